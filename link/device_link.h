@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <string>
+
+#include "link/clock.h"
+#include "link/command_frame.h"
+#include "link/serial_port.h"
+#include "link/tcp_client.h"
+
+namespace hsq {
+
+// The one owner of the processor link: builds frames, paces each exchange and assembles replies.
+// One exchange (send, pause, reply assembly) runs at a time, under a link-wide lock.
+class DeviceLink {
+public:
+    static constexpr int kSendPauseMs = 200;
+    static constexpr int kPollPauseMs = 100;
+    static constexpr int kShortAttempts = 100;
+    static constexpr int kLongAttempts = 1000;
+
+    explicit DeviceLink(Clock& clock);
+
+    // Nonzero: serial line; zero: TCP. Must not change while the link is open.
+    void SetUseSerial(int useSerial) { useSerial_ = useSerial; }
+    int UseSerial() const { return useSerial_; }
+    // Sends all traffic through this transport instead of the serial line or TCP (in-process
+    // simulator). nullptr goes back to the transport useSerial selects.
+    void AttachTransport(LinkTransport* transport) { attached_ = transport; }
+
+    int Open(const std::string& ipText, int port, const std::string& portName);
+    int Close();
+
+    std::uint8_t SendAndConfirm(std::uint8_t address, std::uint8_t command,
+                                std::span<const std::uint8_t> data);
+    std::uint8_t SendPairAndConfirm(std::uint8_t address, std::uint8_t command, std::uint8_t d0,
+                                    std::uint8_t d1);
+    std::uint8_t SendPair(std::uint8_t address, std::uint8_t command, std::uint8_t d0,
+                          std::uint8_t d1);
+    std::uint8_t SendBytes(std::uint8_t address, std::uint8_t command,
+                           std::span<const std::uint8_t> data);
+    std::uint8_t ReadOnce(Frame& out);
+    std::uint8_t WaitReply(Frame& out);
+    std::uint8_t WaitReplyLong(Frame& out);
+    std::uint8_t DiscardReply();
+    static std::uint8_t Checksum(const Frame& frame) { return hsq::Checksum(frame); }
+
+    // Held by a caller whose exchange spans several calls (a query: send, then wait for the
+    // reply). The lock is recursive, so the calls inside take it again.
+    std::unique_lock<std::recursive_mutex> LockExchange() {
+        return std::unique_lock<std::recursive_mutex>(exchange_);
+    }
+
+    Clock& clock() { return clock_; }
+    CSerialPort& serial() { return serial_; }
+    CTcpClient& tcp() { return tcp_; }
+
+private:
+    LinkTransport& Selected();
+    std::uint8_t Send(std::uint8_t address, std::uint8_t command,
+                      std::span<const std::uint8_t> data);
+    std::uint8_t AssembleReply(Frame& out, int attempts);
+    std::uint8_t Confirm(bool longWait);
+
+    Clock& clock_;
+    std::recursive_mutex exchange_;
+    Frame frame_{};
+    Frame reply_{};
+    CTcpClient tcp_;
+    CSerialPort serial_;
+    int useSerial_ = 0;
+    LinkTransport* attached_ = nullptr;
+};
+
+}  // namespace hsq

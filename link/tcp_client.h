@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "link/link_transport.h"
+
+namespace hsq {
+
+// One IPv4 TCP connection to the processor, non-blocking for its whole life.
+class CTcpClient final : public LinkTransport {
+public:
+    static constexpr int kConnectLimitMs = 5005;
+
+    CTcpClient() = default;
+    ~CTcpClient() override;
+    CTcpClient(const CTcpClient&) = delete;
+    CTcpClient& operator=(const CTcpClient&) = delete;
+
+    // ipText must be dotted IPv4. 1 when the connection stands (pending error 0), 0 otherwise.
+    int Connect(const std::string& ipText, std::uint16_t port);
+    // The length asked for when at least one byte moved, 0 otherwise.
+    int Send(const std::uint8_t* buffer, int length);
+    int Receive(std::uint8_t* buffer, int length);
+    // 1 when the socket closed, 0 when there was none or closing failed.
+    int Close();
+
+    int WriteFrame(const std::uint8_t* bytes, int count) override { return Send(bytes, count); }
+    int ReadAvailable(std::uint8_t* bytes, int count) override { return Receive(bytes, count); }
+    void CloseTransport() override { Close(); }
+
+private:
+    int socket_ = -1;
+};
+
+}  // namespace hsq
