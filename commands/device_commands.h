@@ -11,7 +11,7 @@ namespace hsq {
 // One operation per processor command, each exactly one send of the link (plus the reply wait
 // of a query). Results are the link's: 13 on success, 0 otherwise.
 class DeviceCommands {
-public:
+  public:
     explicit DeviceCommands(DeviceLink& link) : link_(link) {}
 
     // Input card (acts on the card chosen last with SelectInputCard).
@@ -81,7 +81,7 @@ public:
 
     DeviceLink& link() { return link_; }
 
-private:
+  private:
     std::uint8_t Confirmed(std::uint8_t command, std::uint8_t d0, std::uint8_t d1);
     std::uint8_t ConfirmedBytes(std::uint8_t command, std::span<const std::uint8_t> data);
     std::uint8_t ConfirmedWindow(std::uint8_t command, std::uint8_t selector,

@@ -100,39 +100,39 @@ ChannelWindowReport DecodeChannelWindow(const Frame& reply);
 
 // Selector 11.
 struct ModeDataReport {
-    std::uint8_t board = 0;           // byte 4 bits 1..0
-    std::uint8_t configMode = 0;      // byte 5 bits 2..0
-    std::uint8_t displayMode = 0;     // byte 5 bits 7..4
-    std::uint8_t overlayIndex = 0;    // byte 6 bits 7..3
-    std::uint8_t switchMode = 0;      // byte 6 bits 2..0
+    std::uint8_t board = 0;               // byte 4 bits 1..0
+    std::uint8_t configMode = 0;          // byte 5 bits 2..0
+    std::uint8_t displayMode = 0;         // byte 5 bits 7..4
+    std::uint8_t overlayIndex = 0;        // byte 6 bits 7..3
+    std::uint8_t switchMode = 0;          // byte 6 bits 2..0
     std::array<std::uint8_t, 4> ports{};  // byte 7 low, high; byte 8 low, high nibble
     std::array<bool, 4> channelOn{};      // byte 9 bits 0..3
-    bool overlayMatrix = false;       // byte 10 bit 0
-    bool imageAll = false;            // byte 10 bit 1
-    std::uint8_t imageChannel = 0;    // byte 10 bits 3..2
+    bool overlayMatrix = false;           // byte 10 bit 0
+    bool imageAll = false;                // byte 10 bit 1
+    std::uint8_t imageChannel = 0;        // byte 10 bits 3..2
 };
 ModeDataReport DecodeModeData(const Frame& reply);
 
 // Selector 12.
 struct ClockSourceReport {
-    std::uint8_t board = 0;          // byte 4 bits 1..0
-    std::uint8_t channel = 0;        // byte 4 bits 3..2
-    std::uint8_t pllSource = 0;      // byte 5
+    std::uint8_t board = 0;            // byte 4 bits 1..0
+    std::uint8_t channel = 0;          // byte 4 bits 3..2
+    std::uint8_t pllSource = 0;        // byte 5
     std::uint8_t framesyncInport = 0;  // byte 6
 };
 ClockSourceReport DecodeClockSource(const Frame& reply);
 
 // Selector 13.
 struct ImageBorderReport {
-    std::uint8_t board = 0;    // byte 4 bits 1..0
-    std::uint8_t channel = 0;  // byte 4 bits 3..2
+    std::uint8_t board = 0;              // byte 4 bits 1..0
+    std::uint8_t channel = 0;            // byte 4 bits 3..2
     std::array<std::uint8_t, 5> form{};  // bytes 5..9
 };
 ImageBorderReport DecodeImageBorder(const Frame& reply);
 
 // Selector 14.
 struct OutputBrightnessReport {
-    std::uint8_t board = 0;  // byte 4 bits 1..0
+    std::uint8_t board = 0;       // byte 4 bits 1..0
     std::uint8_t brightness = 0;  // byte 5
 };
 OutputBrightnessReport DecodeOutputBrightness(const Frame& reply);
@@ -165,10 +165,10 @@ std::optional<BankBoardSetupReport> DecodeBankBoardSetup(const Frame& reply);
 
 // Selector 20; empty unless byte 0 is 0x86.
 struct BankModeSetupReport {
-    std::uint8_t board = 0;  // byte 4 bits 1..0
-    std::uint8_t mode = 0;   // byte 4 bits 7..4
-    std::uint8_t byteA = 0;  // byte 5
-    std::uint8_t byteB = 0;  // byte 6 bits 7..5
+    std::uint8_t board = 0;               // byte 4 bits 1..0
+    std::uint8_t mode = 0;                // byte 4 bits 7..4
+    std::uint8_t byteA = 0;               // byte 5
+    std::uint8_t byteB = 0;               // byte 6 bits 7..5
     std::array<std::uint8_t, 4> ports{};  // bytes 6..9
     std::array<bool, 4> channelOn{};      // byte 10 bits 0..3
 };
