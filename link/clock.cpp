@@ -1,5 +1,8 @@
 #include "link/clock.h"
 
+#include <poll.h>
+
+#include <algorithm>
 #include <ctime>
 #include <thread>
 
@@ -19,7 +22,8 @@ bool Cancellation::IsCancelled() const {
 }
 
 void SystemClock::SleepMs(int ms) {
-    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    if (ms > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 bool SystemClock::WaitCancellable(Cancellation& cancel, int ms) {
@@ -40,8 +44,24 @@ LocalTime SystemClock::LocalNow() {
     std::tm parts{};
     localtime_r(&seconds, &parts);
     const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
-    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,       parts.tm_hour,
             parts.tm_min,         parts.tm_sec,     static_cast<int>(ms)};
+}
+
+namespace {
+
+short PollOnce(int fd, short events, int timeoutMs) {
+    pollfd entry{fd, events, 0};
+    return poll(&entry, 1, std::max(timeoutMs, 0)) == 1 ? entry.revents : short{0};
+}
+
+// Long enough for a loopback peer to answer, short enough to keep tests quick.
+constexpr int kVirtualRealPollCapMs = 200;
+
+}  // namespace
+
+short SystemClock::WaitDescriptor(int fd, short events, int timeoutMs) {
+    return PollOnce(fd, events, timeoutMs);
 }
 
 VirtualClock::VirtualClock(LocalTime start) : start_(start) {}
@@ -52,12 +72,14 @@ void VirtualClock::SleepMs(int ms) {
         std::lock_guard lock(mutex_);
         hook = hook_;
     }
-    if (hook) hook(ms);
+    if (hook)
+        hook(ms);
     Advance(ms);
 }
 
 bool VirtualClock::WaitCancellable(Cancellation& cancel, int ms) {
-    if (cancel.IsCancelled()) return false;
+    if (cancel.IsCancelled())
+        return false;
     SleepMs(ms);
     return !cancel.IsCancelled();
 }
@@ -82,8 +104,20 @@ LocalTime VirtualClock::LocalNow() {
     const std::time_t seconds = timegm(&parts);
     std::tm out{};
     gmtime_r(&seconds, &out);
-    return {out.tm_year + 1900, out.tm_mon + 1, out.tm_mday, out.tm_hour,
-            out.tm_min,         out.tm_sec,     static_cast<int>(totalMs % 1000)};
+    return {out.tm_year + 1900,
+            out.tm_mon + 1,
+            out.tm_mday,
+            out.tm_hour,
+            out.tm_min,
+            out.tm_sec,
+            static_cast<int>(totalMs % 1000)};
+}
+
+short VirtualClock::WaitDescriptor(int fd, short events, int timeoutMs) {
+    const short seen = PollOnce(fd, events, std::min(timeoutMs, kVirtualRealPollCapMs));
+    if (seen == 0)
+        Advance(timeoutMs);
+    return seen;
 }
 
 void VirtualClock::SetPauseHook(std::function<void(int)> hook) {
@@ -109,7 +143,8 @@ std::int64_t VirtualClock::ElapsedMs() const {
 void VirtualClock::Advance(int ms) {
     std::lock_guard lock(mutex_);
     pauses_.push_back(ms);
-    if (ms > 0) nowMs_ += ms;
+    if (ms > 0)
+        nowMs_ += ms;
 }
 
 }  // namespace hsq

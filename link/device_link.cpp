@@ -15,7 +15,7 @@ bool NeedsLongWaitForPair(std::uint8_t command) {
 
 }  // namespace
 
-DeviceLink::DeviceLink(Clock& clock) : clock_(clock) {}
+DeviceLink::DeviceLink(Clock& clock) : clock_(clock), tcp_(clock) {}
 
 LinkTransport& DeviceLink::Selected() {
     if (attached_ != nullptr) return *attached_;

@@ -3,16 +3,18 @@
 #include <cstdint>
 #include <string>
 
+#include "link/clock.h"
 #include "link/link_transport.h"
 
 namespace hsq {
 
 // One IPv4 TCP connection to the processor, non-blocking for its whole life.
 class CTcpClient final : public LinkTransport {
-public:
+  public:
     static constexpr int kConnectLimitMs = 5005;
 
-    CTcpClient() = default;
+    // The connection wait goes through the clock, so tests see the time-out on virtual time.
+    explicit CTcpClient(Clock& clock) : clock_(clock) {}
     ~CTcpClient() override;
     CTcpClient(const CTcpClient&) = delete;
     CTcpClient& operator=(const CTcpClient&) = delete;
@@ -22,14 +24,18 @@ public:
     // The length asked for when at least one byte moved, 0 otherwise.
     int Send(const std::uint8_t* buffer, int length);
     int Receive(std::uint8_t* buffer, int length);
-    // 1 when the socket closed, 0 when there was none or closing failed.
+    // 1 when the socket closed, 0 when there was none or closing failed. Forgets the handle
+    // either way, so a later Close cannot hit a descriptor reused by someone else.
     int Close();
 
     int WriteFrame(const std::uint8_t* bytes, int count) override { return Send(bytes, count); }
     int ReadAvailable(std::uint8_t* bytes, int count) override { return Receive(bytes, count); }
     void CloseTransport() override { Close(); }
 
-private:
+  private:
+    int Fail();
+
+    Clock& clock_;
     int socket_ = -1;
 };
 

@@ -1,0 +1,76 @@
+#include "link/tcp_client.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace hsq {
+
+CTcpClient::~CTcpClient() {
+    Close();
+}
+
+int CTcpClient::Fail() {
+    Close();
+    return 0;
+}
+
+int CTcpClient::Connect(const std::string& ipText, std::uint16_t port) {
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_port = htons(port);
+    // inet_pton takes only the four-part dotted form, which is what the settings hold.
+    if (ipText.size() > 15 || inet_pton(AF_INET, ipText.c_str(), &peer.sin_addr) != 1)
+        return 0;
+
+    Close();  // a second Connect must not leak the first socket
+    socket_ = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP);
+    if (socket_ < 0) {
+        socket_ = -1;
+        return 0;
+    }
+    if (connect(socket_, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0)
+        return 1;
+    if (errno != EINPROGRESS)
+        return Fail();
+
+    const short seen = clock_.WaitDescriptor(socket_, POLLIN | POLLOUT, kConnectLimitMs);
+    if ((seen & (POLLIN | POLLOUT | POLLERR | POLLHUP)) == 0)
+        return Fail();
+    int pending = 0;
+    socklen_t length = sizeof pending;
+    if (getsockopt(socket_, SOL_SOCKET, SO_ERROR, &pending, &length) != 0)
+        return Fail();
+    // A refused or unreachable peer shows here; only a clean result counts as connected.
+    if (pending != 0)
+        return Fail();
+    return 1;
+}
+
+int CTcpClient::Send(const std::uint8_t* buffer, int length) {
+    if (socket_ < 0 || length <= 0)
+        return 0;
+    const ssize_t sent = send(socket_, buffer, static_cast<std::size_t>(length), MSG_NOSIGNAL);
+    return sent >= 1 ? length : 0;
+}
+
+int CTcpClient::Receive(std::uint8_t* buffer, int length) {
+    if (socket_ < 0 || length <= 0)
+        return 0;
+    const ssize_t received = recv(socket_, buffer, static_cast<std::size_t>(length), 0);
+    return received >= 1 ? length : 0;
+}
+
+int CTcpClient::Close() {
+    if (socket_ < 0)
+        return 0;
+    const int result = close(socket_);
+    socket_ = -1;
+    return result == 0 ? 1 : 0;
+}
+
+}  // namespace hsq

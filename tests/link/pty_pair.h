@@ -1,0 +1,90 @@
+#pragma once
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sched.h>
+#include <stdlib.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace hsq::testing {
+
+// Waits for something a real peer does (bytes crossing a pseudo-terminal or a loopback socket).
+// Bounded, and returns as soon as the condition holds; it never sleeps a fixed time.
+inline bool Eventually(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        sched_yield();
+    }
+    return true;
+}
+
+// A pseudo-terminal whose master side plays the processor. A second descriptor of the slave is
+// held open beside the port under test, so the test can see bytes arrive without taking them.
+class PtyPair {
+  public:
+    PtyPair() {
+        master_ = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
+            throw std::runtime_error("no pseudo-terminal");
+        slavePath_ = ptsname(master_);
+        watch_ = open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (watch_ < 0)
+            throw std::runtime_error("cannot open " + slavePath_);
+    }
+    ~PtyPair() {
+        close(watch_);
+        close(master_);
+    }
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
+
+    const std::string& slavePath() const { return slavePath_; }
+
+    void SendToPort(const std::vector<std::uint8_t>& bytes) {
+        if (write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+            throw std::runtime_error("master write failed");
+    }
+
+    int WaitingAtPort() const {
+        int waiting = 0;
+        ioctl(watch_, FIONREAD, &waiting);
+        return waiting;
+    }
+
+    bool WaitUntilPortHas(int count) const {
+        return Eventually([&] { return WaitingAtPort() >= count; });
+    }
+
+    // Bytes the port wrote, once count of them have arrived (fewer if they never do).
+    std::vector<std::uint8_t> ReceiveFromPort(std::size_t count) {
+        std::vector<std::uint8_t> got;
+        Eventually([&] {
+            std::uint8_t chunk[64];
+            pollfd entry{master_, POLLIN, 0};
+            if (poll(&entry, 1, 0) == 1 && (entry.revents & POLLIN) != 0) {
+                const ssize_t n = read(master_, chunk, sizeof chunk);
+                if (n > 0)
+                    got.insert(got.end(), chunk, chunk + n);
+            }
+            return got.size() >= count;
+        });
+        return got;
+    }
+
+  private:
+    int master_ = -1;
+    int watch_ = -1;
+    std::string slavePath_;
+};
+
+}  // namespace hsq::testing

@@ -1,0 +1,158 @@
+#include "link/tcp_client.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "pty_pair.h"
+
+namespace hsq {
+namespace {
+
+const char* const kLoopback = "127.0.0.1";
+
+// A socket on 127.0.0.1 with a free port; listening only when asked.
+class LoopbackSocket {
+  public:
+    explicit LoopbackSocket(int backlog = -1) {
+        fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+            (backlog >= 0 && listen(fd_, backlog) != 0)) {
+            ADD_FAILURE() << "cannot set up a loopback socket";
+        }
+        port_ = ntohs(address.sin_port);
+    }
+    ~LoopbackSocket() { close(fd_); }
+    LoopbackSocket(const LoopbackSocket&) = delete;
+    LoopbackSocket& operator=(const LoopbackSocket&) = delete;
+
+    std::uint16_t port() const { return port_; }
+    int fd() const { return fd_; }
+
+  private:
+    int fd_ = -1;
+    std::uint16_t port_ = 0;
+};
+
+// A plain non-blocking connection attempt; true when it completed within a short real wait.
+bool PlainConnectCompletes(std::uint16_t port, std::vector<int>& keep) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    keep.push_back(fd);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+        return true;
+    pollfd entry{fd, POLLOUT, 0};
+    return poll(&entry, 1, 300) == 1;
+}
+
+class TcpClientTest : public ::testing::Test {
+  protected:
+    int Accept(const LoopbackSocket& listener) {
+        return accept4(listener.fd(), nullptr, nullptr, SOCK_CLOEXEC);
+    }
+
+    VirtualClock clock;
+    CTcpClient client{clock};
+};
+
+TEST_F(TcpClientTest, ConnectsToAListeningPeer) {
+    LoopbackSocket listener(4);
+    EXPECT_EQ(client.Connect(kLoopback, listener.port()), 1);
+    EXPECT_LT(clock.ElapsedMs(), CTcpClient::kConnectLimitMs);
+    const int peer = Accept(listener);
+    ASSERT_GE(peer, 0);
+    close(peer);
+    EXPECT_EQ(client.Close(), 1);
+}
+
+TEST_F(TcpClientTest, RefusedConnectionFailsAtOnce) {
+    LoopbackSocket boundButNotListening;
+    EXPECT_EQ(client.Connect(kLoopback, boundButNotListening.port()), 0);
+    EXPECT_EQ(clock.ElapsedMs(), 0);
+    EXPECT_EQ(client.Close(), 0);  // the failed attempt left no socket behind
+}
+
+TEST_F(TcpClientTest, PeerThatNeverCompletesFailsAtTheLimit) {
+    // With the accept queue full, the listener drops further attempts without an answer.
+    LoopbackSocket listener(0);
+    std::vector<int> fillers;
+    while (fillers.size() < 16 && PlainConnectCompletes(listener.port(), fillers)) {
+    }
+    ASSERT_LT(fillers.size(), 16u) << "the accept queue never filled";
+    EXPECT_EQ(client.Connect(kLoopback, listener.port()), 0);
+    EXPECT_EQ(clock.ElapsedMs(), 5005);
+    for (int fd : fillers)
+        close(fd);
+}
+
+TEST_F(TcpClientTest, TextThatIsNotDottedIpv4IsRefused) {
+    for (const char* text : {"", "localhost", "127.0.0", "127.0.0.1.5", "127.0.0.256", "::1",
+                             "127.000.000.001x", " 127.0.0.1"}) {
+        EXPECT_EQ(client.Connect(text, 7), 0) << text;
+    }
+    EXPECT_EQ(clock.ElapsedMs(), 0);
+}
+
+TEST_F(TcpClientTest, TransfersReportTheWholeLengthWhenAnyByteMoved) {
+    LoopbackSocket listener(4);
+    ASSERT_EQ(client.Connect(kLoopback, listener.port()), 1);
+    const int peer = Accept(listener);
+    ASSERT_GE(peer, 0);
+
+    std::uint8_t buffer[13];
+    std::fill(std::begin(buffer), std::end(buffer), 0xEE);
+    EXPECT_EQ(client.Receive(buffer, 13), 0);  // nothing waiting: at once
+
+    const std::uint8_t four[] = {0x86, 0x01, 0xFE, 0x3F};
+    ASSERT_EQ(send(peer, four, sizeof four, 0), 4);
+    int received = 0;
+    ASSERT_TRUE(testing::Eventually([&] { return (received = client.Receive(buffer, 13)) != 0; }));
+    EXPECT_EQ(received, 13);
+    EXPECT_EQ(std::vector<std::uint8_t>(buffer, buffer + 4),
+              std::vector<std::uint8_t>(std::begin(four), std::end(four)));
+    EXPECT_EQ(buffer[4], 0xEE);  // the bytes that did not come keep what they held
+    EXPECT_EQ(buffer[12], 0xEE);
+
+    const std::uint8_t frame[13] = {0x86, 0x01, 0xFE};
+    EXPECT_EQ(client.Send(frame, 13), 13);
+    std::uint8_t got[13] = {};
+    ASSERT_EQ(recv(peer, got, 13, MSG_WAITALL), 13);
+    EXPECT_EQ(got[2], 0xFE);
+    close(peer);
+}
+
+TEST_F(TcpClientTest, CloseWithoutConnectionChangesNothing) {
+    EXPECT_EQ(client.Close(), 0);
+    std::uint8_t frame[13] = {};
+    EXPECT_EQ(client.Send(frame, 13), 0);
+    EXPECT_EQ(client.Receive(frame, 13), 0);
+}
+
+TEST_F(TcpClientTest, DroppedPeerTurnsTransfersIntoZero) {
+    LoopbackSocket listener(4);
+    ASSERT_EQ(client.Connect(kLoopback, listener.port()), 1);
+    close(Accept(listener));
+    std::uint8_t frame[13] = {};
+    // The first send may still be accepted locally; the reset makes the next ones fail, and no
+    // signal ends the process.
+    EXPECT_TRUE(testing::Eventually([&] { return client.Send(frame, 13) == 0; }));
+    EXPECT_EQ(client.Receive(frame, 13), 0);
+}
+
+}  // namespace
+}  // namespace hsq
