@@ -1,0 +1,76 @@
+#pragma once
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace hsq::sim::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Each wait for a real peer is bounded; it returns as soon as the bytes are there.
+inline constexpr int kPeerWaitMs = 5000;
+
+// Reads until count bytes have come, the peer closes, or nothing comes for kPeerWaitMs.
+inline Bytes ReadBytes(int fd, std::size_t count) {
+    Bytes got;
+    while (got.size() < count) {
+        pollfd entry{fd, POLLIN, 0};
+        if (poll(&entry, 1, kPeerWaitMs) <= 0)
+            break;
+        std::uint8_t buffer[256];
+        const ssize_t n = read(fd, buffer, std::min(sizeof buffer, count - got.size()));
+        if (n < 0 && (errno == EAGAIN || errno == EINTR))
+            continue;
+        if (n <= 0)
+            break;
+        got.insert(got.end(), buffer, buffer + n);
+    }
+    return got;
+}
+
+// True when the peer closed the stream (a read returns 0) within kPeerWaitMs.
+inline bool PeerCloses(int fd) {
+    pollfd entry{fd, POLLIN, 0};
+    std::uint8_t byte;
+    return poll(&entry, 1, kPeerWaitMs) == 1 && read(fd, &byte, 1) == 0;
+}
+
+inline bool WriteAll(int fd, const std::uint8_t* bytes, std::size_t count) {
+    return write(fd, bytes, count) == static_cast<ssize_t>(count);
+}
+
+// A serial port's view of a pseudo-terminal slave: raw, so binary frames pass unchanged.
+inline int OpenRawLine(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios line{};
+    if (fd >= 0 && tcgetattr(fd, &line) == 0) {
+        cfmakeraw(&line);
+        tcsetattr(fd, TCSANOW, &line);
+    }
+    return fd;
+}
+
+inline int ConnectLoopback(std::uint16_t port) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    if (fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace hsq::sim::testing

@@ -1,0 +1,80 @@
+// The command line of hsq2600-sim and its trace lines.
+#include "sim/sim_options.h"
+
+#include <gtest/gtest.h>
+
+#include "link/command_frame.h"
+#include "sim/traffic_trace.h"
+
+namespace hsq::sim {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(SimOptions, TakesEveryOption) {
+    const auto options =
+        ParseSimOptions({"--tcp", "0", "--pty", "--cards", "A,D,L", "--fault", "late:0.25",
+                         "--fault", "drop", "--seed", "42", "--trace"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->tcpPort, 0);
+    EXPECT_TRUE(options->pty);
+    EXPECT_EQ(options->cards.inputs, (std::array<bool, 4>{true, false, false, true}));
+    EXPECT_EQ(options->cards.outputs, (std::array<bool, 2>{false, true}));
+    EXPECT_EQ(options->faults,
+              (std::vector<FaultRule>{{FaultKind::kLate, 0.25}, {FaultKind::kDrop, 1.0}}));
+    EXPECT_EQ(options->seed, 42u);
+    EXPECT_TRUE(options->trace);
+}
+
+TEST(SimOptions, DefaultsToEveryCardAndNoFaults) {
+    const auto options = ParseSimOptions({"--tcp", "7"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->tcpPort, 7);
+    EXPECT_FALSE(options->pty);
+    EXPECT_EQ(options->cards, CardSet{});
+    EXPECT_TRUE(options->faults.empty());
+    EXPECT_EQ(options->seed, kDefaultSeed);
+    EXPECT_FALSE(options->trace);
+}
+
+class BadCommandLine : public ::testing::TestWithParam<Args> {};
+
+TEST_P(BadCommandLine, IsRefused) {
+    EXPECT_FALSE(ParseSimOptions(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Args, BadCommandLine,
+    ::testing::Values(Args{}, Args{"--trace"}, Args{"--cards", "A"}, Args{"--tcp"},
+                      Args{"--tcp", "65536"}, Args{"--tcp", "-1"}, Args{"--tcp", "12a"},
+                      Args{"--tcp", ""}, Args{"--pty", "--cards", "A,X"},
+                      Args{"--pty", "--cards", ""}, Args{"--pty", "--cards", "A,,B"},
+                      Args{"--pty", "--cards", "a"}, Args{"--pty", "--fault", "slow"},
+                      Args{"--pty", "--fault", "late:2"}, Args{"--pty", "--fault", "late:"},
+                      Args{"--pty", "--fault", "late:nan"}, Args{"--pty", "--fault", "late:0.5x"},
+                      Args{"--pty", "--seed", "x"}, Args{"--pty", "--seed"}, Args{"--pty", "pty"},
+                      Args{"--pty", "--bogus"}));
+
+TEST(TraceLine, IsTheSerialTraceFormat) {
+    const Frame status = BuildFrame(0x86, 0xFE, {});
+    EXPECT_EQ(FormatTraceLine({2026, 1, 1, 14, 3, 7, 42}, true, status),
+              "14:03:07-042 -> 86 01 fe 00 00 00 00 00 00 00 00 00 79\n");
+    const std::uint8_t one[] = {0x0A};
+    EXPECT_EQ(FormatTraceLine({2026, 1, 1, 0, 0, 0, 999}, false, one), "00:00:00-999 <- 0a\n");
+}
+
+TEST(TraceLine, TrafficTraceStampsWithItsClock) {
+    VirtualClock clock({2026, 1, 1, 23, 59, 59, 900});
+    clock.SleepMs(150);
+    char text[128] = {};
+    std::FILE* out = fmemopen(text, sizeof text - 1, "w");
+    ASSERT_NE(out, nullptr);
+    TrafficTrace trace(clock, out);
+    const std::uint8_t bytes[] = {0x86, 0x01};
+    trace.Received(bytes);
+    std::fclose(out);
+    EXPECT_STREQ(text, "00:00:00-050 <- 86 01\n");
+}
+
+}  // namespace
+}  // namespace hsq::sim

@@ -1,0 +1,173 @@
+// hsq2600-sim as the scripts and the benchmark run it.
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "descriptor_io.h"
+#include "link/command_frame.h"
+
+namespace hsq::sim {
+namespace {
+
+using testing::Bytes;
+
+// The program as a child, its standard output and error on pipes.
+class SimProgram {
+  public:
+    explicit SimProgram(const std::vector<std::string>& args) {
+        int out[2], err[2];
+        if (pipe(out) != 0 || pipe(err) != 0)
+            return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(out[1], STDOUT_FILENO);
+            dup2(err[1], STDERR_FILENO);
+            std::vector<char*> argv{const_cast<char*>(HSQ_SIM_PROGRAM)};
+            for (const std::string& arg : args)
+                argv.push_back(const_cast<char*>(arg.c_str()));
+            argv.push_back(nullptr);
+            execv(HSQ_SIM_PROGRAM, argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        close(err[1]);
+        out_ = out[0];
+        err_ = err[0];
+    }
+
+    ~SimProgram() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        close(out_);
+        close(err_);
+    }
+
+    // The next line of standard output without its newline; empty when none comes.
+    std::string ReadLine() {
+        std::string line;
+        while (true) {
+            const Bytes byte = testing::ReadBytes(out_, 1);
+            if (byte.empty() || byte[0] == '\n')
+                return line;
+            line += static_cast<char>(byte[0]);
+        }
+    }
+
+    // Sends the signal, or none, and returns the exit code once the program has ended; -1 when
+    // it ended otherwise or did not end.
+    int ExitCode(int signal = 0) {
+        if (signal != 0)
+            kill(pid_, signal);
+        while (!testing::ReadBytes(out_, 4096).empty()) {
+        }
+        int status = 0;
+        const pid_t ended = waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return ended > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::string Errors() {
+        const Bytes bytes = testing::ReadBytes(err_, 4096);
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+  private:
+    pid_t pid_ = -1;
+    int out_ = -1;
+    int err_ = -1;
+};
+
+const Frame kStatus = BuildFrame(kDeviceAddress, 0xFE, {});
+
+Bytes AskStatus(int fd) {
+    if (!testing::WriteAll(fd, kStatus.data(), kStatus.size()))
+        return {};
+    return testing::ReadBytes(fd, kFrameSize);
+}
+
+TEST(SimProgram, ServesAPtyAndTcpTracesAndEndsOnSigterm) {
+    SimProgram sim({"--pty", "--tcp", "0", "--cards", "A,B,K", "--trace"});
+    std::smatch match;
+    const std::string ptyLine = sim.ReadLine();
+    ASSERT_TRUE(std::regex_match(ptyLine, match, std::regex("pty (/dev/pts/[0-9]+)"))) << ptyLine;
+    const std::string path = match[1];
+    const std::string tcpLine = sim.ReadLine();
+    ASSERT_TRUE(std::regex_match(tcpLine, match, std::regex("tcp 127\\.0\\.0\\.1:([0-9]+)")))
+        << tcpLine;
+    const auto port = static_cast<std::uint16_t>(std::stoi(match[1]));
+
+    // Cards A, B and K: byte 4 0x13, byte 5 marks C and D absent, byte 6 A and B answering.
+    const Bytes reply{0x86,
+                      0x01,
+                      0xFE,
+                      0,
+                      0x13,
+                      0x0C,
+                      0x03,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0x86 ^ 0x01 ^ 0xFE ^ 0x13 ^ 0x0C ^ 0x03};
+    const int line = testing::OpenRawLine(path);
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(AskStatus(line), reply);
+    close(line);
+    const int socket = testing::ConnectLoopback(port);
+    ASSERT_GE(socket, 0);
+    EXPECT_EQ(AskStatus(socket), reply);
+    close(socket);
+
+    for (int exchange = 0; exchange < 2; ++exchange) {
+        const std::string received = sim.ReadLine();
+        const std::string sent = sim.ReadLine();
+        EXPECT_TRUE(std::regex_match(
+            received, std::regex("[0-9:]{8}-[0-9]{3} <- 86 01 fe 00 00 00 00 00 00 00 00 00 79")))
+            << received;
+        EXPECT_TRUE(std::regex_match(
+            sent, std::regex("[0-9:]{8}-[0-9]{3} -> 86 01 fe 00 13 0c 03 00 00 00 00 00 65")))
+            << sent;
+    }
+    EXPECT_EQ(sim.ExitCode(SIGTERM), 0);
+}
+
+TEST(SimProgram, EndsOnSigint) {
+    SimProgram sim({"--tcp", "0"});
+    EXPECT_TRUE(std::regex_match(sim.ReadLine(), std::regex("tcp 127\\.0\\.0\\.1:[0-9]+")));
+    EXPECT_EQ(sim.ExitCode(SIGINT), 0);
+}
+
+TEST(SimProgram, InjectsTheFaultsItIsGiven) {
+    SimProgram sim({"--tcp", "0", "--fault", "badsum", "--seed", "9"});
+    std::smatch match;
+    const std::string tcpLine = sim.ReadLine();
+    ASSERT_TRUE(std::regex_match(tcpLine, match, std::regex("tcp 127\\.0\\.0\\.1:([0-9]+)")));
+    const int socket = testing::ConnectLoopback(static_cast<std::uint16_t>(std::stoi(match[1])));
+    ASSERT_GE(socket, 0);
+    const Bytes reply = AskStatus(socket);
+    ASSERT_EQ(reply.size(), 13u);
+    EXPECT_EQ(reply[4], 0x3F);
+    EXPECT_NE(reply[12], 0x49);
+    close(socket);
+}
+
+TEST(SimProgram, BadCommandLinesGetTheUsageAndExit2) {
+    const std::vector<std::vector<std::string>> wrong{
+        {}, {"--cards", "A"}, {"--pty", "--fault", "slow"}, {"--tcp", "99999"}, {"--pty", "-x"}};
+    for (const auto& args : wrong) {
+        SimProgram sim(args);
+        EXPECT_EQ(sim.ExitCode(), 2) << ::testing::PrintToString(args);
+        EXPECT_NE(sim.Errors().find("usage: hsq2600-sim"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace hsq::sim
