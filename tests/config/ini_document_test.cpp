@@ -1,0 +1,124 @@
+// Files as the original Windows program writes them, read and edited as its platform's profile
+// functions would.
+#include "config/ini_document.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace hsq {
+namespace {
+
+std::string Value(const IniDocument& document, std::string_view section, std::string_view key) {
+    const auto value = document.Find(section, key);
+    return value ? std::string(*value) : std::string("<missing>");
+}
+
+const std::string kWindowsFile =
+    "; written by hand\r\n"
+    "orphan=before any section\r\n"
+    "\r\n"
+    "[BOARD]\r\n"
+    "Config_Mode=3\r\n"
+    "  Display_Mode  =  5  \r\n"
+    "quoted=\"a b \"\r\n"
+    "single='x'\r\n"
+    "half=\"open\r\n"
+    "comment=b ;c\r\n"
+    "; Config_Mode=9\r\n"
+    "OutCH1_Form=0,128,128,128,4\r\n"
+    "Config_Mode=7\r\n"
+    "\r\n"
+    "[ Mode5 ]\r\n"
+    "aOverlay=4,3,2,1\r\n"
+    "novalue\r\n"
+    "empty=\r\n"
+    "[board]\r\n"
+    "Extra=1\r\n";
+
+TEST(IniDocumentRead, ReadsTheWindowsStyleCorpusAsThePlatformDoes) {
+    const IniDocument document(kWindowsFile);
+    EXPECT_EQ(Value(document, "BOARD", "Config_Mode"), "3");  // first duplicate wins
+    EXPECT_EQ(Value(document, "board", "display_mode"), "5");
+    EXPECT_EQ(Value(document, "BOARD", "quoted"), "a b ");
+    EXPECT_EQ(Value(document, "BOARD", "single"), "x");
+    EXPECT_EQ(Value(document, "BOARD", "half"), "\"open");
+    EXPECT_EQ(Value(document, "BOARD", "comment"), "b ;c");
+    EXPECT_EQ(Value(document, "BOARD", "OutCH1_Form"), "0,128,128,128,4");
+    EXPECT_EQ(Value(document, "MODE5", "aOverlay"), "4,3,2,1");
+    EXPECT_EQ(Value(document, "Mode5", "empty"), "");
+    // Only the first of duplicate sections is searched.
+    EXPECT_EQ(Value(document, "BOARD", "Extra"), "<missing>");
+    EXPECT_EQ(Value(document, "BOARD", "orphan"), "<missing>");
+    EXPECT_EQ(Value(document, "Mode5", "novalue"), "<missing>");
+    EXPECT_EQ(Value(document, "BOARD", "; Config_Mode"), "<missing>");
+    EXPECT_EQ(Value(document, "Mode6", "aOverlay"), "<missing>");
+}
+
+TEST(IniDocumentRead, AcceptsEveryLineEndingAndByteOrderMark) {
+    for (const std::string ending : {"\r\n", "\n", "\r"}) {
+        const IniDocument document("\xEF\xBB\xBF[A]" + ending + "k=1" + ending + "[B]" + ending +
+                                   "k=2");
+        EXPECT_EQ(Value(document, "A", "k"), "1") << "ending " << ending.size();
+        EXPECT_EQ(Value(document, "B", "k"), "2") << "ending " << ending.size();
+    }
+}
+
+TEST(IniDocumentRead, SurvivesMalformedLines) {
+    using namespace std::string_literals;
+    const IniDocument document(
+        "[unclosed\n=novalue\n[]\nk=empty name section\n[S]]x\n\0bin=1\nk=v\n"s);
+    EXPECT_EQ(Value(document, "", "k"), "empty name section");
+    EXPECT_EQ(Value(document, "S", "k"), "v");
+    EXPECT_EQ(Value(document, "unclosed", "k"), "<missing>");
+}
+
+TEST(IniDocumentWrite, ReplacesOnlyTheValueBytesOfTheKey) {
+    IniDocument document(kWindowsFile);
+    document.Set("board", "display_mode", "12");
+    std::string expected = kWindowsFile;
+    expected.replace(expected.find("=  5") + 3, 1, "12");
+    EXPECT_EQ(document.Bytes(), expected);
+
+    document.Set("BOARD", "quoted", "plain");
+    expected.replace(expected.find("\"a b \""), 6, "plain");
+    EXPECT_EQ(document.Bytes(), expected);
+
+    document.Set("Mode5", "EMPTY", "7");
+    expected.replace(expected.find("empty=") + 6, 0, "7");
+    EXPECT_EQ(document.Bytes(), expected);
+}
+
+TEST(IniDocumentWrite, AddsANewKeyAfterTheSectionsLastKey) {
+    IniDocument document(kWindowsFile);
+    document.Set("BOARD", "Img_all", "1");
+    std::string expected = kWindowsFile;
+    expected.insert(expected.find("Config_Mode=7\r\n") + 15, "Img_all=1\r\n");
+    EXPECT_EQ(document.Bytes(), expected);
+    EXPECT_EQ(Value(document, "BOARD", "Img_all"), "1");
+}
+
+TEST(IniDocumentWrite, AddsANewSectionAtTheEndInTheFilesLineEnding) {
+    IniDocument document("[A]\nk=1");
+    document.Set("B", "k", "2");
+    EXPECT_EQ(document.Bytes(), "[A]\nk=1\n[B]\nk=2\n");
+    document.Set("A", "j", "3");
+    EXPECT_EQ(document.Bytes(), "[A]\nk=1\nj=3\n[B]\nk=2\n");
+
+    IniDocument lonelyCr("[A]\rk=1\r");
+    lonelyCr.Set("A", "j", "2");
+    EXPECT_EQ(lonelyCr.Bytes(), "[A]\rk=1\rj=2\r");
+
+    IniDocument empty;
+    empty.Set("System", "outformat", "6");
+    EXPECT_EQ(empty.Bytes(), "[System]\r\noutformat=6\r\n");
+}
+
+TEST(IniDocumentWrite, AddsAKeyToASectionWithoutKeysRightAfterItsHeader) {
+    IniDocument document("[A]\r\n; note\r\n\r\n[B]\r\n");
+    document.Set("A", "k", "1");
+    EXPECT_EQ(document.Bytes(), "[A]\r\nk=1\r\n; note\r\n\r\n[B]\r\n");
+}
+
+}  // namespace
+}  // namespace hsq

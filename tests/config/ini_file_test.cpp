@@ -1,0 +1,132 @@
+// Key reads and writes on real files: encodings, the value limit, atomic replacement, batches
+// and concurrent writers.
+#include "config/ini_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "config/profile_store.h"
+#include "support/temp_folder.h"
+
+namespace hsq {
+namespace {
+
+using testing::TempFolder;
+
+// "模式一" and "大厅" in the Chinese Windows code page.
+const std::string kGbkModeName = "\xC4\xA3\xCA\xBD\xD2\xBB";
+const std::string kGbkHall = "\xB4\xF3\xCC\xFC";
+
+TEST(IniFileEncoding, ReadsAGbkFileAsUtf8AndKeepsItGbkWhenWritten) {
+    TempFolder folder;
+    const std::string original = "[MODENAME]\r\nMode0=" + kGbkModeName + "\r\nMode1=abc\r\n";
+    folder.Write("Output1.ini", original);
+    EXPECT_EQ(ReadIniValue(folder / "Output1.ini", "MODENAME", "Mode0"), "模式一");
+
+    const IniEdit edit{"MODENAME", "Mode1", "大厅"};
+    ASSERT_TRUE(WriteIniValues(folder / "Output1.ini", std::span(&edit, 1)));
+    EXPECT_EQ(folder.Read("Output1.ini"),
+              "[MODENAME]\r\nMode0=" + kGbkModeName + "\r\nMode1=" + kGbkHall + "\r\n");
+    EXPECT_EQ(ReadIniValue(folder / "Output1.ini", "MODENAME", "Mode1"), "大厅");
+}
+
+TEST(IniFileEncoding, RefusesATextTheGbkFileCannotHoldAndLeavesTheFileAlone) {
+    TempFolder folder;
+    const std::string original = "[MODENAME]\r\nMode0=" + kGbkModeName + "\r\n";
+    folder.Write("Output1.ini", original);
+    const IniEdit edit{"MODENAME", "Mode1", "smile \xF0\x9F\x98\x80"};
+    EXPECT_FALSE(WriteIniValues(folder / "Output1.ini", std::span(&edit, 1)));
+    EXPECT_EQ(folder.Read("Output1.ini"), original);
+}
+
+TEST(IniFileEncoding, WritesChineseIntoUtf8FilesAsUtf8) {
+    TempFolder folder;
+    const IniEdit edit{"MODENAME", "Mode0", "模式一"};
+    ASSERT_TRUE(WriteIniValues(folder / "Output2.ini", std::span(&edit, 1)));
+    EXPECT_EQ(folder.Read("Output2.ini"), "[MODENAME]\r\nMode0=模式一\r\n");
+    EXPECT_EQ(ReadIniValue(folder / "Output2.ini", "modename", "MODE0"), "模式一");
+}
+
+TEST(IniFileRead, ReturnsAtMost255CharactersWithoutCuttingOne) {
+    TempFolder folder;
+    std::string chinese;
+    for (int i = 0; i < 300; ++i) chinese += "一";
+    folder.Write("a.ini", "[S]\nascii=" + std::string(400, 'x') + "\nchinese=" + chinese + "\n");
+    EXPECT_EQ(ReadIniValue(folder / "a.ini", "S", "ascii"), std::string(255, 'x'));
+    const auto cut = ReadIniValue(folder / "a.ini", "S", "chinese");
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(*cut, chinese.substr(0, 255 * 3));
+}
+
+TEST(IniFileRead, MissingFileSectionOrKeyGivesNothing) {
+    TempFolder folder;
+    EXPECT_FALSE(ReadIniValue(folder / "none.ini", "S", "k"));
+    folder.Write("a.ini", "[S]\nk=1\n");
+    EXPECT_FALSE(ReadIniValue(folder / "a.ini", "T", "k"));
+    EXPECT_FALSE(ReadIniValue(folder / "a.ini", "S", "j"));
+    std::filesystem::create_directory(folder / "dir.ini");
+    EXPECT_FALSE(ReadIniValue(folder / "dir.ini", "S", "k"));
+}
+
+TEST(IniFileWrite, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporaryFile) {
+    TempFolder folder;
+    folder.Write("a.ini", "[S]\nk=1\n");
+    ::chmod((folder / "a.ini").c_str(), 0600);
+    const auto inodeBefore = std::filesystem::status(folder / "a.ini").permissions();
+    const IniEdit edit{"S", "k", "2"};
+    ASSERT_TRUE(WriteIniValues(folder / "a.ini", std::span(&edit, 1)));
+    EXPECT_EQ(folder.Read("a.ini"), "[S]\nk=2\n");
+    EXPECT_EQ(std::filesystem::status(folder / "a.ini").permissions(), inodeBefore);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(IniFileWrite, FailsCleanlyWhenTheFolderIsMissing) {
+    TempFolder folder;
+    const IniEdit edit{"S", "k", "2"};
+    EXPECT_FALSE(WriteIniValues(folder / "missing" / "a.ini", std::span(&edit, 1)));
+    EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+}
+
+TEST(IniFileWrite, FollowsASymbolicLinkInsteadOfReplacingIt) {
+    TempFolder folder;
+    folder.Write("real.ini", "[S]\nk=1\n");
+    std::filesystem::create_symlink(folder / "real.ini", folder / "link.ini");
+    const IniEdit edit{"S", "k", "2"};
+    ASSERT_TRUE(WriteIniValues(folder / "link.ini", std::span(&edit, 1)));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.ini"));
+    EXPECT_EQ(folder.Read("real.ini"), "[S]\nk=2\n");
+}
+
+TEST(IniFileConcurrency, TwoThreadsWritingDifferentKeysOfOneFileLoseNoWrite) {
+    TempFolder folder;
+    ProfileStore store(folder.path());
+    constexpr int kWrites = 150;
+    auto writer = [&](const char* key) {
+        for (int i = 0; i < kWrites; ++i) {
+            store.WriteInt(ConfigFileKind::Input, "S", key + std::to_string(i), i);
+        }
+    };
+    std::thread first(writer, "a");
+    std::thread second(writer, "b");
+    first.join();
+    second.join();
+    std::string value;
+    int found = 0;
+    for (int i = 0; i < kWrites; ++i) {
+        found += store.ReadValue(ConfigFileKind::Input, "S", "a" + std::to_string(i), value) &&
+                 value == std::to_string(i);
+        found += store.ReadValue(ConfigFileKind::Input, "S", "b" + std::to_string(i), value) &&
+                 value == std::to_string(i);
+    }
+    EXPECT_EQ(found, 2 * kWrites);
+}
+
+}  // namespace
+}  // namespace hsq
