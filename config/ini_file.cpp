@@ -1,6 +1,7 @@
 #include "config/ini_file.h"
 
 #include <mutex>
+#include <system_error>
 
 #include "config/atomic_file.h"
 #include "config/ini_document.h"
@@ -59,7 +60,11 @@ std::optional<std::string> ReadIniValue(const std::filesystem::path& file,
 
 bool WriteIniValues(const std::filesystem::path& file, std::span<const IniEdit> edits) {
     std::lock_guard guard(KeyOperationLock());
-    std::string bytes = ReadFileBytes(file).value_or(std::string());
+    std::error_code error;
+    const bool exists = std::filesystem::exists(file, error);
+    std::optional<std::string> read = ReadFileBytes(file);
+    if (exists && !read) return false;  // never replace a file we could not read
+    std::string bytes = read.value_or(std::string());
     const TextEncoding encoding = DetectEncoding(bytes);
     IniDocument document(std::move(bytes));
     for (const IniEdit& edit : edits) {

@@ -94,6 +94,14 @@ TEST(IniFileWrite, FailsCleanlyWhenTheFolderIsMissing) {
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
 
+TEST(IniFileWrite, NeverReplacesSomethingItCannotRead) {
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "Input.ini").c_str(), 0644), 0);
+    const IniEdit edit{"S", "k", "2"};
+    EXPECT_FALSE(WriteIniValues(folder / "Input.ini", std::span(&edit, 1)));
+    EXPECT_TRUE(std::filesystem::is_fifo(folder / "Input.ini"));
+}
+
 TEST(IniFileWrite, FollowsASymbolicLinkInsteadOfReplacingIt) {
     TempFolder folder;
     folder.Write("real.ini", "[S]\nk=1\n");
