@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "commands/window_rect.h"
+#include "config/output_resolution.h"
+#include "config/profile_store.h"
+#include "link/command_frame.h"
+
+namespace hsq {
+
+inline constexpr int kDisplayModeCount = 16;
+inline constexpr int kOutputChannelCount = 4;
+inline constexpr int kFormValueCount = 5;
+
+// One output card's profile as the main window holds it: the card-wide keys of "BOARD", the
+// mode names, and the per-mode keys of the display mode in force only.
+struct OutputBoardRecord {
+    std::uint8_t configMode = 0;
+    std::uint8_t displayMode = 0;
+    std::uint8_t overlayMode = 0;
+    std::uint8_t clockSource = 0;
+    std::uint8_t switchMode = 0;
+    bool overlayMatrix = false;
+    bool imageAll = false;
+    std::uint8_t imageChannel = 0;
+    std::array<std::uint8_t, kOutputChannelCount> layerOrder{};
+    std::array<std::uint8_t, kOutputChannelCount> inputPort{};
+    std::array<std::uint8_t, kOutputChannelCount> channelOn{};
+    std::uint8_t brightness = 0;
+    std::uint8_t firmwareMajor = 0;
+    std::uint8_t firmwareMinor = 0;
+    std::array<WindowRect, kOutputChannelCount> cropRect{};
+    std::array<WindowRect, kOutputChannelCount> outputRect{};
+    std::array<std::array<std::uint8_t, kFormValueCount>, kOutputChannelCount> form{};
+    std::array<std::string, kDisplayModeCount> modeNames;
+};
+
+// card is 1 (K, "Output1.ini") or 2 (L, "Output2.ini"); any other card is refused: nothing is
+// read into the record, nothing is written and false is returned.
+bool LoadOutputProfile(const ProfileStore& store, std::uint8_t card, OutputBoardRecord& record);
+bool SaveOutputProfile(ProfileStore& store, std::uint8_t card, const OutputBoardRecord& record);
+
+// Resets the card's profile to a fresh one for the given output size, keeping the record's
+// configuration mode and the mode names.
+bool InitialiseOutputProfile(ProfileStore& store, std::uint8_t card,
+                             const OutputBoardRecord& record, const OutputResolution& resolution);
+
+// Writes one reply to queries 9 to 14 into its output profile, or one to queries 23 and 24 into
+// the system information file. False for other replies, for boards other than K and L and when
+// the file could not be written.
+bool RecordOutputReport(ProfileStore& store, const Frame& reply);
+
+}  // namespace hsq

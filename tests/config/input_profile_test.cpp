@@ -1,0 +1,148 @@
+// The input profile: initialisation, the card reply recorders, load and save.
+#include "config/input_profile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "profile_test_folder.h"
+
+namespace hsq {
+namespace {
+
+using testing::ProfileTestFolder;
+using testing::Reply;
+
+std::string InputValue(const ProfileTestFolder& folder, std::string_view section,
+                       std::string_view key) {
+    return folder.Value(ConfigFileKind::Input, section, key);
+}
+
+TEST(InputProfileInitialise, RectanglesFollowTheOutputSizeForAllFourCards) {
+    struct Case {
+        OutputResolution resolution;
+        const char* main;
+        const char* pip;
+    };
+    for (const Case& c : {Case{{0, 1024, 768}, "1024,768,0,0", "340,256,16,16"},
+                          Case{{6, 1920, 1080}, "1920,1080,0,0", "640,360,16,16"},
+                          Case{{2, 1280, 1024}, "1280,1024,0,0", "426,340,16,16"}}) {
+        ProfileTestFolder folder;
+        ASSERT_TRUE(InitialiseInputProfile(folder.store(), c.resolution));
+        for (int card = 1; card <= kInputCardCount; ++card) {
+            const std::string n = std::to_string(card);
+            EXPECT_EQ(InputValue(folder, "InputCardPIPMainData", "Input" + n + "MainData"), c.main);
+            EXPECT_EQ(InputValue(folder, "InputCardPIPPipData", "Input" + n + "PipData"), c.pip);
+        }
+    }
+}
+
+TEST(InputProfileInitialise, KeepsCardInformationAndPictureAdjustment) {
+    ProfileTestFolder folder;
+    folder.Write(
+        "Input.ini",
+        "[InputCardInfo]\r\nInCard2=1,0,15\r\n[B_C_C_C_TKRGB_IN]\r\nInCard2=50,50,50,0,1,2,3\r\n"
+        "[InputCardPIPMainData]\r\nInput2MainData=1,1,1,1\r\n");
+    ASSERT_TRUE(InitialiseInputProfile(folder.store(), {0, 1024, 768}));
+    EXPECT_EQ(InputValue(folder, "InputCardInfo", "InCard2"), "1,0,15");
+    EXPECT_EQ(InputValue(folder, "B_C_C_C_TKRGB_IN", "InCard2"), "50,50,50,0,1,2,3");
+    EXPECT_EQ(InputValue(folder, "InputCardPIPMainData", "Input2MainData"), "1024,768,0,0");
+}
+
+TEST(InputCardRecorders, CardInformationReplyAddressesTheCardInTheTopBits) {
+    ProfileTestFolder folder;
+    // b5 0x9E: main signal 3, mode 2, sub signal 9.
+    EXPECT_EQ(RecordInputCardInfo(folder.store(), Reply(8, {0xC0, 0x9E, 10, 20, 30, 40, 50, 60})),
+              0);
+    EXPECT_EQ(InputValue(folder, "InputCardInfo", "InCard4"), "3,2,9");
+    EXPECT_EQ(InputValue(folder, "B_C_C_C_TKRGB_IN", "InCard4"), "10,20,30,0,40,50,60");
+
+    EXPECT_EQ(RecordInputCardInfo(folder.store(), Reply(8, {0x3F, 0xF0, 1, 2, 3, 4, 5, 6})), 0x0F);
+    EXPECT_EQ(InputValue(folder, "InputCardInfo", "InCard1"), "0,0,15");
+    EXPECT_EQ(InputValue(folder, "B_C_C_C_TKRGB_IN", "InCard1"), "1,2,3,1,4,5,6");
+    EXPECT_EQ(InputValue(folder, "InputCardInfo", "InCard2"), "");
+}
+
+TEST(InputCardRecorders, WindowRepliesStoreWidthHeightXY) {
+    ProfileTestFolder folder;
+    // Card C; bit 5 of byte 4 is not part of x.
+    EXPECT_TRUE(RecordInputMainWindow(folder.store(),
+                                      Reply(6, {0xA3, 0x10, 0x07, 0x80, 0x01, 0x02, 0x04, 0x38})));
+    EXPECT_EQ(InputValue(folder, "InputCardPIPMainData", "Input3MainData"), "1920,1080,784,258");
+    EXPECT_TRUE(
+        RecordInputPipWindow(folder.store(), Reply(7, {0x00, 16, 0x02, 0x80, 0, 16, 0x01, 0x68})));
+    EXPECT_EQ(InputValue(folder, "InputCardPIPPipData", "Input1PipData"), "640,360,16,16");
+    EXPECT_EQ(InputValue(folder, "InputCardPIPMainData", "Input1MainData"), "");
+}
+
+TEST(InputProfileLoad, ReadsTheFieldsItNeedsAndZeroForWhatIsMissing) {
+    ProfileTestFolder folder;
+    folder.Write("Input.ini",
+                 "[InputCardInfo]\r\nInCard1=2,1,15\r\nInCard3=1\r\n"
+                 "[B_C_C_C_TKRGB_IN]\r\nInCard1=60,70,80,1,90,100,110,120\r\nInCard3=5,6\r\n"
+                 "[InputCardPIPMainData]\r\nInput1MainData=1920,1080,8,4\r\n"
+                 "[InputCardPIPPipData]\r\nInput1PipData=640,360,16,16\r\n");
+    InputCardRecords records{};
+    records[3].brightness = 99;
+    LoadInputProfile(folder.store(), records);
+    const InputCardRecord& a = records[0];
+    EXPECT_EQ(a.mainSignal, 2);
+    EXPECT_EQ(a.mode, 1);
+    EXPECT_EQ(a.subSignal, 15);
+    EXPECT_EQ(a.brightness, 60);
+    EXPECT_EQ(a.contrast, 70);
+    EXPECT_EQ(a.colour, 80);
+    EXPECT_EQ(a.thresholdDirection, 1);
+    EXPECT_EQ(a.red, 90);
+    EXPECT_EQ(a.green, 100);
+    EXPECT_EQ(a.blue, 110);  // the eighth field is ignored
+    EXPECT_EQ(a.mainRect, (WindowRect{8, 1920, 4, 1080}));
+    EXPECT_EQ(a.pipRect, (WindowRect{16, 640, 16, 360}));
+
+    const InputCardRecord& c = records[2];
+    EXPECT_EQ(c.mainSignal, 1);
+    EXPECT_EQ(c.subSignal, 0);
+    EXPECT_EQ(c.brightness, 5);
+    EXPECT_EQ(c.contrast, 6);
+    EXPECT_EQ(c.blue, 0);
+    EXPECT_EQ(records[3].brightness, 0);  // a card without keys loads as zero
+}
+
+TEST(InputProfileLoad, SaveThenLoadGivesEveryCardBack) {
+    ProfileTestFolder folder;
+    InputCardRecords saved{};
+    for (int i = 0; i < kInputCardCount; ++i) {
+        InputCardRecord& r = saved[i];
+        const auto base = static_cast<std::uint8_t>(10 * (i + 1));
+        r = {static_cast<std::uint8_t>(i),
+             1,
+             15,
+             base,
+             static_cast<std::uint8_t>(base + 1),
+             static_cast<std::uint8_t>(base + 2),
+             static_cast<std::uint8_t>(i % 2),
+             200,
+             201,
+             202,
+             WindowRect{static_cast<std::uint16_t>(i), 1920, 2, 1080},
+             WindowRect{16, static_cast<std::uint16_t>(600 + i), 16, 300}};
+    }
+    ASSERT_TRUE(SaveInputProfile(folder.store(), saved));
+    EXPECT_EQ(InputValue(folder, "B_C_C_C_TKRGB_IN", "InCard4"), "40,41,42,1,200,201,202");
+    EXPECT_EQ(InputValue(folder, "InputCardPIPPipData", "Input3PipData"), "602,300,16,16");
+
+    InputCardRecords loaded{};
+    LoadInputProfile(folder.store(), loaded);
+    for (int i = 0; i < kInputCardCount; ++i) {
+        EXPECT_EQ(loaded[i].mainSignal, saved[i].mainSignal) << i;
+        EXPECT_EQ(loaded[i].subSignal, 15) << i;
+        EXPECT_EQ(loaded[i].colour, saved[i].colour) << i;
+        EXPECT_EQ(loaded[i].thresholdDirection, saved[i].thresholdDirection) << i;
+        EXPECT_EQ(loaded[i].blue, 202) << i;
+        EXPECT_EQ(loaded[i].mainRect, saved[i].mainRect) << i;
+        EXPECT_EQ(loaded[i].pipRect, saved[i].pipRect) << i;
+    }
+}
+
+}  // namespace
+}  // namespace hsq

@@ -1,0 +1,161 @@
+// The system information file: the system and version reports, the output format, the
+// connection settings, the output picture places and the matrix values.
+#include "config/system_info.h"
+
+#include <gtest/gtest.h>
+
+#include "profile_test_folder.h"
+
+namespace hsq {
+namespace {
+
+using testing::ProfileTestFolder;
+using testing::Reply;
+
+std::string InfoValue(const ProfileTestFolder& folder, std::string_view section,
+                      std::string_view key) {
+    return folder.Value(ConfigFileKind::SystemInfo, section, key);
+}
+
+TEST(SystemReportRecorder, WritesFormatSourceAndBothConfigurationModes) {
+    ProfileTestFolder folder;
+    const std::optional<SystemReport> report =
+        RecordSystemReport(folder.store(), Reply(1, {0, 6, 1, 5, 2, 0, 0x02}));
+    ASSERT_TRUE(report.has_value());
+    EXPECT_FALSE(report->configFlag0);
+    EXPECT_TRUE(report->configFlag1);
+    EXPECT_EQ(InfoValue(folder, "System", "outformat"), "6");
+    EXPECT_EQ(InfoValue(folder, "System", "InA_Kout1"), "1");
+    EXPECT_EQ(folder.Value(ConfigFileKind::Output, "BOARD", "Config_Mode", 1), "5");
+    EXPECT_EQ(folder.Value(ConfigFileKind::Output, "BOARD", "Config_Mode", 2), "2");
+
+    SystemStatus status;
+    LoadSystemStatus(folder.store(), status);
+    EXPECT_EQ(status.outputFormat, 6);
+    EXPECT_EQ(status.inAKout1, 1);
+    EXPECT_EQ(status.resolution, (OutputResolution{6, 1920, 1080}));
+}
+
+TEST(SystemReportRecorder, AReplyNotFromTheProcessorWritesNothing) {
+    ProfileTestFolder folder;
+    Frame reply = Reply(1, {0, 6, 1, 5, 2, 0, 0x03});
+    for (std::uint8_t first : {0x00, 0x85, 0x87, 0xFF}) {
+        reply[0] = first;
+        EXPECT_FALSE(RecordSystemReport(folder.store(), reply).has_value());
+    }
+    EXPECT_TRUE(folder.IsEmpty());
+}
+
+TEST(SystemReportRecorder, ReplacesEachOfTheThreeFilesOnce) {
+    ProfileTestFolder folder;
+    const std::uint64_t before = folder.store().FileReplacements();
+    RecordSystemReport(folder.store(), Reply(1, {0, 3, 0, 1, 1}));
+    EXPECT_EQ(folder.store().FileReplacements() - before, 3u);
+}
+
+TEST(SystemStatusLoad, UnknownFormatCodesKeepTheResolution) {
+    ProfileTestFolder folder;
+    SystemStatus status;
+    folder.Write("2600Info.ini", "[System]\r\noutformat=1\r\nInA_Kout1=0\r\n");
+    LoadSystemStatus(folder.store(), status);
+    EXPECT_EQ(status.outputFormat, 1);
+    EXPECT_EQ(status.resolution, OutputResolution{});  // 0 x 0 before the first known code
+
+    for (const auto& [code, width, height] :
+         {std::tuple{0, 1024, 768}, {2, 1280, 1024}, {3, 1920, 1200}, {6, 1920, 1080}}) {
+        status.outputFormat = static_cast<std::uint8_t>(code);
+        ASSERT_TRUE(SaveSystemStatus(folder.store(), status));
+        LoadSystemStatus(folder.store(), status);
+        EXPECT_EQ(status.resolution.width, width) << code;
+        EXPECT_EQ(status.resolution.height, height) << code;
+    }
+    for (int code : {1, 4, 5, 7, 255}) {
+        folder.store().WriteInt(ConfigFileKind::SystemInfo, "System", "outformat", code);
+        LoadSystemStatus(folder.store(), status);
+        EXPECT_EQ(status.outputFormat, code);
+        EXPECT_EQ(status.resolution, (OutputResolution{6, 1920, 1080})) << code;
+    }
+}
+
+TEST(VersionRecorders, FirstByteThenLowNibbleThenHighNibble) {
+    ProfileTestFolder folder;
+    Frame inputs{};
+    inputs[3] = 0x01;
+    inputs[4] = 0x23;
+    inputs[9] = 2;
+    inputs[10] = 0xF0;
+    ASSERT_TRUE(RecordInputVersions(folder.store(), inputs));
+    EXPECT_EQ(InfoValue(folder, "Version", "INA"), "V 1.3.2");
+    EXPECT_EQ(InfoValue(folder, "Version", "INC"), "V 0.0.0");
+    EXPECT_EQ(InfoValue(folder, "Version", "IND"), "V 2.0.15");
+
+    Frame outputs{};
+    outputs[3] = 3;
+    outputs[4] = 12;
+    outputs[5] = 255;
+    ASSERT_TRUE(RecordOutputVersions(folder.store(), outputs));
+    EXPECT_EQ(InfoValue(folder, "Version", "OUTK"), "V 3.12");
+    EXPECT_EQ(InfoValue(folder, "Version", "OUTL"), "V 255.0");
+}
+
+TEST(ConnectionSettingsLoad, AnEmptyFileStartsDisconnectedOverTcp) {
+    ProfileTestFolder folder;
+    const ConnectionSettings settings = LoadConnectionSettings(folder.store());
+    EXPECT_FALSE(settings.autoConnect);
+    EXPECT_FALSE(settings.serial);
+    EXPECT_EQ(settings.portName, "COM1");
+    EXPECT_EQ(settings.ip, "");
+    EXPECT_EQ(settings.port, 0);
+}
+
+TEST(ConnectionSettingsLoad, OnlyTheChosenTransportsKeysAreRead) {
+    ProfileTestFolder folder;
+    folder.Write("2600Info.ini",
+                 "[Connect]\r\nComport=ttyUSB0\r\nIP=192.168.1.20\r\nPort=5000\r\n");
+    ConnectionSettings settings = LoadConnectionSettings(folder.store());
+    EXPECT_FALSE(settings.serial);
+    EXPECT_EQ(settings.portName, "COM1");
+    EXPECT_EQ(settings.ip, "192.168.1.20");
+    EXPECT_EQ(settings.port, 5000);
+
+    folder.store().WriteValue(ConfigFileKind::SystemInfo, "Connect", "SerialTcp", "1");
+    folder.store().WriteValue(ConfigFileKind::SystemInfo, "Connect", "AutoConnect", "1");
+    settings = LoadConnectionSettings(folder.store());
+    EXPECT_TRUE(settings.serial);
+    EXPECT_TRUE(settings.autoConnect);
+    EXPECT_EQ(settings.portName, "ttyUSB0");
+    EXPECT_EQ(settings.ip, "");
+
+    folder.store().WriteValue(ConfigFileKind::SystemInfo, "Connect", "Comport", "");
+    folder.store().WriteValue(ConfigFileKind::SystemInfo, "Connect", "AutoConnect", "2");
+    settings = LoadConnectionSettings(folder.store());
+    EXPECT_EQ(settings.portName, "COM1");
+    EXPECT_FALSE(settings.autoConnect);
+
+    folder.store().WriteValue(ConfigFileKind::SystemInfo, "Connect", "SerialTcp", "0");
+    EXPECT_FALSE(LoadConnectionSettings(folder.store()).serial);
+}
+
+TEST(OutScreenPlaces, EachOutputCardHasItsOwnKey) {
+    ProfileTestFolder folder;
+    ASSERT_TRUE(WriteOutScreen(folder.store(), 1, {0, 0, 225, 40}));
+    ASSERT_TRUE(WriteOutScreen(folder.store(), 2, {10, 60, 235, 100}));
+    EXPECT_EQ(InfoValue(folder, "OutScreenData", "OutScreen1"), "0,0,225,40");
+    EXPECT_EQ(ReadOutScreen(folder.store(), 2), (OutScreenData{10, 60, 235, 100}));
+    EXPECT_EQ(ReadOutScreen(folder.store(), 1), (OutScreenData{0, 0, 225, 40}));
+
+    EXPECT_FALSE(WriteOutScreen(folder.store(), 3, {1, 2, 3, 4}));
+    EXPECT_EQ(ReadOutScreen(folder.store(), 0), OutScreenData{});
+    EXPECT_EQ(InfoValue(folder, "OutScreenData", "OutScreen3"), "");
+}
+
+TEST(MatrixValues, LoadedUnchangedAndShortListsPaddedWithZero) {
+    ProfileTestFolder folder;
+    folder.Write("2600Info.ini", "[MATRIX]\r\n1Board=1,2,3,4,5\r\n2Board=7\r\n");
+    const MatrixValues matrix = LoadMatrix(folder.store());
+    EXPECT_EQ(matrix[0], (std::array<int, 4>{1, 2, 3, 4}));
+    EXPECT_EQ(matrix[1], (std::array<int, 4>{7, 0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace hsq
