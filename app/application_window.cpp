@@ -1,0 +1,55 @@
+#include "app/application_window.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+namespace hsq {
+
+CHSQ2600ObjApp::CHSQ2600ObjApp(Clock& clock, const std::filesystem::path& configFolder,
+                               TourRecorder* tour)
+    : link_(clock), commands_(link_), store_(configFolder), tour_(tour),
+      window_(std::make_unique<CHSQ2600ObjDlg>(logic_)),
+      host_(window_.get(), state_.language, tour),
+      opener_(window_.get(), host_, state_, store_, commands_),
+      logic_(state_, store_, commands_, host_, opener_) {}
+
+bool CHSQ2600ObjApp::StartUp(int systemLanguageId) {
+    window_->show();
+    const QSize screen = window_->screen()->size();
+    const bool goOn = logic_.Start(systemLanguageId, screen.width(), screen.height());
+    window_->Refresh();
+    return goOn;
+}
+
+int CHSQ2600ObjApp::Run(int systemLanguageId) {
+    // The start-up runs once the window is up, so its questions have a window to stand on.
+    QTimer::singleShot(0, window_.get(), [this, systemLanguageId] {
+        if (!StartUp(systemLanguageId)) window_->CloseNow();
+    });
+    window_->exec();
+    return 0;
+}
+
+int CHSQ2600ObjApp::RunTour(int systemLanguageId) {
+    if (!StartUp(systemLanguageId)) return 1;
+    const LanguageFlag started = state_.language;
+    TourInLanguage(started, started == kChinese ? "zh" : "en");
+    TourInLanguage(started == kChinese ? kEnglish : kChinese, started == kChinese ? "en" : "zh");
+    logic_.OnClose();
+    return 0;
+}
+
+void CHSQ2600ObjApp::TourInLanguage(LanguageFlag language, const QString& suffix) {
+    state_.language = language;
+    window_->Refresh();
+    QApplication::processEvents();
+    tour_->Save(*window_, "main-window-" + suffix);
+    logic_.OnConnectionSettings();
+    logic_.OnLanguage();
+    logic_.OnVersion();
+    logic_.OnAbout();
+    state_.language = language;  // the language dialog on a tour chooses nothing
+}
+
+}  // namespace hsq

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+#include "app/dialog_opener.h"
+#include "app/main_window_state.h"
+#include "commands/device_commands.h"
+#include "config/profile_store.h"
+#include "ui/qt_dialog_host.h"
+
+namespace hsq {
+
+// The one place the main window's dialogs are opened: each dialog's issue plugs its window in
+// here. A dialog not built yet opens nothing.
+class QtDialogOpener final : public DialogOpener {
+  public:
+    QtDialogOpener(QWidget* parent, QtDialogHost& host, MainWindowState& state,
+                   ProfileStore& store, DeviceCommands& commands);
+
+    DialogOutcome Open(DialogKind kind) override;
+
+  private:
+    DialogOutcome OpenConnectionSettings();
+    DialogOutcome OpenLanguage();
+
+    QWidget* parent_;
+    QtDialogHost& host_;
+    MainWindowState& state_;
+    ProfileStore& store_;
+    DeviceCommands& commands_;
+};
+
+}  // namespace hsq

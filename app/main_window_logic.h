@@ -1,0 +1,92 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/card_picture_area.h"
+#include "app/dialog_host.h"
+#include "app/dialog_opener.h"
+#include "app/main_window_state.h"
+#include "app/status_readback.h"
+#include "commands/device_commands.h"
+#include "config/profile_store.h"
+
+namespace hsq {
+
+// The main window (CHSQ2600ObjDlg): start-up, the command buttons, the card pictures, the
+// clock and closing. The window shows what this says and forwards every control to it.
+class MainWindowLogic {
+  public:
+    enum class Caption {
+        WindowTitle, Connect, ConnectionSettings, Initialise, Resolution, DisplayMode, Language,
+        Version, Scheduler, ModeRecall, AdcEdid, InputArea, OutputArea, About,
+    };
+    enum class Area { None, Input, Output };
+
+    static constexpr int kPictureWidth = 225;
+    static constexpr int kPictureHeight = 40;
+    static constexpr int kClockPeriodMs = 2000;
+    static constexpr int kAreaWidth = 250;
+    static constexpr int kAreaHeight = 230;
+
+    MainWindowLogic(MainWindowState& state, ProfileStore& store, DeviceCommands& commands,
+                    DialogHost& host, DialogOpener& dialogs, int tcpPort = 7);
+
+    // The start-up steps; false when the operator chose not to go on with a small screen.
+    bool Start(int systemLanguageId, int screenWidth, int screenHeight);
+
+    void OnConnectButton();
+    void OnConnectionSettings();
+    void OnInitialise();
+    void OnResolution();
+    void OnDisplayMode();
+    void OnModeRecall();  // the display mode dialog's second entry
+    void OnLanguage();
+    void OnVersion();
+    void OnScheduler();
+    void OnAdcEdid();
+    void OnAbout();
+    // True when the window may close.
+    bool OnClose();
+
+    void OnLeftButtonDown(Area area, PixelPoint point);
+    void OnMouseMove(PixelPoint point);
+    void OnLeftButtonUp(PixelPoint point);
+    void OnDoubleClick(Area area);
+
+    // "%4d-%02d-%02d  %02d:%02d:%02d" of the local time now.
+    std::string ClockText() const;
+    std::string_view CaptionText(Caption caption) const;
+
+    const MainWindowState& State() const { return state_; }
+    const CardPictureArea& InputPictures() const { return inputs_; }
+    const CardPictureArea& OutputPictures() const { return outputs_; }
+    Area HandlesShownIn() const { return handles_; }
+    bool ClockRunning() const { return state_.configurationFound; }
+    StatusReadback& Readback() { return readback_; }
+
+    static PixelRect InputPicturePlace(int index);
+
+  private:
+    bool Guarded();
+    void Connect();
+    void UpdatePictures();
+    void PlaceOutputPictures();
+    void StoreOutputPlaces();
+    void OpenOutputBoard(int card);
+    void OpenInputCard(int card);
+    void SaveProfiles();
+    void Disconnected();
+
+    MainWindowState& state_;
+    ProfileStore& store_;
+    DeviceCommands& commands_;
+    DialogHost& host_;
+    DialogOpener& dialogs_;
+    StatusReadback readback_;
+    CardPictureArea inputs_;
+    CardPictureArea outputs_;
+    Area handles_ = Area::None;
+};
+
+}  // namespace hsq

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/bilingual.h"
+#include "app/language.h"
+#include "config/input_profile.h"
+#include "config/output_board_profile.h"
+#include "config/system_info.h"
+
+namespace hsq {
+
+inline constexpr int kOutputCardCount = 2;
+
+struct CardPresence {
+    std::array<bool, kInputCardCount> input{};    // A..D
+    std::array<bool, kOutputCardCount> output{};  // K, L
+    bool Any() const;
+};
+
+// The transport starts as serial until the settings are read.
+inline ConnectionSettings SerialChosen() {
+    ConnectionSettings settings;
+    settings.serial = true;
+    return settings;
+}
+
+// What the main window owns for as long as the program runs.
+struct MainWindowState {
+    LanguageFlag language = kChinese;
+    LocaleClass localeClass = 0;
+    bool connected = false;
+    bool configurationFound = false;
+    ConnectionSettings connection = SerialChosen();
+    CardPresence presence;
+    SystemStatus system;
+    std::array<bool, 2> configFlags{};
+    std::array<OutputBoardRecord, kOutputCardCount> outputs;
+    InputCardRecords inputs;
+    MatrixValues matrix{};
+    std::uint8_t selectedOutput = 0;
+    // The display mode last chosen in the output board dialog, per card.
+    std::array<std::uint8_t, kOutputCardCount> chosenDisplayMode{};
+    std::string statusLine;
+};
+
+inline bool CardPresence::Any() const {
+    for (bool present : input) {
+        if (present) return true;
+    }
+    return output[0] || output[1];
+}
+
+}  // namespace hsq

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/bilingual.h"
+#include "app/dialog_host.h"
+#include "commands/device_commands.h"
+#include "config/profile_store.h"
+#include "config/system_info.h"
+
+namespace hsq {
+
+// The connection settings dialog (CSerialSet). The choice buttons store at once; the port name
+// and address are stored only by OK.
+class SerialSetLogic {
+  public:
+    enum class Caption {
+        Title, ChoiceGroup, SerialChoice, NetworkChoice, SerialGroup, SerialLabel, PortSearch,
+        NetworkGroup, AddressLabel, PortLabel, Ok, Cancel,
+    };
+
+    SerialSetLogic(DialogHost& host, ProfileStore& store, DeviceCommands& commands,
+                   ConnectionSettings& mainWindow, bool connected, LanguageFlag language);
+
+    static std::string_view CaptionText(Caption caption, LanguageFlag language);
+    static std::vector<std::string> PortNameChoices();  // COM1 to COM20
+
+    // Asks the processor for its address first when connected, then shows what is stored.
+    void OnOpen();
+    void OnSerialChoice();
+    void OnNetworkChoice();
+    void OnGetComPorts();
+    void OnPortNameEdited(std::string text) { portName_ = std::move(text); }
+    void OnAddressEdited(std::string text) { address_ = std::move(text); }
+    // Stores the fields and hands the port name and address to the main window.
+    void OnOk();
+
+    LanguageFlag Language() const { return language_; }
+    bool SerialChosen() const { return serialChosen_; }
+    const std::string& PortName() const { return portName_; }
+    const std::string& Address() const { return address_; }
+    const std::string& Port() const { return port_; }
+    const std::string& PortList() const { return portList_; }
+
+  private:
+    void QueryAddress();
+    std::string Read(std::string_view key) const;
+    void Store(std::string_view key, std::string_view value);
+
+    DialogHost& host_;
+    ProfileStore& store_;
+    DeviceCommands& commands_;
+    ConnectionSettings& mainWindow_;
+    bool connected_;
+    LanguageFlag language_;
+    bool serialChosen_ = false;
+    std::string portName_, address_, port_, portList_;
+};
+
+}  // namespace hsq

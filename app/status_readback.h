@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+
+#include "app/main_window_state.h"
+#include "commands/device_commands.h"
+#include "config/profile_store.h"
+
+namespace hsq {
+
+// How the main window learns what the processor holds and brings the files in line with it.
+// Each operation may wait for replies: callers run it behind the waiting box.
+class StatusReadback {
+  public:
+    static constexpr int kProcessorTcpPort = 7;
+
+    // The processor listens on TCP port 7; tests put a loopback peer on another.
+    StatusReadback(MainWindowState& state, ProfileStore& store, DeviceCommands& commands,
+                   int tcpPort = kProcessorTcpPort);
+
+    // Opens the chosen transport, pauses 1000 ms and shakes hands; on success reads the system
+    // status. Every step is told on the status line. Returns the connected flag.
+    bool Connect();
+    // Closes the link and forgets the cards.
+    void Disconnect();
+    // A complete status reply sets the presence flags; otherwise the link is closed.
+    bool Handshake();
+    void ReadSystemStatus();
+    // The reply count of the last question (13 when complete).
+    std::uint8_t ReadInputCard(std::uint8_t index);
+    // Whether the processor reports input card number (1..4) as answering.
+    bool CheckInputCard(int number);
+    void LoadAllProfiles();
+    // The worker of the initialise command: the output format to the processor, then every
+    // profile reset to it. Reports progress in steps.
+    void InitialiseSystem(WorkProgress& progress);
+
+  private:
+    bool ConnectSerial();
+    bool ConnectNetwork();
+    void SetStatus(std::string_view prefix, const Bilingual& text);
+
+    MainWindowState& state_;
+    ProfileStore& store_;
+    DeviceCommands& commands_;
+    int tcpPort_;
+    std::mutex initialisation_;
+};
+
+}  // namespace hsq

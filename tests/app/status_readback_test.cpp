@@ -1,0 +1,220 @@
+// Connecting, the handshake, the system and input card reads and initialisation, against the
+// simulated processor.
+#include "app/status_readback.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "readback_fixture.h"
+#include "support/recording_transport.h"
+
+namespace hsq {
+namespace {
+
+using testing::ReadbackFixture;
+
+using StatusReadbackTest = ReadbackFixture;
+
+TEST_F(StatusReadbackTest, ConnectingShakesHandsAndRecordsTheSystemAndVersions) {
+    state.connection.portName = "COM2";
+    ASSERT_TRUE(readback.Connect());
+    EXPECT_TRUE(state.connected);
+    EXPECT_EQ(state.statusLine, "COM2Serial Opened successfully");
+    EXPECT_EQ(state.presence.input, (std::array<bool, 4>{true, true, true, true}));
+    EXPECT_EQ(state.presence.output, (std::array<bool, 2>{true, true}));
+    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "System", "outformat"), "6");
+    EXPECT_EQ(state.system.resolution, (OutputResolution{6, 1920, 1080}));
+    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Version", "INA"), "V 1.3.2");
+    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Version", "OUTL"), "V 2.1");
+    // 1000 ms after opening, before the status query goes out.
+    ASSERT_FALSE(sim.clock.Pauses().empty());
+    EXPECT_EQ(sim.clock.Pauses().front(), 1000);
+}
+
+TEST_F(StatusReadbackTest, ChineseTextsOnTheStatusLine) {
+    state.language = kChinese;
+    ASSERT_TRUE(readback.Connect());
+    EXPECT_EQ(state.statusLine, "COM1串口已打开成功");
+    state.connection.serial = false;
+    readback.Disconnect();
+    EXPECT_EQ(state.statusLine, "COM1已关闭");
+    ASSERT_TRUE(readback.Connect());
+    EXPECT_EQ(state.statusLine, "网络已打开成功");
+}
+
+TEST(StatusReadbackPresence, FlagsComeFromTheStatusReplyOnly) {
+    testing::TempFolder folder;
+    ProfileStore store(folder.path());
+    VirtualClock clock;
+    DeviceLink link(clock);
+    testing::RecordingTransport transport;
+    link.AttachTransport(&transport);
+    DeviceCommands commands(link);
+    MainWindowState state;
+    StatusReadback readback(state, store, commands);
+
+    // Each handshake first reads away what is stale: nothing here.
+    // Byte 4 = 0x3F lists every card; byte 5 bit 1 takes B away again.
+    transport.scriptedReads.push_back({});
+    transport.scriptedReads.push_back(
+        {0x86, 0x01, 0xFE, 0x00, 0x3F, 0x02, 0x0F, 0, 0, 0, 0, 0, 0x86 ^ 0x01 ^ 0xFE ^ 0x3F ^ 0x02 ^ 0x0F});
+    ASSERT_TRUE(readback.Handshake());
+    EXPECT_EQ(state.presence.input, (std::array<bool, 4>{true, false, true, true}));
+    EXPECT_EQ(state.presence.output, (std::array<bool, 2>{true, true}));
+
+    transport.scriptedReads.push_back({});
+    transport.scriptedReads.push_back({0x86, 0x01, 0xFE, 0x00, 0x10, 0, 0, 0, 0, 0, 0, 0, 0});
+    ASSERT_TRUE(readback.Handshake());
+    EXPECT_EQ(state.presence.input, (std::array<bool, 4>{}));
+    EXPECT_EQ(state.presence.output, (std::array<bool, 2>{true, false}));
+
+    // No reply: the link closes and the flags stay as they were.
+    const int closesBefore = transport.closes;
+    EXPECT_FALSE(readback.Handshake());
+    EXPECT_EQ(transport.closes, closesBefore + 1);
+    EXPECT_EQ(state.statusLine, "COM1已关闭");
+    EXPECT_EQ(state.presence.output, (std::array<bool, 2>{true, false}));
+}
+
+TEST_F(StatusReadbackTest, AFailedHandshakeClosesTheLinkAndSaysSo) {
+    sim.processor.SetFaults(sim::FaultInjector({{sim::FaultKind::kNoReply, 1.0}}, 1));
+    EXPECT_FALSE(readback.Connect());
+    EXPECT_FALSE(state.connected);
+    EXPECT_EQ(state.statusLine, "COM1Serial Closed");
+    state.connection.serial = false;
+    EXPECT_FALSE(readback.Connect());
+    EXPECT_EQ(state.statusLine, "Network closed");
+}
+
+TEST(StatusReadbackOpen, FailuresOnRealTransportsInBothLanguages) {
+    if (std::filesystem::exists("/dev/ttyS2")) GTEST_SKIP() << "this machine has a COM3";
+    testing::TempFolder folder;
+    ProfileStore store(folder.path());
+    VirtualClock clock;
+    DeviceLink link(clock);
+    DeviceCommands commands(link);
+    MainWindowState state;
+    // A loopback port that nobody listens on: bound, never listening.
+    const int unused = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(unused, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(getsockname(unused, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    StatusReadback readback(state, store, commands, ntohs(address.sin_port));
+
+    state.connection.portName = "COM3";
+    for (const auto& [language, serialText, networkText] :
+         {std::tuple{kEnglish, "COM3Serial Open Failed", "Network open failed"},
+          std::tuple{kChinese, "COM3", "网络打开失败"}}) {
+        state.language = language;
+        state.connection.serial = true;
+        ::testing::internal::CaptureStdout();
+        EXPECT_FALSE(readback.Connect());
+        ::testing::internal::GetCapturedStdout();
+        EXPECT_EQ(state.statusLine, serialText);
+        state.connection.serial = false;
+        state.connection.ip = "127.0.0.1";
+        EXPECT_FALSE(readback.Connect());
+        EXPECT_EQ(state.statusLine, networkText);
+    }
+    close(unused);
+}
+
+TEST_F(StatusReadbackTest, ASystemReplyNotFromTheProcessorWritesNothing) {
+    testing::RecordingTransport transport;
+    sim.link.AttachTransport(&transport);
+    store.WriteValue(ConfigFileKind::SystemInfo, "System", "outformat", "3");
+    const std::string before = folder.Read("2600Info.ini");
+    // Byte 0 is not 0x86; the version questions then get no reply.
+    transport.scriptedReads.push_back({});
+    transport.scriptedReads.push_back({0x85, 0x01, 0xFE, 0x01, 0, 0, 1, 2, 3, 0, 3, 0, 0});
+    readback.ReadSystemStatus();
+    EXPECT_EQ(folder.Read("2600Info.ini"), before);
+    EXPECT_EQ(state.configFlags, (std::array<bool, 2>{}));
+    // The file's values still reach the main window.
+    EXPECT_EQ(state.system.resolution, (OutputResolution{3, 1920, 1200}));
+}
+
+TEST_F(StatusReadbackTest, InitialisingAfterOutformat3WritesTheNewSizeIntoEveryRectangle) {
+    testing::ScriptedHost host;
+    ASSERT_TRUE(readback.Connect());
+    ASSERT_EQ(sim.commands.SetOutputFormat(3, 0, 0), kFrameSize);
+    readback.ReadSystemStatus();
+    ASSERT_EQ(Read(ConfigFileKind::SystemInfo, "System", "outformat"), "3");
+    ASSERT_EQ(state.system.resolution, (OutputResolution{3, 1920, 1200}));
+    const auto replacementsBefore = store.FileReplacements();
+    host.RunWorker([&](WorkProgress& progress) { readback.InitialiseSystem(progress); });
+    for (std::uint8_t card : {1, 2}) {
+        for (int mode = 0; mode < 16; ++mode) {
+            const std::string section = "Mode" + std::to_string(mode);
+            for (int channel = 1; channel <= 4; ++channel) {
+                const std::string ch = "OutCH" + std::to_string(channel);
+                EXPECT_EQ(Read(ConfigFileKind::Output, section, ch + "_OutputMap_Size", card),
+                          "1920,1200,0,0");
+                EXPECT_EQ(Read(ConfigFileKind::Output, section, ch + "_Jiequ_InputMap_Size", card),
+                          "1920,1200,0,0");
+            }
+        }
+    }
+    EXPECT_EQ(Read(ConfigFileKind::Input, "InputCardPIPPipData", "Input4PipData"),
+              "640,400,16,16");
+    EXPECT_EQ(state.outputs[1].outputRect[3], (WindowRect{0, 1920, 0, 1200}));
+    EXPECT_EQ(host.progress.back(), (std::pair<int, int>{5, 5}));
+    // One replacement per file: 2600Info.ini, Input.ini, Output1.ini, Output2.ini.
+    EXPECT_LE(store.FileReplacements() - replacementsBefore, 4u);
+}
+
+TEST_F(StatusReadbackTest, InitialisingWithTheLinkClosedStillResetsTheFiles) {
+    testing::RecordingTransport silent;
+    sim.link.AttachTransport(&silent);
+    state.system = {0, {0, 1024, 768}, 1};
+    store.WriteValue(ConfigFileKind::Input, "InputCardPIPPipData", "Input1PipData", "1,2,3,4");
+    store.WriteValue(ConfigFileKind::Output, "Mode7", "OutCH2_OutputMap_Size", "1,2,3,4", 2);
+    testing::ScriptedHost host;
+    host.RunWorker([&](WorkProgress& progress) { readback.InitialiseSystem(progress); });
+    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "System", "outformat"), "0");
+    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "System", "InA_Kout1"), "1");
+    EXPECT_EQ(Read(ConfigFileKind::Input, "InputCardPIPPipData", "Input1PipData"),
+              "340,256,16,16");
+    EXPECT_EQ(Read(ConfigFileKind::Output, "Mode7", "OutCH2_OutputMap_Size", 2), "1024,768,0,0");
+    // SetOutputFormat went out first, with the format and both configuration modes.
+    ASSERT_FALSE(silent.written.empty());
+    EXPECT_EQ(silent.written.front()[2], 0x9C);
+}
+
+TEST_F(StatusReadbackTest, ReadingAnInputCardRecordsCompleteRepliesAndSkipsAnIncompleteOne) {
+    ASSERT_TRUE(readback.Connect());
+    EXPECT_EQ(readback.ReadInputCard(2), kFrameSize);
+    EXPECT_EQ(Read(ConfigFileKind::Input, "InputCardInfo", "InCard3"), "1,0,15");
+    EXPECT_EQ(Read(ConfigFileKind::Input, "B_C_C_C_TKRGB_IN", "InCard3"), "50,50,50,0,8,4,8");
+    EXPECT_EQ(state.inputs[2].pipRect, (WindowRect{16, 640, 16, 360}));
+
+    testing::RecordingTransport transport;
+    sim.link.AttachTransport(&transport);
+    store.WriteValue(ConfigFileKind::Input, "InputCardPIPPipData", "Input2PipData", "8,8,8,8");
+    EXPECT_LT(readback.ReadInputCard(1), kFrameSize);
+    EXPECT_EQ(Read(ConfigFileKind::Input, "InputCardPIPPipData", "Input2PipData"), "8,8,8,8");
+    // Select, then the three questions, each its own frame.
+    ASSERT_EQ(transport.written.size(), 4u);
+    EXPECT_EQ(transport.written[0][2], 0x80);
+    EXPECT_EQ(transport.written[1][3], kQueryInputCardInfo);
+    EXPECT_EQ(transport.written[3][3], kQueryInputPipWindow);
+}
+
+TEST_F(StatusReadbackTest, CheckInputCardAsksTheStatus) {
+    ASSERT_TRUE(readback.Connect());
+    EXPECT_TRUE(readback.CheckInputCard(1));
+    EXPECT_TRUE(readback.CheckInputCard(4));
+    sim.clock.ClearPauses();
+    EXPECT_FALSE(readback.CheckInputCard(5));
+    EXPECT_EQ(sim.clock.Pauses().back(), 200);
+}
+
+}  // namespace
+}  // namespace hsq

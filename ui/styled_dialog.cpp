@@ -1,0 +1,18 @@
+#include "ui/styled_dialog.h"
+
+namespace hsq {
+
+StyledDialog::StyledDialog(QWidget* parent) : QDialog(parent) {
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setStyleSheet(
+        "QDialog { background: #eef1f5; }"
+        "QGroupBox { border: 1px solid #8a98ab; border-radius: 4px; margin-top: 10px;"
+        "  font-weight: bold; color: #1f3c64; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
+        "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fdfdfd,"
+        "  stop:1 #d9e1ec); border: 1px solid #7d8ea6; border-radius: 4px; padding: 5px 10px; }"
+        "QPushButton:hover { border-color: #2d5d9a; }"
+        "QPushButton:pressed { background: #c4d1e3; }");
+}
+
+}  // namespace hsq

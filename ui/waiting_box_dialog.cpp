@@ -1,0 +1,84 @@
+#include "ui/waiting_box_dialog.h"
+
+#include <thread>
+
+#include <QCloseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace hsq {
+namespace {
+
+constexpr int kDots = 12;
+
+// Hands progress over to the box's thread.
+class QueuedProgress final : public WorkProgress {
+  public:
+    explicit QueuedProgress(QObject* box) : box_(box) {}
+    void Report(int done, int total) override {
+        QMetaObject::invokeMethod(box_, "ShowProgress", Qt::QueuedConnection, Q_ARG(int, done),
+                                  Q_ARG(int, total));
+    }
+
+  private:
+    QObject* box_;
+};
+
+}  // namespace
+
+CWaitingBox::CWaitingBox(QWidget* parent, LanguageFlag language) : StyledDialog(parent) {
+    setWindowTitle(QString::fromUtf8(Bilingual{"请稍候", "Please wait"}.In(language)));
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    setFixedSize(240, 150);
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch();
+    progress_ = new QLabel(QString::fromUtf8(
+        Bilingual{"正在与设备通讯...", "Talking to the processor..."}.In(language)));
+    progress_->setAlignment(Qt::AlignCenter);
+    layout->addWidget(progress_);
+    connect(&animation_, &QTimer::timeout, this, [this] {
+        frame_ = (frame_ + 1) % kDots;
+        update();
+    });
+    animation_.start(80);
+}
+
+void CWaitingBox::Run(QWidget* parent, LanguageFlag language,
+                      const std::function<void(WorkProgress&)>& work) {
+    CWaitingBox box(parent, language);
+    QueuedProgress progress(&box);
+    std::thread worker([&] {
+        work(progress);
+        QMetaObject::invokeMethod(&box, "WorkEnded", Qt::QueuedConnection);
+    });
+    // The end is queued: when the work is over before the box shows, exec() closes it at once.
+    box.exec();
+    worker.join();
+}
+
+void CWaitingBox::ShowProgress(int done, int total) {
+    progress_->setText(QString("%1 / %2").arg(done).arg(total));
+}
+
+void CWaitingBox::WorkEnded() {
+    ended_ = true;
+    accept();
+}
+
+void CWaitingBox::paintEvent(QPaintEvent* event) {
+    StyledDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(width() / 2.0, 48);
+    for (int i = 0; i < kDots; ++i) {
+        const int age = (frame_ - i + kDots) % kDots;
+        QColor colour("#2d5d9a");
+        colour.setAlphaF(1.0 - age / static_cast<double>(kDots));
+        painter.setBrush(colour);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(QPointF(0, -22), 4, 4);
+        painter.rotate(360.0 / kDots);
+    }
+}
+
+}  // namespace hsq
