@@ -1,0 +1,113 @@
+#include "canvas/layout_canvas_widget.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "ui/qt_painter.h"
+
+namespace hsq {
+namespace {
+
+unsigned ModifiersOf(Qt::KeyboardModifiers modifiers) {
+    unsigned bits = 0;
+    if (modifiers & Qt::ShiftModifier) bits |= kShiftModifier;
+    if (modifiers & Qt::ControlModifier) bits |= kControlModifier;
+    return bits;
+}
+
+MouseButton ButtonOf(Qt::MouseButton button) {
+    if (button == Qt::RightButton) return MouseButton::Right;
+    if (button == Qt::MiddleButton) return MouseButton::Middle;
+    return MouseButton::Left;
+}
+
+MouseEvent EventOf(const QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return {{p.x(), p.y()}, ButtonOf(event->button()), ModifiersOf(event->modifiers())};
+}
+
+Key KeyOf(int key) {
+    switch (key) {
+        case Qt::Key_Left: return Key::Left;
+        case Qt::Key_Right: return Key::Right;
+        case Qt::Key_Up: return Key::Up;
+        case Qt::Key_Down: return Key::Down;
+        case Qt::Key_PageUp: return Key::PageUp;
+        case Qt::Key_PageDown: return Key::PageDown;
+        default: return Key::Other;
+    }
+}
+
+Qt::CursorShape QtCursor(CursorShape shape) {
+    switch (shape) {
+        case CursorShape::Move: return Qt::SizeAllCursor;
+        case CursorShape::SizeNorthWestSouthEast: return Qt::SizeFDiagCursor;
+        case CursorShape::SizeNorthSouth: return Qt::SizeVerCursor;
+        case CursorShape::SizeNorthEastSouthWest: return Qt::SizeBDiagCursor;
+        case CursorShape::SizeWestEast: return Qt::SizeHorCursor;
+        case CursorShape::Cross: return Qt::CrossCursor;
+        case CursorShape::Arrow: break;
+    }
+    return Qt::ArrowCursor;
+}
+
+}  // namespace
+
+LayoutCanvasWidget::LayoutCanvasWidget(LayoutObserver* owner, QWidget* parent)
+    : QWidget(parent), owner_(owner), editor_(items_, *this) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void LayoutCanvasWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QtPainter adapter(painter);
+    editor_.Draw(adapter);
+}
+
+void LayoutCanvasWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    editor_.SetClientSize({width(), height()});
+}
+
+void LayoutCanvasWidget::mousePressEvent(QMouseEvent* event) {
+    setFocus();
+    editor_.OnMousePress(EventOf(event));
+}
+
+void LayoutCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    const MouseEvent move = EventOf(event);
+    if (event->buttons() & Qt::LeftButton) editor_.OnMouseMove(move);
+    ShowCursorAt(move.position);
+}
+
+void LayoutCanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    editor_.OnMouseRelease(EventOf(event));
+}
+
+void LayoutCanvasWidget::keyPressEvent(QKeyEvent* event) {
+    if (!editor_.OnKeyPress({KeyOf(event->key()), ModifiersOf(event->modifiers())})) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+// Control and the wheel zoom, as drawing programs do.
+void LayoutCanvasWidget::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) return QWidget::wheelEvent(event);
+    const double step = event->angleDelta().y() > 0 ? 1.25 : 0.8;
+    if (editor_.SetZoom(editor_.Zoom() * step)) update();
+}
+
+void LayoutCanvasWidget::ShowCursorAt(Point client) {
+    setCursor(QtCursor(editor_.CursorAt(client)));
+}
+
+void LayoutCanvasWidget::OnLayoutNotice(LayoutNotice notice,
+                                        const std::vector<CLayoutItem*>& items) {
+    if (owner_ != nullptr) owner_->OnLayoutNotice(notice, items);
+}
+
+}  // namespace hsq

@@ -1,0 +1,347 @@
+#include "canvas/layout_editor.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "canvas/channel_window.h"
+#include "canvas/recording_observer.h"
+#include "canvas/recording_painter.h"
+
+namespace hsq {
+namespace {
+
+MouseEvent At(int x, int y, unsigned modifiers = 0) {
+    return {{x, y}, MouseButton::Left, modifiers};
+}
+
+class EditorTest : public ::testing::Test {
+protected:
+    EditorTest() {
+        editor.SetClientSize({800, 600});
+        first = &Add({100, 100, 300, 200});
+        second = &Add({500, 400, 700, 550});
+    }
+
+    CLayoutItem& Add(const RectF& rect) {
+        auto item = std::make_unique<CLayoutItem>();
+        item->SetRectangle(rect);
+        return editor.AddObject(std::move(item));
+    }
+
+    void Drag(Point from, Point to, unsigned modifiers = 0) {
+        editor.OnMousePress(At(from.x, from.y, modifiers));
+        editor.OnMouseMove(At(to.x, to.y, modifiers));
+        editor.OnMouseRelease(At(to.x, to.y, modifiers));
+    }
+
+    void Click(int x, int y, unsigned modifiers = 0) { Drag({x, y}, {x, y}, modifiers); }
+
+    bool Key(hsq::Key key, unsigned modifiers = 0) { return editor.OnKeyPress({key, modifiers}); }
+
+    std::vector<CLayoutItem*> Order() {
+        std::vector<CLayoutItem*> order;
+        for (std::size_t i = 0; i < items.Count(); ++i) order.push_back(&items.At(i));
+        return order;
+    }
+
+    CLayoutItemList items;
+    RecordingObserver observer;
+    CLayoutEditor editor{items, observer};
+    CLayoutItem* first = nullptr;
+    CLayoutItem* second = nullptr;
+};
+
+TEST_F(EditorTest, ClickSelectsModifierTogglesEmptySpaceClears) {
+    Click(150, 150);
+    EXPECT_EQ(items.Selected(), (std::vector<CLayoutItem*>{first}));
+    Click(600, 450, kControlModifier);
+    EXPECT_EQ(items.Selected(), (std::vector<CLayoutItem*>{first, second}));
+    Click(150, 150, kShiftModifier);
+    EXPECT_EQ(items.Selected(), (std::vector<CLayoutItem*>{second}));
+    Click(400, 300);
+    EXPECT_TRUE(items.Selected().empty());
+    // Only the changes that left exactly one entity selected were announced.
+    EXPECT_EQ(observer.Notices(),
+              (std::vector<NoticeEvent>{{LayoutNotice::SingleSelection, {first}},
+                                        {LayoutNotice::SingleSelection, {second}}}));
+}
+
+TEST_F(EditorTest, HitCodesAndCursorsAroundAnEntity) {
+    const std::pair<Point, HitCode> cases[] = {
+        {{100, 100}, HitCode::TopLeft},    {{200, 98}, HitCode::Top},
+        {{302, 100}, HitCode::TopRight},   {{100, 200}, HitCode::BottomLeft},
+        {{200, 203}, HitCode::Bottom},     {{300, 200}, HitCode::BottomRight},
+        {{97, 150}, HitCode::Left},        {{300, 150}, HitCode::Right},
+        {{200, 150}, HitCode::Body},       {{96, 150}, HitCode::None},
+    };
+    for (const auto& [point, code] : cases) EXPECT_EQ(first->HitTest(point), code) << point.x;
+
+    EXPECT_EQ(editor.CursorAt({200, 150}), CursorShape::Move);
+    EXPECT_EQ(editor.CursorAt({100, 100}), CursorShape::SizeNorthWestSouthEast);
+    EXPECT_EQ(editor.CursorAt({300, 200}), CursorShape::SizeNorthWestSouthEast);
+    EXPECT_EQ(editor.CursorAt({200, 100}), CursorShape::SizeNorthSouth);
+    EXPECT_EQ(editor.CursorAt({300, 100}), CursorShape::SizeNorthEastSouthWest);
+    EXPECT_EQ(editor.CursorAt({100, 200}), CursorShape::SizeNorthEastSouthWest);
+    EXPECT_EQ(editor.CursorAt({100, 150}), CursorShape::SizeWestEast);
+    EXPECT_EQ(editor.CursorAt({400, 300}), CursorShape::Arrow);
+
+    ASSERT_TRUE(editor.SetZoom(2.0));
+    EXPECT_EQ(first->HitTest({200, 200}), HitCode::TopLeft);
+}
+
+TEST_F(EditorTest, DraggingTheBodyMovesAndAnnouncesOnRelease) {
+    editor.OnMousePress(At(200, 150));
+    editor.OnMouseMove(At(250, 170));
+    EXPECT_EQ(first->Rectangle(), (RectF{150, 120, 350, 220}));
+    EXPECT_TRUE(observer.Notices().back().notice == LayoutNotice::SingleSelection);
+    editor.OnMouseRelease(At(260, 170));
+    EXPECT_EQ(first->Rectangle(), (RectF{160, 120, 360, 220}));
+    EXPECT_EQ(observer.Notices().back(), (NoticeEvent{LayoutNotice::Moved, {first}}));
+    // The repaint comes before the notice, so channel windows convert first.
+    EXPECT_TRUE(std::holds_alternative<RepaintEvent>(observer.events[observer.events.size() - 2]));
+}
+
+TEST_F(EditorTest, AClickWithoutMovingAnnouncesNoMove) {
+    Click(200, 150);
+    EXPECT_EQ(observer.Notices().size(), 1u);
+    EXPECT_EQ(first->Rectangle(), (RectF{100, 100, 300, 200}));
+}
+
+TEST_F(EditorTest, ResizingByEachHandleKeepsTheOppositeEdges) {
+    Drag({300, 150}, {350, 170});
+    EXPECT_EQ(first->Rectangle(), (RectF{100, 100, 350, 200}));
+    EXPECT_EQ(observer.Notices().back(), (NoticeEvent{LayoutNotice::Resized, {first}}));
+    Drag({100, 100}, {80, 70});
+    EXPECT_EQ(first->Rectangle(), (RectF{80, 70, 350, 200}));
+    Drag({215, 200}, {215, 230});
+    EXPECT_EQ(first->Rectangle(), (RectF{80, 70, 350, 230}));
+}
+
+TEST_F(EditorTest, ResizingStopsAtTheMinimumSize) {
+    first->SetMinimumSize({50, 20});
+    Drag({100, 150}, {290, 150});
+    EXPECT_EQ(first->Rectangle(), (RectF{250, 100, 300, 200}));
+    Drag({275, 100}, {275, 400});
+    EXPECT_EQ(first->Rectangle(), (RectF{250, 180, 300, 200}));
+}
+
+TEST_F(EditorTest, RestraintKeepsTheWholeSelectionInsideThePaper) {
+    ASSERT_TRUE(items.SetPaperSize({800, 600}));
+    editor.SetRestraint(Restraint::InsidePaper);
+    Click(150, 150);
+    Click(600, 450, kControlModifier);
+    // The second entity reaches the right and bottom edges first.
+    Drag({200, 150}, {400, 300});
+    EXPECT_EQ(first->Rectangle(), (RectF{200, 150, 400, 250}));
+    EXPECT_EQ(second->Rectangle(), (RectF{600, 450, 800, 600}));
+    Drag({300, 200}, {-300, -300});
+    EXPECT_EQ(first->Rectangle(), (RectF{0, 0, 200, 100}));
+    EXPECT_EQ(second->Rectangle(), (RectF{400, 300, 600, 450}));
+    EXPECT_EQ(observer.Notices().back(), (NoticeEvent{LayoutNotice::Moved, {first, second}}));
+}
+
+TEST_F(EditorTest, RestraintTwoLeavesTheMarginsFreeAndZeroRestrainsNothing) {
+    ASSERT_TRUE(items.SetPaperSize({800, 600}));
+    editor.SetRestraint(Restraint::InsideMargins);
+    editor.SetMargins({10, 20, 30, 40});
+    Drag({200, 150}, {-500, -500});
+    EXPECT_EQ(first->Rectangle(), (RectF{10, 20, 210, 120}));
+    Drag({600, 450}, {1500, 1500});
+    EXPECT_EQ(second->Rectangle(), (RectF{570, 410, 770, 560}));
+    editor.SetRestraint(Restraint::Free);
+    Drag({100, 50}, {-100, -50});
+    EXPECT_EQ(first->Rectangle(), (RectF{-190, -80, 10, 20}));
+}
+
+TEST_F(EditorTest, RestraintHoldsTheDraggedEdgeOfAResize) {
+    ASSERT_TRUE(items.SetPaperSize({800, 600}));
+    editor.SetRestraint(Restraint::InsidePaper);
+    Drag({700, 475}, {900, 475});
+    EXPECT_EQ(second->Rectangle(), (RectF{500, 400, 800, 550}));
+}
+
+TEST_F(EditorTest, SnappingPutsTheMovedCornerOnTheGrid) {
+    editor.SetSnapToGrid(true);
+    Drag({200, 150}, {213, 147});
+    EXPECT_EQ(first->Rectangle(), (RectF{112, 96, 312, 196}));
+}
+
+TEST_F(EditorTest, DraggingBeyondTheClientAreaScrolls) {
+    ASSERT_TRUE(items.SetPaperSize({1600, 1200}));
+    editor.OnMousePress(At(200, 150));
+    editor.OnMouseMove(At(810, 150));
+    EXPECT_EQ(editor.ScrollPosition(), (Point{10, 0}));
+    editor.OnMouseMove(At(810, 650));
+    EXPECT_EQ(editor.ScrollPosition(), (Point{20, 10}));
+    // The entity follows the pointer into what scrolled into view.
+    EXPECT_EQ(first->Rectangle(), (RectF{730, 610, 930, 710}));
+    editor.OnMouseMove(At(-1, -1));
+    EXPECT_EQ(editor.ScrollPosition(), (Point{10, 0}));
+    editor.OnMouseMove(At(-1, -1));
+    editor.OnMouseMove(At(-1, -1));
+    EXPECT_EQ(editor.ScrollPosition(), (Point{0, 0}));
+    editor.OnMouseRelease(At(-1, -1));
+    const std::vector<EditorEvent> expectedScrolls = {
+        ScrollEvent{{10, 0}}, ScrollEvent{{20, 10}}, ScrollEvent{{10, 0}}, ScrollEvent{{0, 0}}};
+    std::vector<EditorEvent> scrolls;
+    for (const EditorEvent& event : observer.events)
+        if (std::holds_alternative<ScrollEvent>(event)) scrolls.push_back(event);
+    EXPECT_EQ(scrolls, expectedScrolls);
+}
+
+TEST_F(EditorTest, ScrollingStopsAtTheEndOfThePaper) {
+    ASSERT_TRUE(items.SetPaperSize({815, 600}));
+    editor.OnMousePress(At(200, 150));
+    for (int i = 0; i < 5; ++i) editor.OnMouseMove(At(900, 650));
+    EXPECT_EQ(editor.ScrollPosition(), (Point{15, 0}));
+}
+
+TEST_F(EditorTest, ArrowKeysMoveOrWithShiftResizeBySteps) {
+    Click(150, 150);
+    EXPECT_TRUE(Key(Key::Right));
+    EXPECT_EQ(first->Rectangle(), (RectF{101, 100, 301, 200}));
+    EXPECT_EQ(observer.Notices().back().notice, LayoutNotice::KeyRight);
+    EXPECT_TRUE(Key(Key::Down, kShiftModifier));
+    EXPECT_EQ(first->Rectangle(), (RectF{101, 100, 301, 201}));
+    EXPECT_EQ(observer.Notices().back(), (NoticeEvent{LayoutNotice::KeyDown, {first}}));
+    EXPECT_TRUE(Key(Key::Left, kShiftModifier));
+    EXPECT_EQ(first->Rectangle(), (RectF{101, 100, 300, 201}));
+    EXPECT_TRUE(Key(Key::Up));
+    EXPECT_EQ(first->Rectangle(), (RectF{101, 99, 300, 200}));
+    EXPECT_EQ(observer.Notices().back().notice, LayoutNotice::KeyUp);
+    Key(Key::Left);
+    EXPECT_EQ(observer.Notices().back().notice, LayoutNotice::KeyLeft);
+}
+
+TEST_F(EditorTest, ArrowStepFollowsZoomAndGrid) {
+    Click(150, 150);
+    ASSERT_TRUE(editor.SetZoom(0.5));
+    Key(Key::Right);
+    EXPECT_EQ(first->Rectangle().left, 102);
+    editor.SetSnapToGrid(true);
+    Key(Key::Down);
+    EXPECT_EQ(first->Rectangle().top, 116);
+    ASSERT_TRUE(editor.SetZoom(4));
+    editor.SetSnapToGrid(false);
+    Key(Key::Right);
+    EXPECT_EQ(first->Rectangle().left, 103);  // never less than one unit
+}
+
+TEST_F(EditorTest, ArrowKeysNeedASelectionAndTheirFlag) {
+    EXPECT_FALSE(Key(Key::Right));
+    Click(150, 150);
+    editor.SetKeyboardFlags(kPageKeysRestack);
+    EXPECT_FALSE(Key(Key::Right));
+    EXPECT_EQ(first->Rectangle(), (RectF{100, 100, 300, 200}));
+}
+
+TEST_F(EditorTest, AnArrowBlockedByTheRestraintAnnouncesNothing) {
+    ASSERT_TRUE(items.SetPaperSize({700, 600}));
+    editor.SetRestraint(Restraint::InsidePaper);
+    Click(600, 450);
+    const std::size_t before = observer.Notices().size();
+    EXPECT_TRUE(Key(Key::Right));
+    EXPECT_EQ(second->Rectangle(), (RectF{500, 400, 700, 550}));
+    EXPECT_EQ(observer.Notices().size(), before);
+}
+
+TEST_F(EditorTest, PageKeysRestackTheOneSelectedEntity) {
+    CLayoutItem* third = &Add({0, 0, 10, 10});
+    Click(150, 150);
+    EXPECT_TRUE(Key(Key::PageUp));
+    EXPECT_EQ(Order(), (std::vector<CLayoutItem*>{second, first, third}));
+    EXPECT_TRUE(Key(Key::PageUp, kControlModifier));
+    EXPECT_EQ(Order(), (std::vector<CLayoutItem*>{second, third, first}));
+    EXPECT_TRUE(Key(Key::PageUp));
+    EXPECT_EQ(Order(), (std::vector<CLayoutItem*>{second, third, first}));
+    EXPECT_TRUE(Key(Key::PageDown));
+    EXPECT_EQ(Order(), (std::vector<CLayoutItem*>{second, first, third}));
+    EXPECT_TRUE(Key(Key::PageDown, kControlModifier));
+    EXPECT_EQ(Order(), (std::vector<CLayoutItem*>{first, second, third}));
+
+    Click(600, 450, kControlModifier);
+    EXPECT_FALSE(Key(Key::PageUp));
+    editor.SetKeyboardFlags(kArrowKeysMove);
+    Click(150, 150);
+    EXPECT_FALSE(Key(Key::PageUp));
+    EXPECT_EQ(Order(), (std::vector<CLayoutItem*>{first, second, third}));
+}
+
+TEST_F(EditorTest, TheTopmostEntityTakesTheClick) {
+    CLayoutItem* over = &Add({150, 120, 250, 180});
+    Click(200, 150);
+    EXPECT_EQ(items.Selected(), (std::vector<CLayoutItem*>{over}));
+}
+
+TEST_F(EditorTest, DrawModeCreatesOneCopyOfThePrototype) {
+    editor.SetDrawingObject(std::make_unique<CChannelWindow>());
+    EXPECT_EQ(editor.CursorAt({200, 150}), CursorShape::Cross);
+    Click(400, 300);
+    EXPECT_EQ(items.Count(), 2u);
+    EXPECT_TRUE(editor.InDrawMode());
+
+    editor.OnMousePress(At(410, 310));
+    editor.OnMouseMove(At(460, 330));
+    RecordingPainter painter;
+    editor.Draw(painter);
+    EXPECT_EQ(painter.Of<OutlineCall>().back(),
+              (OutlineCall{{410, 310, 460, 330}, Pen{kBlack, 1, PenStyle::Dotted}}));
+    editor.OnMouseRelease(At(380, 350));
+
+    ASSERT_EQ(items.Count(), 3u);
+    CLayoutItem& created = items.At(2);
+    EXPECT_EQ(created.Type(), "button");
+    EXPECT_EQ(created.Rectangle(), (RectF{380, 310, 410, 350}));
+    EXPECT_EQ(items.Selected(), (std::vector<CLayoutItem*>{&created}));
+    EXPECT_EQ(observer.Notices().back(), (NoticeEvent{LayoutNotice::SingleSelection, {&created}}));
+    EXPECT_FALSE(editor.InDrawMode());
+    EXPECT_EQ(editor.CursorAt({600, 100}), CursorShape::Arrow);
+}
+
+TEST_F(EditorTest, ClearingThePrototypeMidDragCreatesNothing) {
+    editor.SetDrawingObject(std::make_unique<CChannelWindow>());
+    editor.OnMousePress(At(410, 310));
+    editor.OnMouseMove(At(460, 330));
+    editor.SetDrawingObject(nullptr);
+    editor.OnMouseRelease(At(460, 330));
+    EXPECT_EQ(items.Count(), 2u);
+    EXPECT_EQ(editor.CursorAt({410, 310}), CursorShape::Arrow);
+}
+
+TEST_F(EditorTest, AZoomOutsideTheBoundsIsHeldOrRefused) {
+    EXPECT_TRUE(editor.SetZoom(50));
+    EXPECT_EQ(editor.Zoom(), CLayoutEditor::kMaxZoom);
+    EXPECT_TRUE(editor.SetZoom(0.0001));
+    EXPECT_EQ(editor.Zoom(), CLayoutEditor::kMinZoom);
+    EXPECT_FALSE(editor.SetZoom(0));
+    EXPECT_FALSE(editor.SetZoom(std::nan("")));
+    EXPECT_EQ(editor.Zoom(), CLayoutEditor::kMinZoom);
+}
+
+TEST(EditorChannelTest, AMouseMoveReachesTheProcessorAtTheNextDraw) {
+    CLayoutItemList items;
+    RecordingObserver observer;
+    CLayoutEditor editor(items, observer);
+    editor.SetClientSize({450, 253});
+    auto added = std::make_unique<CChannelWindow>();
+    ChannelWindowSettings settings;
+    settings.ratioX = 1920.0 / 450;
+    settings.ratioY = 1080.0 / 253;
+    added->SetSettings(settings);
+    added->SetProcessor({0, 0, 960, 540});
+    added->SetRectangle({0, 0, 225, 126});
+    auto& window = dynamic_cast<CChannelWindow&>(editor.AddObject(std::move(added)));
+    RecordingPainter painter;
+    for (int i = 0; i < 5; ++i) editor.Draw(painter);
+
+
+    editor.OnMousePress({{100, 60}});
+    editor.OnMouseMove({{200, 80}});
+    editor.OnMouseRelease({{200, 80}});
+    editor.Draw(painter);
+    EXPECT_EQ(window.Processor(), (ProcessorRect{426, 84, 960, 540}));
+}
+
+}  // namespace
+}  // namespace hsq

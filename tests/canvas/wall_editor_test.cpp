@@ -1,0 +1,134 @@
+#include "canvas/wall_editor.h"
+
+#include <gtest/gtest.h>
+
+#include "canvas/channel_window.h"
+#include "canvas/raised_face.h"
+#include "canvas/recording_observer.h"
+#include "canvas/recording_painter.h"
+
+namespace hsq {
+namespace {
+
+const Pen kWallPen{kWhite, 2, PenStyle::Dotted};
+const Pen kDotPen{kBlack, 2, PenStyle::Solid};
+const Color kLabelGrey{169, 169, 169};
+
+class WallDrawTest : public ::testing::Test {
+protected:
+    void DrawWall(std::uint8_t columns, std::uint8_t rows, int width, int height) {
+        editor.SetWall({columns, rows, width, height});
+        painter.Clear();
+        editor.Draw(painter);
+    }
+
+    std::vector<LineCall> WallLines() const {
+        std::vector<LineCall> lines;
+        for (const LineCall& line : painter.Of<LineCall>())
+            if (line.pen == kWallPen) lines.push_back(line);
+        return lines;
+    }
+
+    std::vector<LineCall> Dots() const {
+        std::vector<LineCall> dots;
+        for (const LineCall& line : painter.Of<LineCall>())
+            if (line.pen == kDotPen) dots.push_back(line);
+        return dots;
+    }
+
+    std::vector<std::pair<std::string, Point>> Labels() const {
+        std::vector<std::pair<std::string, Point>> labels;
+        for (const TextCall& text : painter.Of<TextCall>()) {
+            EXPECT_EQ(text.font.color, kLabelGrey);
+            labels.emplace_back(text.text, text.at);
+        }
+        return labels;
+    }
+
+    CLayoutItemList items;
+    RecordingObserver observer;
+    CWallEditor editor{items, observer};
+    RecordingPainter painter;
+};
+
+TEST_F(WallDrawTest, DotsAtEveryFifthGridPoint) {
+    ASSERT_TRUE(items.SetPaperSize({800, 80}));
+    DrawWall(1, 1, 0, 0);
+    std::vector<LineCall> expected;
+    for (int x = 40; x <= 800; x += 40)
+        for (int y : {40, 80}) expected.push_back({{x, y}, {x, y}, kDotPen});
+    EXPECT_EQ(Dots(), expected);
+
+    ASSERT_TRUE(editor.SetZoom(2.0));
+    DrawWall(1, 1, 0, 0);
+    const std::vector<LineCall> zoomed = Dots();
+    ASSERT_EQ(zoomed.size(), expected.size());
+    EXPECT_EQ(zoomed.front().from, (Point{80, 80}));
+    EXPECT_EQ(zoomed.back().from, (Point{1600, 160}));
+}
+
+TEST_F(WallDrawTest, AGridStepBelowOneIsRefused) {
+    EXPECT_FALSE(editor.SetGridSize({0, 8}));
+    EXPECT_EQ(editor.GridSize(), (Size{8, 8}));
+}
+
+TEST_F(WallDrawTest, OneScreenHasOnlyTheOutlineAndS1) {
+    DrawWall(1, 1, 640, 360);
+    EXPECT_EQ(painter.Of<OutlineCall>().back(), (OutlineCall{{0, 0, 640, 360}, kWallPen}));
+    EXPECT_TRUE(WallLines().empty());
+    EXPECT_EQ(Labels(), (std::vector<std::pair<std::string, Point>>{{"S1", {1, 1}}}));
+}
+
+TEST_F(WallDrawTest, TwoByTwoHasALabelInEachQuarter) {
+    DrawWall(2, 2, 801, 601);
+    EXPECT_EQ(Labels(), (std::vector<std::pair<std::string, Point>>{
+                            {"S1", {1, 1}}, {"S2", {400, 0}}, {"S3", {0, 300}},
+                            {"S4", {400, 300}}}));
+    EXPECT_EQ(WallLines(), (std::vector<LineCall>{{{400, 0}, {400, 601}, kWallPen},
+                                                  {{0, 300}, {801, 300}, kWallPen}}));
+}
+
+TEST_F(WallDrawTest, ThreeAcrossAreLabelledAlongTheTop) {
+    DrawWall(3, 1, 1000, 300);
+    EXPECT_EQ(Labels(), (std::vector<std::pair<std::string, Point>>{
+                            {"S1", {1, 1}}, {"S2", {333, 0}}, {"S3", {666, 0}}}));
+    EXPECT_EQ(WallLines(), (std::vector<LineCall>{{{333, 0}, {333, 300}, kWallPen},
+                                                  {{666, 0}, {666, 300}, kWallPen}}));
+}
+
+TEST_F(WallDrawTest, ScreensDownTheLeftEdge) {
+    DrawWall(1, 3, 300, 900);
+    EXPECT_EQ(Labels(), (std::vector<std::pair<std::string, Point>>{
+                            {"S1", {1, 1}}, {"S2", {0, 300}}, {"S3", {0, 600}}}));
+    EXPECT_EQ(WallLines(), (std::vector<LineCall>{{{0, 300}, {300, 300}, kWallPen},
+                                                  {{0, 600}, {300, 600}, kWallPen}}));
+}
+
+TEST_F(WallDrawTest, NoScreensStopsAfterS1) {
+    DrawWall(0, 2, 800, 600);
+    EXPECT_TRUE(WallLines().empty());
+    EXPECT_EQ(Labels().size(), 1u);
+}
+
+TEST_F(WallDrawTest, FaceThenWallThenEntitiesThenMarkers) {
+    editor.SetClientSize({900, 500});
+    auto& window = editor.AddObject(std::make_unique<CChannelWindow>());
+    window.SetRectangle({100, 100, 300, 200});
+    window.Select(true);
+    DrawWall(2, 2, 800, 400);
+    const FaceColors face;
+    ASSERT_FALSE(painter.calls.empty());
+    EXPECT_EQ(painter.calls.front(), PaintCall(FillCall{{0, 0, 900, 500}, face.face}));
+    std::size_t s4 = 0, body = 0, firstMarker = 0;
+    for (std::size_t i = 0; i < painter.calls.size(); ++i) {
+        if (const auto* text = std::get_if<TextCall>(&painter.calls[i]); text && text->text == "S4")
+            s4 = i;
+        if (painter.calls[i] == PaintCall(FillCall{{100, 100, 300, 200}, face.face})) body = i;
+        if (painter.calls[i] == PaintCall(FillCall{{97, 97, 103, 103}, kBlack})) firstMarker = i;
+    }
+    EXPECT_LT(s4, body);
+    EXPECT_LT(body, firstMarker);
+}
+
+}  // namespace
+}  // namespace hsq
