@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/dialog_launcher.h"
+#include "ui/qt_dialog_opener.h"
 #include "app/main_window.h"
 #include "app/main_window_logic.h"
 #include "commands/device_commands.h"

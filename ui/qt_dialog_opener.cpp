@@ -1,4 +1,4 @@
-#include "app/dialog_launcher.h"
+#include "ui/qt_dialog_opener.h"
 
 #include "app/about_dialog.h"
 #include "app/language_dialog.h"
