@@ -6,12 +6,12 @@
 namespace hsq {
 namespace {
 
-PixelPoint PointOf(const QMouseEvent* event) {
+Point PointOf(const QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     return {p.x(), p.y()};
 }
 
-QRect RectOf(const PixelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+QRect RectOf(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 // Our own artwork: a card front with its letter, a row of connectors and a status lamp.
 void DrawCard(QPainter& painter, const QRect& rect, const QString& letter, bool output) {

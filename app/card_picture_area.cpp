@@ -10,7 +10,7 @@ CardPictureArea::CardPictureArea(int pictureCount, int width, int height)
 
 void CardPictureArea::Resize(int width, int height) { bounds_ = {0, 0, width, height}; }
 
-void CardPictureArea::Place(int index, const PixelRect& rect) { pictures_[index].rect = rect; }
+void CardPictureArea::Place(int index, const Rect& rect) { pictures_[index].rect = rect; }
 
 void CardPictureArea::Show(int index, bool visible) {
     pictures_[index].visible = visible;
@@ -33,14 +33,14 @@ void CardPictureArea::ClearSelection() {
     for (Slot& picture : pictures_) picture.selected = false;
 }
 
-std::optional<int> CardPictureArea::PictureAt(PixelPoint point) const {
+std::optional<int> CardPictureArea::PictureAt(Point point) const {
     for (int i = Count() - 1; i >= 0; --i) {  // the one drawn last lies on top
         if (pictures_[i].visible && pictures_[i].rect.Contains(point)) return i;
     }
     return std::nullopt;
 }
 
-void CardPictureArea::Press(PixelPoint point) {
+void CardPictureArea::Press(Point point) {
     anchor_ = last_ = point;
     const std::optional<int> hit = PictureAt(point);
     if (!hit) {
@@ -55,13 +55,13 @@ void CardPictureArea::Press(PixelPoint point) {
     gesture_ = Gesture::Moving;
 }
 
-void CardPictureArea::Drag(PixelPoint point) {
+void CardPictureArea::Drag(Point point) {
     if (gesture_ == Gesture::Moving) MoveSelected(point.x - last_.x, point.y - last_.y);
     last_ = point;
     if (gesture_ == Gesture::Framing) SelectInsideFrame();
 }
 
-void CardPictureArea::Release(PixelPoint point) {
+void CardPictureArea::Release(Point point) {
     Drag(point);
     gesture_ = Gesture::None;
 }
@@ -85,14 +85,14 @@ void CardPictureArea::MoveSelected(int dx, int dy) {
     }
 }
 
-std::optional<PixelRect> CardPictureArea::Frame() const {
+std::optional<Rect> CardPictureArea::Frame() const {
     if (gesture_ != Gesture::Framing) return std::nullopt;
-    return PixelRect{std::min(anchor_.x, last_.x), std::min(anchor_.y, last_.y),
+    return Rect{std::min(anchor_.x, last_.x), std::min(anchor_.y, last_.y),
                      std::max(anchor_.x, last_.x), std::max(anchor_.y, last_.y)};
 }
 
 void CardPictureArea::SelectInsideFrame() {
-    const PixelRect frame = *Frame();
+    const Rect frame = *Frame();
     for (Slot& p : pictures_) p.selected = p.visible && p.rect.Inside(frame);
 }
 

@@ -39,7 +39,7 @@ MainWindowLogic::MainWindowLogic(MainWindowState& state, ProfileStore& store,
     for (int i = 0; i < kInputCardCount; ++i) inputs_.Place(i, InputPicturePlace(i));
 }
 
-PixelRect MainWindowLogic::InputPicturePlace(int index) {
+Rect MainWindowLogic::InputPicturePlace(int index) {
     const int top = kInputPictureTop + index * kInputPictureStep;
     return {kInputPictureLeft, top, kInputPictureLeft + kPictureWidth, top + kPictureHeight};
 }
@@ -151,19 +151,19 @@ void MainWindowLogic::SaveProfiles() {
     SaveOutputProfile(store_, 2, state_.outputs[1]);
 }
 
-void MainWindowLogic::OnLeftButtonDown(Area area, PixelPoint point) {
+void MainWindowLogic::OnLeftButtonDown(Area area, Point point) {
     handles_ = area;
     if (area == Area::Output && outputs_.AnyVisible()) outputs_.Press(point);
     if (area == Area::Input && inputs_.AnyVisible()) inputs_.Press(point);
     StoreOutputPlaces();
 }
 
-void MainWindowLogic::OnMouseMove(PixelPoint point) {
+void MainWindowLogic::OnMouseMove(Point point) {
     if (handles_ == Area::Output) outputs_.Drag(point);
     if (handles_ == Area::Input) inputs_.Drag(point);
 }
 
-void MainWindowLogic::OnLeftButtonUp(PixelPoint point) {
+void MainWindowLogic::OnLeftButtonUp(Point point) {
     if (handles_ == Area::Output) outputs_.Release(point);
     if (handles_ == Area::Input) inputs_.Release(point);
 }
@@ -175,7 +175,7 @@ void MainWindowLogic::StoreOutputPlaces() {
     ProfileBatch batch(store_);
     for (int card = 0; card < kOutputCardCount; ++card) {
         if (!state_.presence.output[card]) continue;
-        const PixelRect& r = outputs_.Picture(card);
+        const Rect& r = outputs_.Picture(card);
         WriteOutScreen(store_, static_cast<std::uint8_t>(card + 1),
                        {r.left, r.top, r.right, r.bottom});
     }

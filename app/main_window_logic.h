@@ -49,9 +49,9 @@ class MainWindowLogic {
     // True when the window may close.
     bool OnClose();
 
-    void OnLeftButtonDown(Area area, PixelPoint point);
-    void OnMouseMove(PixelPoint point);
-    void OnLeftButtonUp(PixelPoint point);
+    void OnLeftButtonDown(Area area, Point point);
+    void OnMouseMove(Point point);
+    void OnLeftButtonUp(Point point);
     void OnDoubleClick(Area area);
 
     // "%4d-%02d-%02d  %02d:%02d:%02d" of the local time now.
@@ -65,7 +65,7 @@ class MainWindowLogic {
     bool ClockRunning() const { return state_.configurationFound; }
     StatusReadback& Readback() { return readback_; }
 
-    static PixelRect InputPicturePlace(int index);
+    static Rect InputPicturePlace(int index);
 
   private:
     bool Guarded();

@@ -32,6 +32,11 @@ struct Rect {
     int bottom = 0;
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
+    bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool Inside(const Rect& outer) const {
+        return left >= outer.left && top >= outer.top && right <= outer.right &&
+               bottom <= outer.bottom;
+    }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 

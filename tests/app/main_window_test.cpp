@@ -34,7 +34,7 @@ class MainWindowTest : public testing::ReadbackFixture {
         return window.Start(kEnglishSystem, 1920, 1080) && state.connected;
     }
     // A press and release at the same point: a click.
-    void Click(MainWindowLogic::Area area, PixelPoint point) {
+    void Click(MainWindowLogic::Area area, Point point) {
         window.OnLeftButtonDown(area, point);
         window.OnLeftButtonUp(point);
     }
@@ -102,7 +102,7 @@ TEST_F(MainWindowPartialCardsTest, AutoConnectShowsThePresentCardsOnly) {
     EXPECT_FALSE(window.InputPictures().Visible(1));
     EXPECT_TRUE(window.OutputPictures().Visible(0));
     EXPECT_FALSE(window.OutputPictures().Visible(1));
-    EXPECT_EQ(window.OutputPictures().Picture(0), (PixelRect{0, 0, 225, 40}));
+    EXPECT_EQ(window.OutputPictures().Picture(0), (Rect{0, 0, 225, 40}));
     EXPECT_EQ(window.CaptionText(MainWindowLogic::Caption::Connect), "DisConnect");
     EXPECT_EQ(state.statusLine, "COM1Serial Opened successfully");
 }
@@ -129,7 +129,7 @@ TEST_F(MainWindowTest, DraggingAnOutputPictureStaysInTheAreaAndIsStoredAtTheNext
     window.OnLeftButtonDown(MainWindowLogic::Area::Output, {10, 60});  // on L
     window.OnMouseMove({-500, 40});
     window.OnLeftButtonUp({-500, 40});
-    EXPECT_EQ(window.OutputPictures().Picture(1), (PixelRect{0, 30, 225, 70}));
+    EXPECT_EQ(window.OutputPictures().Picture(1), (Rect{0, 30, 225, 70}));
     Click(MainWindowLogic::Area::Output, {200, 200});  // empty space: deselects
     EXPECT_TRUE(window.OutputPictures().SelectedIndices().empty());
     EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "OutScreenData", "OutScreen2"), "0,30,225,70");
