@@ -12,6 +12,7 @@
 #include "app/demo_processor.h"
 #include "app/language.h"
 #include "config/config_folder.h"
+#include "ui/tour_recorder.h"
 
 namespace {
 
@@ -29,20 +30,12 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
-bool HasDisplay() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv, argv + argc);
     Options options = ParseOptions(arguments);
-    if (!options.tourFolder && !HasDisplay()) {
+    if (!options.tourFolder && !hsq::DisplayAvailable()) {
         options.tourFolder = "hsq2600-tour";
         std::fprintf(stderr, "No display found: saving a tour of every window into %s instead.\n",
                      options.tourFolder->c_str());

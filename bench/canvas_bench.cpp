@@ -2,11 +2,8 @@
 // quad mode and a selection, drawn into a recording painter.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
-#include "canvas/channel_window.h"
 #include "canvas/recording_painter.h"
-#include "canvas/wall_editor.h"
+#include "canvas/sample_wall.h"
 
 namespace {
 
@@ -20,29 +17,12 @@ public:
 };
 
 void BM_FullRepaint(benchmark::State& state) {
-    constexpr int kWidth = 900;
-    constexpr int kHeight = 506;
+    constexpr Size kArea{900, 506};
     CLayoutItemList items;
     QuietObserver observer;
     CWallEditor editor(items, observer);
-    editor.SetClientSize({kWidth, kHeight});
-    editor.SetWall({2, 2, kWidth, kHeight});
-    for (int channel = 0; channel < 4; ++channel) {
-        auto window = std::make_unique<CChannelWindow>();
-        ChannelWindowSettings settings;
-        settings.ratioX = 1920.0 / kWidth;
-        settings.ratioY = 1080.0 / kHeight;
-        settings.kind = kOutputChannelWindow;
-        settings.index = static_cast<std::uint8_t>(channel + 1);
-        settings.splitMode = 4;
-        settings.layoutWidth = kWidth;
-        settings.layoutHeight = kHeight;
-        window->SetSettings(settings);
-        const double left = (channel % 2) * kWidth / 2.0 + 20;
-        const double top = (channel / 2) * kHeight / 2.0 + 20;
-        window->SetRectangle({left, top, left + 400, top + 220});
-        editor.AddObject(std::move(window));
-    }
+    editor.SetClientSize(kArea);
+    BuildSampleWall(editor, kArea);
     items.At(3).Select(true);
     RecordingPainter painter;
     for (auto _ : state) {

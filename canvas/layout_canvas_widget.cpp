@@ -64,6 +64,9 @@ LayoutCanvasWidget::LayoutCanvasWidget(LayoutObserver* owner, QWidget* parent)
 
 void LayoutCanvasWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // The editor draws in canvas pixels; the window shows them from the scroll position on.
+    const Point scroll = editor_.ScrollPosition();
+    painter.translate(-scroll.x, -scroll.y);
     QtPainter adapter(painter);
     editor_.Draw(adapter);
 }
@@ -94,11 +97,23 @@ void LayoutCanvasWidget::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-// Control and the wheel zoom, as drawing programs do.
+// Control and the wheel zoom, as drawing programs do; the wheel alone scrolls the zoomed
+// canvas, across with shift or a sideways wheel.
 void LayoutCanvasWidget::wheelEvent(QWheelEvent* event) {
-    if (!(event->modifiers() & Qt::ControlModifier)) return QWidget::wheelEvent(event);
-    const double step = event->angleDelta().y() > 0 ? 1.25 : 0.8;
-    if (editor_.SetZoom(editor_.Zoom() * step)) update();
+    const QPoint angle = event->angleDelta();
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    if (delta == 0) return QWidget::wheelEvent(event);
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (editor_.SetZoom(editor_.Zoom() * (delta > 0 ? 1.25 : 0.8))) update();
+        return;
+    }
+    const int step = (delta > 0 ? -1 : 1) * CLayoutEditor::kScrollStep * 4;
+    const Point scroll = editor_.ScrollPosition();
+    if (angle.y() == 0 || (event->modifiers() & Qt::ShiftModifier)) {
+        editor_.SetScrollPosition({scroll.x + step, scroll.y});
+    } else {
+        editor_.SetScrollPosition({scroll.x, scroll.y + step});
+    }
 }
 
 void LayoutCanvasWidget::ShowCursorAt(Point client) {

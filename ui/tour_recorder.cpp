@@ -2,8 +2,17 @@
 
 #include <QDir>
 #include <QPixmap>
+#include <cstdlib>
 
 namespace hsq {
+
+bool DisplayAvailable() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') return true;
+    }
+    return false;
+}
 
 TourRecorder::TourRecorder(QString folder) : folder_(std::move(folder)) { QDir().mkpath(folder_); }
 

@@ -6,6 +6,9 @@
 namespace hsq {
 
 // Saves pictures of the windows of a tour, numbered in the order they were shown.
+// Whether windows can be shown at all; without a display, a program tours instead.
+bool DisplayAvailable();
+
 class TourRecorder {
   public:
     explicit TourRecorder(QString folder);

@@ -1,8 +1,6 @@
 // The real main window on the offscreen platform, connected to the simulated processor.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QLabel>
 
@@ -51,7 +49,7 @@ TEST(MainWindowGui, ConnectsAtStartAndShowsThePresentCards) {
     const QImage output = areas[1]->grab().toImage();
     const QColor background("#dde3ea");
     // A's picture is drawn, B's place stays empty; K is drawn, L's place stays empty.
-    const PixelRect a = MainWindowLogic::InputPicturePlace(0), b = MainWindowLogic::InputPicturePlace(1);
+    const Rect a = MainWindowLogic::InputPicturePlace(0), b = MainWindowLogic::InputPicturePlace(1);
     EXPECT_NE(input.pixelColor(a.left + 40, a.top + 30), background);
     EXPECT_EQ(input.pixelColor(b.left + 40, b.top + 30), background);
     EXPECT_NE(output.pixelColor(40, 30), background);
@@ -60,10 +58,3 @@ TEST(MainWindowGui, ConnectsAtStartAndShowsThePresentCards) {
 
 }  // namespace
 }  // namespace hsq
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,0 +1,133 @@
+// The layout canvas widget on the offscreen platform, driven by mouse events as an operator's
+// hand would drive it.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QWheelEvent>
+#include <memory>
+#include <vector>
+
+#include "canvas/channel_window.h"
+#include "canvas/layout_canvas_widget.h"
+#include "ui/mouse_drag.h"
+
+namespace hsq {
+namespace {
+
+// The owner dialog: it reads the processor values when a notice comes, as the output board
+// dialog does before it sends them.
+class ReadingOwner : public LayoutObserver {
+  public:
+    struct Notice {
+        LayoutNotice code;
+        std::vector<CLayoutItem*> items;
+        ProcessorRect place;
+    };
+
+    void OnLayoutNotice(LayoutNotice notice, const std::vector<CLayoutItem*>& items) override {
+        const auto* window = dynamic_cast<const CChannelWindow*>(items.front());
+        notices.push_back({notice, items, window != nullptr ? window->Processor() : ProcessorRect{}});
+    }
+    void OnRepaintNeeded() override {}
+    void OnScrollChanged(Point) override {}
+
+    std::vector<Notice> notices;
+};
+
+constexpr int kCanvasWidth = 450;
+constexpr int kCanvasHeight = 253;
+constexpr QColor kCaptionGrey{196, 196, 196};
+
+class LayoutCanvasGui : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        canvas_.resize(kCanvasWidth, kCanvasHeight);
+        canvas_.Editor().SetWall({2, 2, kCanvasWidth, kCanvasHeight});
+        auto window = std::make_unique<CChannelWindow>();
+        ChannelWindowSettings settings;
+        settings.ratioX = 1920.0 / kCanvasWidth;
+        settings.ratioY = 1080.0 / kCanvasHeight;
+        settings.kind = kOutputChannelWindow;
+        settings.index = 1;
+        window->SetSettings(settings);
+        window->SetRectangle({60, 40, 260, 180});
+        // What the processor reported; a canvas rectangle only approximates it.
+        window->SetProcessor({256, 170, 850, 598});
+        window_ = window.get();
+        canvas_.Editor().AddObject(std::move(window));
+        canvas_.show();
+        QCoreApplication::processEvents();
+        // Past the draws in which the canvas settles and the owner's values stand.
+        for (int i = 0; i < CChannelWindow::kDrawsBeforeConversion; ++i) canvas_.repaint();
+    }
+
+    QColor PixelAt(int x, int y) { return canvas_.grab().toImage().pixelColor(x, y); }
+
+    ReadingOwner owner_;
+    LayoutCanvasWidget canvas_{&owner_};
+    CChannelWindow* window_ = nullptr;
+};
+
+TEST_F(LayoutCanvasGui, DraggingAWindowReportsItsNewEvenPlaceAndKeepsItsSize) {
+    ASSERT_GE(window_->DrawCount(), CChannelWindow::kDrawsBeforeConversion);
+    ASSERT_EQ(window_->Processor(), (ProcessorRect{256, 170, 850, 598}));
+
+    DragWithLeftButton(canvas_, {150, 100}, {191, 130});
+
+    ASSERT_EQ(owner_.notices.size(), 2u);
+    EXPECT_EQ(owner_.notices[0].code, LayoutNotice::SingleSelection);
+    const ReadingOwner::Notice& moved = owner_.notices[1];
+    EXPECT_EQ(moved.code, LayoutNotice::Moved);
+    EXPECT_EQ(moved.items, std::vector<CLayoutItem*>{window_});
+    // Left 101 x 1920/450 = 430.9 and top 70 x 1080/253 = 298.8, cut to even pixels; a move
+    // leaves the reported width and height alone.
+    EXPECT_EQ(moved.place, (ProcessorRect{430, 298, 850, 598}));
+    EXPECT_EQ(window_->Rectangle(), (RectF{101, 70, 301, 210}));
+
+    // The window is shown where it went: its caption band is there, and gone from the old place.
+    EXPECT_EQ(PixelAt(280, 75), kCaptionGrey);
+    EXPECT_NE(PixelAt(80, 45), kCaptionGrey);
+}
+
+TEST_F(LayoutCanvasGui, DraggingTheBottomRightHandleResizesAndKeepsThePosition) {
+    DragWithLeftButton(canvas_, {259, 179}, {299, 199});
+
+    ASSERT_FALSE(owner_.notices.empty());
+    const ReadingOwner::Notice& resized = owner_.notices.back();
+    EXPECT_EQ(resized.code, LayoutNotice::Resized);
+    // 240 x 1920/450 = 1024 and 160 x 1080/253 = 683.0, made even.
+    EXPECT_EQ(resized.place, (ProcessorRect{256, 170, 1024, 682}));
+    EXPECT_EQ(window_->Rectangle(), (RectF{60, 40, 300, 200}));
+}
+
+TEST_F(LayoutCanvasGui, AZoomedCanvasScrollsWithTheWheelAndDrawsFromTheScrollPosition) {
+    const auto wheel = [this](int delta, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(100, 100);
+        QWheelEvent event(at, canvas_.mapToGlobal(at), {}, {0, delta}, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&canvas_, &event);
+    };
+    wheel(120, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(canvas_.Editor().Zoom(), 1.25);
+    wheel(120, Qt::ControlModifier);
+    wheel(120, Qt::ControlModifier);
+    wheel(120, Qt::ControlModifier);
+    ASSERT_GT(canvas_.Editor().Zoom(), 2.0);
+
+    wheel(-120, Qt::NoModifier);
+    EXPECT_EQ(canvas_.Editor().ScrollPosition(), (Point{0, 40}));
+    wheel(-120, Qt::ShiftModifier);
+    EXPECT_EQ(canvas_.Editor().ScrollPosition(), (Point{40, 40}));
+
+    // The caption band starts at canvas pixel 60 x zoom across and 40 x zoom down; the window
+    // shows it shifted by the scroll position.
+    const double zoom = canvas_.Editor().Zoom();
+    const int captionLeft = static_cast<int>(60 * zoom + 0.5) - 40;
+    const int captionTop = static_cast<int>(40 * zoom + 0.5) - 40;
+    EXPECT_EQ(PixelAt(captionLeft + 200, captionTop + 6), kCaptionGrey);
+    EXPECT_NE(PixelAt(captionLeft + 200, captionTop - 4), kCaptionGrey);
+}
+
+}  // namespace
+}  // namespace hsq
