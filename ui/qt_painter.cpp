@@ -39,15 +39,17 @@ void QtPainter::SetPixel(Point at, Color color) {
 }
 
 void QtPainter::DrawText(Point at, std::string_view text, const Font& font) {
-    QFont qtFont = font.family.empty() ? painter_.font() : QFont(QString::fromStdString(font.family));
+    QFont qtFont = font.family.empty() ? defaultFont_ : QFont(QString::fromStdString(font.family));
     if (font.pixelHeight > 0) qtFont.setPixelSize(font.pixelHeight);
     painter_.setFont(qtFont);
     painter_.setPen(ToQt(font.color));
     const QFontMetrics metrics(qtFont);
     painter_.drawText(at.x, at.y + metrics.ascent(),
                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    // The QPainter goes back to its caller with the font it came with.
+    painter_.setFont(defaultFont_);
 }
 
-int QtPainter::DefaultFontHeight() const { return QFontMetrics(painter_.font()).height(); }
+int QtPainter::DefaultFontHeight() const { return QFontMetrics(defaultFont_).height(); }
 
 }  // namespace hsq

@@ -9,7 +9,8 @@ namespace hsq {
 // Draws the canvas's Painter calls with a QPainter, pixel for pixel as the canvas counts them.
 class QtPainter final : public Painter {
   public:
-    explicit QtPainter(QPainter& painter) : painter_(painter) {}
+    // The painter's font as it comes, the window's, is the default interface font.
+    explicit QtPainter(QPainter& painter) : painter_(painter), defaultFont_(painter.font()) {}
 
     void DrawLine(Point from, Point to, const Pen& pen) override;
     void DrawRectOutline(const Rect& rect, const Pen& pen) override;
@@ -22,6 +23,8 @@ class QtPainter final : public Painter {
     void Use(const Pen& pen);
 
     QPainter& painter_;
+    // Kept apart: drawing text changes the painter's font.
+    const QFont defaultFont_;
 };
 
 }  // namespace hsq
