@@ -1,0 +1,85 @@
+#include "tools/canvas_demo_window.h"
+
+#include <QApplication>
+#include <QVBoxLayout>
+
+#include "canvas/channel_window.h"
+#include "canvas/layout_readout.h"
+#include "canvas/sample_wall.h"
+#include "ui/mouse_drag.h"
+
+namespace hsq {
+namespace {
+
+constexpr Size kCanvasSize{900, 506};
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+CanvasDemoWindow::CanvasDemoWindow(QWidget* parent)
+    : QWidget(parent), canvas_(new LayoutCanvasWidget(this)), lastNotice_(new QLabel(this)) {
+    setWindowTitle("HSQ2600 layout canvas");
+    auto* layout = new QVBoxLayout(this);
+    auto* help = new QLabel(
+        "Drag a window to move it, or one of its handles to resize it. Arrow keys move the "
+        "selection, with Shift they resize it; Page Up and Page Down restack it. Ctrl and the "
+        "wheel zoom, the wheel scrolls.",
+        this);
+    help->setWordWrap(true);
+    layout->addWidget(help);
+    canvas_->setFixedSize(kCanvasSize.width, kCanvasSize.height);
+    canvas_->SetOwner(this);
+    BuildSampleWall(canvas_->Editor(), kCanvasSize);
+    layout->addWidget(canvas_);
+    for (QLabel*& place : places_) {
+        place = new QLabel(this);
+        place->setObjectName("place");
+        layout->addWidget(place);
+    }
+    lastNotice_->setObjectName("notice");
+    lastNotice_->setText("Last notice: none yet");
+    layout->addWidget(lastNotice_);
+    ShowProcessorPlaces();
+}
+
+void CanvasDemoWindow::OnLayoutNotice(LayoutNotice notice,
+                                      const std::vector<CLayoutItem*>& items) {
+    lastNotice_->setText("Last notice: " + Text(DescribeNotice(notice, items)));
+    ShowProcessorPlaces();
+}
+
+// In the order the windows were made, whatever their stacking.
+void CanvasDemoWindow::ShowProcessorPlaces() {
+    const CLayoutItemList& items = canvas_->Items();
+    for (std::size_t i = 0; i < items.Count(); ++i) {
+        const auto* window = dynamic_cast<const CChannelWindow*>(&items.At(i));
+        if (window == nullptr) continue;
+        const std::size_t channel = window->Settings().index - 1u;
+        if (channel < places_.size()) places_[channel]->setText(Text(DescribeProcessorPlace(*window)));
+    }
+}
+
+QPoint CanvasDemoWindow::CentreOf(std::size_t index) const {
+    const Rect rect = canvas_->Items().At(index).PixelRect();
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+QPoint CanvasDemoWindow::BottomRightHandleOf(std::size_t index) const {
+    const Rect rect = canvas_->Items().At(index).PixelRect();
+    return {rect.right - 1, rect.bottom - 1};
+}
+
+bool CanvasDemoWindow::Tour(TourRecorder& tour) {
+    show();
+    QApplication::processEvents();
+    // Past the draws in which the canvas settles and the processor's values stand.
+    for (int i = 0; i < CChannelWindow::kDrawsBeforeConversion; ++i) canvas_->repaint();
+    bool saved = tour.Save(*this, "canvas");
+    DragWithLeftButton(*canvas_, CentreOf(0), CentreOf(0) + QPoint(120, 60));
+    saved = tour.Save(*this, "canvas-window-moved") && saved;
+    DragWithLeftButton(*canvas_, BottomRightHandleOf(3), BottomRightHandleOf(3) + QPoint(30, 20));
+    return tour.Save(*this, "canvas-window-resized") && saved;
+}
+
+}  // namespace hsq
