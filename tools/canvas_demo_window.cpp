@@ -31,6 +31,8 @@ CanvasDemoWindow::CanvasDemoWindow(QWidget* parent)
     canvas_->setFixedSize(kCanvasSize.width, kCanvasSize.height);
     canvas_->SetOwner(this);
     BuildSampleWall(canvas_->Editor(), kCanvasSize);
+    // As on the output board dialog: the windows stay on the wall.
+    canvas_->Editor().SetRestraint(Restraint::InsidePaper);
     layout->addWidget(canvas_);
     for (QLabel*& place : places_) {
         place = new QLabel(this);
