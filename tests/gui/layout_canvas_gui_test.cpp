@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWheelEvent>
 #include <memory>
 #include <vector>
@@ -127,6 +129,52 @@ TEST_F(LayoutCanvasGui, AZoomedCanvasScrollsWithTheWheelAndDrawsFromTheScrollPos
     const int captionTop = static_cast<int>(40 * zoom + 0.5) - 40;
     EXPECT_EQ(PixelAt(captionLeft + 200, captionTop + 6), kCaptionGrey);
     EXPECT_NE(PixelAt(captionLeft + 200, captionTop - 4), kCaptionGrey);
+}
+
+TEST_F(LayoutCanvasGui, KeysMoveResizeAndRestackTheSelectedWindow) {
+    auto second = std::make_unique<CLayoutItem>();
+    second->SetRectangle({300, 150, 340, 190});
+    CLayoutItem* back = &canvas_.Editor().AddObject(std::move(second));
+    canvas_.Items().SelectOnly(window_);
+    const auto press = [this](int key, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QCoreApplication::sendEvent(&canvas_, &event);
+    };
+
+    press(Qt::Key_Right, Qt::NoModifier);
+    press(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(window_->Rectangle(), (RectF{61, 40, 261, 181}));
+    ASSERT_EQ(owner_.notices.size(), 2u);
+    EXPECT_EQ(owner_.notices[0].code, LayoutNotice::KeyRight);
+    EXPECT_EQ(owner_.notices[1].code, LayoutNotice::KeyDown);
+    // 61 x 1920/450 = 260.3 and 141 x 1080/253 = 601.9, each converted only as it changed.
+    EXPECT_EQ(owner_.notices[0].place, (ProcessorRect{260, 170, 850, 598}));
+    EXPECT_EQ(owner_.notices[1].place, (ProcessorRect{260, 170, 850, 600}));
+
+    ASSERT_EQ(&canvas_.Items().At(0), window_);
+    press(Qt::Key_PageUp, Qt::NoModifier);
+    EXPECT_EQ(&canvas_.Items().At(1), window_);
+    EXPECT_EQ(&canvas_.Items().At(0), back);
+    press(Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(&canvas_.Items().At(0), window_);
+}
+
+TEST_F(LayoutCanvasGui, TheCursorShowsWhatADragWouldDo) {
+    const auto hover = [this](QPoint at) {
+        const QPointF local(at);
+        QMouseEvent event(QEvent::MouseMove, local, canvas_.mapToGlobal(local), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&canvas_, &event);
+        return canvas_.cursor().shape();
+    };
+    EXPECT_EQ(hover({150, 100}), Qt::SizeAllCursor);
+    EXPECT_EQ(hover({259, 179}), Qt::SizeFDiagCursor);
+    EXPECT_EQ(hover({60, 179}), Qt::SizeBDiagCursor);
+    EXPECT_EQ(hover({150, 40}), Qt::SizeVerCursor);
+    EXPECT_EQ(hover({259, 100}), Qt::SizeHorCursor);
+    EXPECT_EQ(hover({400, 230}), Qt::ArrowCursor);
+    canvas_.Editor().SetDrawingObject(std::make_unique<CChannelWindow>());
+    EXPECT_EQ(hover({400, 230}), Qt::CrossCursor);
 }
 
 }  // namespace
