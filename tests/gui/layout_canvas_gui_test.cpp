@@ -28,7 +28,8 @@ class ReadingOwner : public LayoutObserver {
     };
 
     void OnLayoutNotice(LayoutNotice notice, const std::vector<CLayoutItem*>& items) override {
-        const auto* window = dynamic_cast<const CChannelWindow*>(items.front());
+        const auto* window =
+            items.empty() ? nullptr : dynamic_cast<const CChannelWindow*>(items.front());
         notices.push_back({notice, items, window != nullptr ? window->Processor() : ProcessorRect{}});
     }
     void OnRepaintNeeded() override {}
