@@ -85,9 +85,9 @@ bool StatusReadback::Handshake() {
 void StatusReadback::ReadSystemStatus() {
     commands_.link().DiscardReply();
     Frame reply{};
-    commands_.Query(kQuerySystem, 0, reply);
-    if (const auto report = RecordSystemReport(store_, reply)) {
-        state_.configFlags = {report->configFlag0, report->configFlag1};
+    if (commands_.Query(kQuerySystem, 0, reply) == kFrameSize) {
+        if (const auto report = RecordSystemReport(store_, reply))
+            state_.configFlags = {report->configFlag0, report->configFlag1};
     }
     LoadSystemStatus(store_, state_.system);
     Frame versions{};
