@@ -3,6 +3,7 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <ctime>
 #include <thread>
 
@@ -51,8 +52,19 @@ LocalTime SystemClock::LocalNow() {
 namespace {
 
 short PollOnce(int fd, short events, int timeoutMs) {
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + milliseconds(std::max(timeoutMs, 0));
     pollfd entry{fd, events, 0};
-    return poll(&entry, 1, std::max(timeoutMs, 0)) == 1 ? entry.revents : short{0};
+    for (;;) {
+        const auto left = ceil<milliseconds>(deadline - steady_clock::now()).count();
+        const int ready = poll(&entry, 1, static_cast<int>(std::max<decltype(left)>(left, 0)));
+        if (ready == 1)
+            return entry.revents;
+        // A signal is no time-out: wait on for what is left.
+        if (ready < 0 && errno == EINTR)
+            continue;
+        return 0;
+    }
 }
 
 // Long enough for a loopback peer to answer, short enough to keep tests quick.

@@ -9,7 +9,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,6 +28,14 @@ inline bool Eventually(const std::function<bool()>& condition) {
         sched_yield();
     }
     return true;
+}
+
+// Whether a thread of this process is asleep in the kernel, as one blocked in poll() is.
+inline bool ThreadIsSleeping(pid_t thread) {
+    std::ifstream stat("/proc/self/task/" + std::to_string(thread) + "/stat");
+    const std::string text{std::istreambuf_iterator<char>(stat), {}};
+    const auto name = text.rfind(')');
+    return name != std::string::npos && name + 2 < text.size() && text[name + 2] == 'S';
 }
 
 // A pseudo-terminal whose master side plays the processor. A second descriptor of the slave is
