@@ -49,13 +49,14 @@ void SerialSetLogic::OnOpen() {
 }
 
 // Behind the waiting box, so that the window does not freeze for the reply wait. Only a
-// complete reply replaces the stored address: a failed query would otherwise store 0.0.0.0.
+// complete reply with an address replaces the stored one: 0.0.0.0 is what a failed or empty
+// answer holds, and storing it would send the next connection nowhere.
 void SerialSetLogic::QueryAddress() {
     host_.RunWorker([this](WorkProgress&) {
         Frame reply{};
-        if (commands_.Query(kQueryIpAddress, 0, reply) == kFrameSize) {
-            Store("IP", DecodeIpAddress(reply));
-        }
+        if (commands_.Query(kQueryIpAddress, 0, reply) != kFrameSize) return;
+        const std::string address = DecodeIpAddress(reply);
+        if (address != "0.0.0.0") Store("IP", address);
     });
 }
 

@@ -1,5 +1,7 @@
 #include "commands/device_commands.h"
 
+#include "commands/reply_match.h"
+
 namespace hsq {
 
 namespace {
@@ -219,7 +221,9 @@ std::uint8_t DeviceCommands::Query(std::uint8_t selector, std::uint8_t argument,
     // The send and the reply belong to one exchange: nothing may come between them.
     auto exchange = link_.LockExchange();
     link_.SendPair(kDeviceAddress, kQueryCommand, selector, argument);
-    return link_.WaitReply(reply);
+    return link_.WaitReply(reply, [selector, argument](const Frame& candidate) {
+        return AnswersQuery(selector, argument, candidate);
+    });
 }
 
 }  // namespace hsq

@@ -75,8 +75,8 @@ class DeviceCommands {
     // kind: 0 "VGA", 2 "DVI".
     std::uint8_t WriteEdid(std::uint8_t input, std::uint8_t kind);
 
-    // Sends [selector, argument] and assembles the reply into the caller's buffer. The caller
-    // discards a stale reply first where it needs to.
+    // Sends [selector, argument] and assembles the reply into the caller's buffer: 13 only for
+    // a reply that answers this question (its addressing fields match the question).
     std::uint8_t Query(std::uint8_t selector, std::uint8_t argument, Frame& reply);
 
     DeviceLink& link() { return link_; }

@@ -1,7 +1,6 @@
 #include "link/device_link.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "link/serial_port_names.h"
 
@@ -9,8 +8,16 @@ namespace hsq {
 
 namespace {
 
+// Bounds one poll's reading (and one drain), so that a line that never stops talking cannot
+// hold an exchange for ever.
+constexpr int kMostBytesPerRead = 255;
+
 bool NeedsLongWaitForPair(std::uint8_t command) {
     return command == 0xB0 || command == 0x94 || command == 0x9C;
+}
+
+bool AnyReply(const Frame&) {
+    return true;
 }
 
 }  // namespace
@@ -25,6 +32,8 @@ LinkTransport& DeviceLink::Selected() {
 
 int DeviceLink::Open(const std::string& ipText, int port, const std::string& portName) {
     std::lock_guard lock(exchange_);
+    checksums_.Reset();
+    replyOwed_ = false;
     if (attached_ != nullptr) return 1;
     if (useSerial_ != 0) {
         if (serial_.Open(SerialDevicePath(portName)) == 0) return 0;
@@ -39,17 +48,25 @@ int DeviceLink::Close() {
     return 1;
 }
 
+// A reply still waiting belongs to an earlier frame and must never be taken for the answer to
+// this one, so the line is emptied first.
 std::uint8_t DeviceLink::Send(std::uint8_t address, std::uint8_t command,
                               std::span<const std::uint8_t> data) {
+    if (replyOwed_) {
+        clock_.SleepMs(kGraceDrainMs);
+        if (Drain() > 0) replyOwed_ = false;
+    } else {
+        Drain();
+    }
     frame_ = BuildFrame(address, command, data);
     const int written = Selected().WriteFrame(frame_.data(), kFrameSize);
     clock_.SleepMs(kSendPauseMs);
-    return static_cast<std::uint8_t>(std::clamp(written, 0, kFrameSize));
+    return written == kFrameSize ? kFrameSize : 0;
 }
 
 std::uint8_t DeviceLink::Confirm(bool longWait) {
     Frame scratch{};
-    return AssembleReply(scratch, longWait ? kLongAttempts : kShortAttempts);
+    return AssembleReply(scratch, longWait ? kLongAttempts : kShortAttempts, AnyReply);
 }
 
 std::uint8_t DeviceLink::SendAndConfirm(std::uint8_t address, std::uint8_t command,
@@ -82,45 +99,80 @@ std::uint8_t DeviceLink::SendBytes(std::uint8_t address, std::uint8_t command,
     return Send(address, command, data);
 }
 
-std::uint8_t DeviceLink::ReadOnce(Frame& out) {
-    std::lock_guard lock(exchange_);
-    reply_.fill(0);
-    const int n = Selected().ReadAvailable(reply_.data(), kFrameSize);
-    out = reply_;
-    return static_cast<std::uint8_t>(std::clamp(n, 0, kFrameSize));
+int DeviceLink::ReadArrived(ReplyAssembly& assembly) {
+    std::uint8_t chunk[kFrameSize];
+    int total = 0;
+    while (total < kMostBytesPerRead) {
+        const int n = Selected().ReadAvailable(chunk, kFrameSize);
+        if (n == kTransportGone) {
+            Selected().CloseTransport();
+            return kTransportGone;
+        }
+        if (n <= 0) break;
+        const int taken = std::min(n, kFrameSize);
+        assembly.Append(std::span(chunk, static_cast<std::size_t>(taken)));
+        total += taken;
+    }
+    return total;
 }
 
-// A reply may come in pieces over the serial line; they are put together in order. A single
-// read of 13 bytes replaces what was gathered. When a second reply is already queued, a read can
-// bring more than the 13 - gathered bytes still missing: the excess is dropped, so the reply
-// keeps its own start and the buffer never overflows.
-std::uint8_t DeviceLink::AssembleReply(Frame& out, int attempts) {
+int DeviceLink::Drain() {
+    if (!Selected().IsOpenTransport()) return 0;
+    ReplyAssembly discarded;
+    return std::max(ReadArrived(discarded), 0);
+}
+
+// Polls every 100 ms and takes the newest whole reply that answers: when a late reply to an
+// earlier frame and this frame's own reply arrive together, the later one is this frame's.
+// Where the processor is known to checksum its replies, a damaged one answers nothing.
+std::uint8_t DeviceLink::AssembleReply(Frame& out, int attempts, const ReplyCheck& answers) {
     std::lock_guard lock(exchange_);
-    int gathered = 0;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
-        Frame part{};
-        const int n = ReadOnce(part);
-        if (n == kFrameSize) {
-            out = part;
-            gathered = kFrameSize;
-        } else {
-            const int taken = std::min(n, kFrameSize - gathered);
-            std::memcpy(out.data() + gathered, part.data(), static_cast<std::size_t>(taken));
-            gathered += taken;
+    ReplyAssembly assembly;
+    bool refusedForChecksum = false;
+    const auto accepts = [&](const Frame& reply) {
+        if (!answers(reply)) return false;
+        if (!checksums_.Required() || reply[kFrameSize - 1] == Checksum(reply)) return true;
+        refusedForChecksum = true;
+        return false;
+    };
+    for (int attempt = 0; attempt < attempts && Selected().IsOpenTransport(); ++attempt) {
+        if (ReadArrived(assembly) == kTransportGone) break;
+        if (const auto taken = assembly.Take(accepts)) {
+            checksums_.Saw(taken->reply.back() == Checksum(taken->reply));
+            const bool owed = IsOwedReply(*taken, attempt, attempts);
+            replyOwed_ = false;
+            if (!owed) {
+                out = taken->reply;
+                return kFrameSize;
+            }
         }
-        if (gathered == kFrameSize) return kFrameSize;
         clock_.SleepMs(kPollPauseMs);
     }
+    if (refusedForChecksum) checksums_.Saw(false);
+    replyOwed_ = Selected().IsOpenTransport();
+    out = assembly.Pending();
     return 0;
 }
 
-std::uint8_t DeviceLink::WaitReply(Frame& out) { return AssembleReply(out, kShortAttempts); }
+// Only the short wait: the commands given the long one answer slowly by nature.
+bool DeviceLink::IsOwedReply(const ReplyAssembly::Taken& taken, int attempt, int attempts) const {
+    return replyOwed_ && !taken.afterAnother && attempt >= kPromptPolls &&
+           attempts == kShortAttempts;
+}
 
-std::uint8_t DeviceLink::WaitReplyLong(Frame& out) { return AssembleReply(out, kLongAttempts); }
+std::uint8_t DeviceLink::WaitReply(Frame& out) { return WaitReply(out, AnyReply); }
+
+std::uint8_t DeviceLink::WaitReply(Frame& out, const ReplyCheck& answers) {
+    return AssembleReply(out, kShortAttempts, answers);
+}
+
+std::uint8_t DeviceLink::WaitReplyLong(Frame& out) {
+    return AssembleReply(out, kLongAttempts, AnyReply);
+}
 
 std::uint8_t DeviceLink::DiscardReply() {
-    Frame scratch{};
-    return ReadOnce(scratch);
+    std::lock_guard lock(exchange_);
+    return static_cast<std::uint8_t>(Drain());
 }
 
 }  // namespace hsq

@@ -5,8 +5,10 @@
 #include <span>
 #include <string>
 
+#include "link/checksum_evidence.h"
 #include "link/clock.h"
 #include "link/command_frame.h"
+#include "link/reply_assembly.h"
 #include "link/serial_port.h"
 #include "link/tcp_client.h"
 
@@ -20,6 +22,15 @@ public:
     static constexpr int kPollPauseMs = 100;
     static constexpr int kShortAttempts = 100;
     static constexpr int kLongAttempts = 1000;
+    // After an exchange that got no reply, its reply may still be on its way. The next frame
+    // waits this long for it, so that a reply just too late is drained, not taken as the answer.
+    static constexpr int kGraceDrainMs = 300;
+    // The processor answers within a poll or two. While a reply is still owed, a lone reply that
+    // only turns up after this many polls of a short wait is the owed one, not this frame's.
+    static constexpr int kPromptPolls = 5;
+
+    // Which whole replies answer the question asked; every reply starts with 0x86 already.
+    using ReplyCheck = ReplyAssembly::Accepts;
 
     explicit DeviceLink(Clock& clock);
 
@@ -41,9 +52,11 @@ public:
                           std::uint8_t d1);
     std::uint8_t SendBytes(std::uint8_t address, std::uint8_t command,
                            std::span<const std::uint8_t> data);
-    std::uint8_t ReadOnce(Frame& out);
+    // 13 when a reply that answers arrived; 0 otherwise, with out holding what came of it.
     std::uint8_t WaitReply(Frame& out);
+    std::uint8_t WaitReply(Frame& out, const ReplyCheck& answers);
     std::uint8_t WaitReplyLong(Frame& out);
+    // Drops everything waiting on the line; returns how many bytes that was (at most 255).
     std::uint8_t DiscardReply();
     static std::uint8_t Checksum(const Frame& frame) { return hsq::Checksum(frame); }
 
@@ -61,17 +74,24 @@ private:
     LinkTransport& Selected();
     std::uint8_t Send(std::uint8_t address, std::uint8_t command,
                       std::span<const std::uint8_t> data);
-    std::uint8_t AssembleReply(Frame& out, int attempts);
+    std::uint8_t AssembleReply(Frame& out, int attempts, const ReplyCheck& answers);
     std::uint8_t Confirm(bool longWait);
+    bool IsOwedReply(const ReplyAssembly::Taken& taken, int attempt, int attempts) const;
+    // Everything that has arrived, into the assembly: the byte count, or kTransportGone after
+    // closing a transport whose device is gone.
+    int ReadArrived(ReplyAssembly& assembly);
+    int Drain();
 
     Clock& clock_;
     std::recursive_mutex exchange_;
     Frame frame_{};
-    Frame reply_{};
     CTcpClient tcp_;
     CSerialPort serial_;
     int useSerial_ = 0;
     LinkTransport* attached_ = nullptr;
+    ChecksumEvidence checksums_;
+    // An exchange gave up without a reply, and nothing since has shown where that reply went.
+    bool replyOwed_ = false;
 };
 
 }  // namespace hsq

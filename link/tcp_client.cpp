@@ -51,18 +51,35 @@ int CTcpClient::Connect(const std::string& ipText, std::uint16_t port) {
     return 1;
 }
 
+// A partly sent frame cannot be taken back; it counts as not sent, and the socket buffer, empty
+// but for a frame or two, takes all 13 bytes at once in practice.
 int CTcpClient::Send(const std::uint8_t* buffer, int length) {
     if (socket_ < 0 || length <= 0)
         return 0;
-    const ssize_t sent = send(socket_, buffer, static_cast<std::size_t>(length), MSG_NOSIGNAL);
-    return sent >= 1 ? length : 0;
+    int sent = 0;
+    while (sent < length) {
+        const ssize_t n =
+            send(socket_, buffer + sent, static_cast<std::size_t>(length - sent), MSG_NOSIGNAL);
+        if (n > 0) {
+            sent += static_cast<int>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) &&
+                   clock_.WaitDescriptor(socket_, POLLOUT, kSendLimitMs) & POLLOUT) {
+            continue;
+        } else {
+            return 0;
+        }
+    }
+    return length;
 }
 
+// What really arrived, so that the link puts a reply together from real bytes only.
 int CTcpClient::Receive(std::uint8_t* buffer, int length) {
     if (socket_ < 0 || length <= 0)
         return 0;
     const ssize_t received = recv(socket_, buffer, static_cast<std::size_t>(length), 0);
-    return received >= 1 ? length : 0;
+    return received >= 1 ? static_cast<int>(received) : 0;
 }
 
 int CTcpClient::Close() {

@@ -12,6 +12,8 @@ namespace hsq {
 class CTcpClient final : public LinkTransport {
   public:
     static constexpr int kConnectLimitMs = 5005;
+    // How long a full socket buffer may hold back the rest of a frame.
+    static constexpr int kSendLimitMs = 1000;
 
     // The connection wait goes through the clock, so tests see the time-out on virtual time.
     explicit CTcpClient(Clock& clock) : clock_(clock) {}
@@ -21,8 +23,9 @@ class CTcpClient final : public LinkTransport {
 
     // ipText must be dotted IPv4. 1 when the connection stands (pending error 0), 0 otherwise.
     int Connect(const std::string& ipText, std::uint16_t port);
-    // The length asked for when at least one byte moved, 0 otherwise.
+    // The whole length once every byte went out, 0 otherwise.
     int Send(const std::uint8_t* buffer, int length);
+    // The count of bytes received (none waiting: 0, at once).
     int Receive(std::uint8_t* buffer, int length);
     // 1 when the socket closed, 0 when there was none or closing failed. Forgets the handle
     // either way, so a later Close cannot hit a descriptor reused by someone else.
@@ -31,6 +34,7 @@ class CTcpClient final : public LinkTransport {
     int WriteFrame(const std::uint8_t* bytes, int count) override { return Send(bytes, count); }
     int ReadAvailable(std::uint8_t* bytes, int count) override { return Receive(bytes, count); }
     void CloseTransport() override { Close(); }
+    bool IsOpenTransport() const override { return socket_ >= 0; }
 
   private:
     int Fail();

@@ -1,22 +1,14 @@
 #include "sim/output_board_replies.h"
 
 #include "commands/reply_decoders.h"
+#include "commands/reply_match.h"
 #include "sim/window_fields.h"
 
 namespace hsq::sim {
 
 namespace {
 
-// The argument of the mode reports: mode x 16 + channel x 4 + board.
-struct ModeAddress {
-    int board;
-    int channel;
-    int mode;
-};
-
-ModeAddress AddressOf(std::uint8_t argument) {
-    return {argument & 3, (argument >> 2) & 3, argument >> 4};
-}
+using ModeAddress = BoardQueryAddress;
 
 std::uint8_t OnBits(const DisplayMode& mode) {
     std::uint8_t bits = 0;
@@ -128,7 +120,7 @@ ReplyBytes OutputBoardReply(const ProcessorState& state, std::uint8_t selector,
     // The board setup query names the board alone.
     if (selector == kQueryBankBoardSetup && argument >= kOutputBoards)
         return {};
-    const ModeAddress at = AddressOf(argument);
+    const ModeAddress at = DecodeBoardQueryArgument(argument);
     if (at.board >= kOutputBoards || !state.present.outputs[at.board])
         return {};
     return BoardReply(state.outputs[at.board], selector, at);

@@ -159,7 +159,7 @@ TEST_F(MainWindowTest, OutputDoubleClickNeedsExactlyOnePictureAndSelectsTheBoard
     window.OnDoubleClick(MainWindowLogic::Area::Output);
     EXPECT_TRUE(opener.opened.empty());
 
-    testing::RecordingTransport wire;
+    testing::RecordingTransport wire(sim.clock);
     sim.link.AttachTransport(&wire);
     Click(MainWindowLogic::Area::Output, {20, 60});  // L was selected already: both stay
     window.OnDoubleClick(MainWindowLogic::Area::Output);
@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, InputDoubleClickReadsTheCardFirst) {
     window.OnDoubleClick(MainWindowLogic::Area::Input);
     EXPECT_EQ(opener.opened, std::vector<DialogKind>{DialogKind::InputCard});
 
-    testing::RecordingTransport silent;
+    testing::RecordingTransport silent(sim.clock);
     sim.link.AttachTransport(&silent);
     window.OnDoubleClick(MainWindowLogic::Area::Input);
     EXPECT_EQ(opener.opened.size(), 1u);

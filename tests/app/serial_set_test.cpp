@@ -71,17 +71,21 @@ TEST_F(SerialSetTest, WhileConnectedTheProcessorsAddressIsAskedBehindTheWaitingB
     EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Connect", "IP"), "192.168.0.100");
 }
 
-TEST_F(SerialSetTest, AFailedAddressQueryKeepsTheStoredAddress) {
+// No reply, or a reply holding 0.0.0.0: the next connection must still go where it went.
+TEST_F(SerialSetTest, AFailedOrEmptyAddressQueryKeepsTheStoredAddress) {
     store.WriteValue(ConfigFileKind::SystemInfo, "Connect", "IP", "10.9.9.9");
-    testing::RecordingTransport silent;
-    sim.link.AttachTransport(&silent);
-    SerialSetLogic dialog = Dialog(true);
-    dialog.OnOpen();
-    ASSERT_EQ(silent.written.size(), 1u);
-    EXPECT_EQ(silent.written[0][2], 0xFE);
-    EXPECT_EQ(silent.written[0][3], 0x02);
-    EXPECT_EQ(dialog.Address(), "10.9.9.9");
-    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Connect", "IP"), "10.9.9.9");
+    for (const bool answered : {false, true}) {
+        testing::RecordingTransport wire(sim.clock);
+        if (answered) wire.Answer({0x86, 0x01, 0xFE, 0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0x7B});
+        sim.link.AttachTransport(&wire);
+        SerialSetLogic dialog = Dialog(true);
+        dialog.OnOpen();
+        ASSERT_EQ(wire.written.size(), 1u);
+        EXPECT_EQ(wire.written[0][2], 0xFE);
+        EXPECT_EQ(wire.written[0][3], 0x02);
+        EXPECT_EQ(dialog.Address(), "10.9.9.9") << answered;
+        EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Connect", "IP"), "10.9.9.9");
+    }
 }
 
 TEST(SerialSetCaptions, BothLanguagesAndThePortChoices) {

@@ -51,23 +51,20 @@ TEST(StatusReadbackPresence, FlagsComeFromTheStatusReplyOnly) {
     ProfileStore store(folder.path());
     VirtualClock clock;
     DeviceLink link(clock);
-    testing::RecordingTransport transport;
+    testing::RecordingTransport transport(clock);
     link.AttachTransport(&transport);
     DeviceCommands commands(link);
     MainWindowState state;
     StatusReadback readback(state, store, commands);
 
-    // Each handshake first reads away what is stale: nothing here.
     // Byte 4 = 0x3F lists every card; byte 5 bit 1 takes B away again.
-    transport.scriptedReads.push_back({});
-    transport.scriptedReads.push_back(
+    transport.Answer(
         {0x86, 0x01, 0xFE, 0x00, 0x3F, 0x02, 0x0F, 0, 0, 0, 0, 0, 0x86 ^ 0x01 ^ 0xFE ^ 0x3F ^ 0x02 ^ 0x0F});
     ASSERT_TRUE(readback.Handshake());
     EXPECT_EQ(state.presence.input, (std::array<bool, 4>{true, false, true, true}));
     EXPECT_EQ(state.presence.output, (std::array<bool, 2>{true, true}));
 
-    transport.scriptedReads.push_back({});
-    transport.scriptedReads.push_back({0x86, 0x01, 0xFE, 0x00, 0x10, 0, 0, 0, 0, 0, 0, 0, 0});
+    transport.Answer({0x86, 0x01, 0xFE, 0x00, 0x10, 0, 0, 0, 0, 0, 0, 0, 0});
     ASSERT_TRUE(readback.Handshake());
     EXPECT_EQ(state.presence.input, (std::array<bool, 4>{}));
     EXPECT_EQ(state.presence.output, (std::array<bool, 2>{true, false}));
@@ -127,13 +124,12 @@ TEST(StatusReadbackOpen, FailuresOnRealTransportsInBothLanguages) {
 }
 
 TEST_F(StatusReadbackTest, ASystemReplyNotFromTheProcessorWritesNothing) {
-    testing::RecordingTransport transport;
+    testing::RecordingTransport transport(sim.clock);
     sim.link.AttachTransport(&transport);
     store.WriteValue(ConfigFileKind::SystemInfo, "System", "outformat", "3");
     const std::string before = folder.Read("2600Info.ini");
     // Byte 0 is not 0x86; the version questions then get no reply.
-    transport.scriptedReads.push_back({});
-    transport.scriptedReads.push_back({0x85, 0x01, 0xFE, 0x01, 0, 0, 1, 2, 3, 0, 3, 0, 0});
+    transport.Answer({0x85, 0x01, 0xFE, 0x01, 0, 0, 1, 2, 3, 0, 3, 0, 0});
     readback.ReadSystemStatus();
     EXPECT_EQ(folder.Read("2600Info.ini"), before);
     EXPECT_EQ(state.configFlags, (std::array<bool, 2>{}));
@@ -171,7 +167,7 @@ TEST_F(StatusReadbackTest, InitialisingAfterOutformat3WritesTheNewSizeIntoEveryR
 }
 
 TEST_F(StatusReadbackTest, InitialisingWithTheLinkClosedStillResetsTheFiles) {
-    testing::RecordingTransport silent;
+    testing::RecordingTransport silent(sim.clock);
     sim.link.AttachTransport(&silent);
     state.system = {0, {0, 1024, 768}, 1};
     store.WriteValue(ConfigFileKind::Input, "InputCardPIPPipData", "Input1PipData", "1,2,3,4");
@@ -195,7 +191,7 @@ TEST_F(StatusReadbackTest, ReadingAnInputCardRecordsCompleteRepliesAndSkipsAnInc
     EXPECT_EQ(Read(ConfigFileKind::Input, "B_C_C_C_TKRGB_IN", "InCard3"), "50,50,50,0,8,4,8");
     EXPECT_EQ(state.inputs[2].pipRect, (WindowRect{16, 640, 16, 360}));
 
-    testing::RecordingTransport transport;
+    testing::RecordingTransport transport(sim.clock);
     sim.link.AttachTransport(&transport);
     store.WriteValue(ConfigFileKind::Input, "InputCardPIPPipData", "Input2PipData", "8,8,8,8");
     EXPECT_LT(readback.ReadInputCard(1), kFrameSize);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -208,7 +209,7 @@ TEST_P(CommandTableTest, SendsOneFrameAndWaitsAsItsVariant) {
     const CommandCase& row = GetParam();
     VirtualClock clock;
     DeviceLink link(clock);
-    testing::RecordingTransport transport;
+    testing::RecordingTransport transport(clock);
     link.AttachTransport(&transport);
     DeviceCommands commands(link);
 
@@ -216,7 +217,9 @@ TEST_P(CommandTableTest, SendsOneFrameAndWaitsAsItsVariant) {
 
     ASSERT_EQ(transport.written.size(), 1u);
     EXPECT_EQ(transport.written[0], ExpectedFrame(row.code, row.data));
-    EXPECT_EQ(transport.reads, row.readsWithoutReply);
+    const std::vector<int> pauses = clock.Pauses();
+    EXPECT_EQ(std::count(pauses.begin(), pauses.end(), DeviceLink::kPollPauseMs),
+              row.readsWithoutReply);
     EXPECT_EQ(clock.ElapsedMs(), 200 + 100 * row.readsWithoutReply);
     EXPECT_EQ(result, row.readsWithoutReply == kNoReplyRead ? 13 : 0);
 }
@@ -225,8 +228,8 @@ TEST_P(CommandTableTest, ConfirmsWhenTheReplyArrives) {
     const CommandCase& row = GetParam();
     VirtualClock clock;
     DeviceLink link(clock);
-    testing::RecordingTransport transport;
-    transport.scriptedReads.push_back(Bytes(13, 0x86));
+    testing::RecordingTransport transport(clock);
+    transport.Answer(Bytes(13, 0x86));
     link.AttachTransport(&transport);
     DeviceCommands commands(link);
 
@@ -243,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(AllCommands, CommandTableTest, ::testing::ValuesIn(Comm
 TEST(CommandFrameTest, MatchesTheWorkedExamples) {
     VirtualClock clock;
     DeviceLink link(clock);
-    testing::RecordingTransport transport;
+    testing::RecordingTransport transport(clock);
     link.AttachTransport(&transport);
     DeviceCommands commands(link);
 
@@ -260,8 +263,8 @@ TEST(CommandFrameTest, MatchesTheWorkedExamples) {
 TEST(QueryTest, FillsTheCallersBufferWithTheReply) {
     VirtualClock clock;
     DeviceLink link(clock);
-    testing::RecordingTransport transport;
-    transport.scriptedReads.push_back({0x86, 0x01, 0xFE, 2, 0xC0, 0xA8, 0x00, 0x64, 0, 0, 0, 0, 0});
+    testing::RecordingTransport transport(clock);
+    transport.Answer({0x86, 0x01, 0xFE, 2, 0xC0, 0xA8, 0x00, 0x64, 0, 0, 0, 0, 0});
     link.AttachTransport(&transport);
     DeviceCommands commands(link);
 

@@ -13,11 +13,23 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Reply(std::uint8_t first) {
-    Bytes reply(13);
-    for (int i = 0; i < 13; ++i)
-        reply[i] = static_cast<std::uint8_t>(first + i);
+// A reply whose bytes 3 to 11 count up from first, with or without its checksum.
+Bytes Reply(std::uint8_t first, bool checksummed = true) {
+    Bytes reply{0x86, 0x01, 0xFE};
+    for (int i = 3; i < 12; ++i)
+        reply.push_back(static_cast<std::uint8_t>(first + i));
+    std::uint8_t sum = 0;
+    for (std::uint8_t byte : reply)
+        sum ^= byte;
+    reply.push_back(checksummed ? sum : static_cast<std::uint8_t>(sum ^ 0x5A));
     return reply;
+}
+
+Bytes Joined(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
 }
 
 class DeviceLinkTest : public ::testing::Test {
@@ -31,8 +43,23 @@ class DeviceLinkTest : public ::testing::Test {
         return polls;
     }
 
+    // A query whose replies answer when byte 3 holds `echo`; 0 takes any reply.
+    std::uint8_t Ask(Frame& out, std::uint8_t echo = 0) {
+        link.SendPair(0x86, 0xFE, 9, 0);
+        if (echo == 0)
+            return link.WaitReply(out);
+        return link.WaitReply(out, [echo](const Frame& r) { return r[3] == echo; });
+    }
+
+    Bytes Asked(std::uint8_t echo = 0) {
+        Frame out{};
+        if (Ask(out, echo) != kFrameSize)
+            return {};
+        return Bytes(out.begin(), out.end());
+    }
+
     VirtualClock clock;
-    testing::RecordingTransport transport;
+    testing::RecordingTransport transport{clock};
     DeviceLink link;
 };
 
@@ -58,51 +85,109 @@ TEST_F(DeviceLinkTest, MoreThanNineDataBytesAreRefusedWithoutSending) {
     EXPECT_EQ(clock.ElapsedMs(), 0);
 }
 
-TEST_F(DeviceLinkTest, UnconfirmedSendsReportWhatTheTransportWrote) {
+TEST_F(DeviceLinkTest, AFrameCountsAsSentOnlyWhenItWentOutWhole) {
     EXPECT_EQ(link.SendPair(0x86, 0x80, 1, 0), 13);
-    transport.writeResult = 0;
-    EXPECT_EQ(link.SendPair(0x86, 0x80, 1, 0), 0);
-    EXPECT_EQ(transport.reads, 0);
+    for (int written : {0, 5}) {
+        transport.writeResult = written;
+        EXPECT_EQ(link.SendPair(0x86, 0x80, 1, 0), 0) << written;
+    }
+    EXPECT_EQ(PollPauses(), 0);
 }
 
-TEST_F(DeviceLinkTest, ReplyInPiecesIsPutTogetherInArrivalOrder) {
-    const Bytes reply = Reply(0x86);
-    transport.scriptedReads = {Bytes(reply.begin(), reply.begin() + 5),
-                               Bytes(reply.begin() + 5, reply.end())};
-    Frame out{};
-    ASSERT_EQ(link.WaitReply(out), 13);
-    EXPECT_EQ(Bytes(out.begin(), out.end()), reply);
-    EXPECT_EQ(transport.reads, 2);
-    EXPECT_EQ(PollPauses(), 1);
+// How the bytes that arrive become one reply. Each row lists what each poll finds.
+struct AssemblyCase {
+    const char* name;
+    std::vector<Bytes> polls;
+    std::uint8_t echo;  // the byte 3 a reply must hold; 0: any reply answers
+    Bytes expected;     // empty: no reply answers
+};
+
+class ReplyAssemblyTest : public DeviceLinkTest,
+                          public ::testing::WithParamInterface<AssemblyCase> {};
+
+TEST_P(ReplyAssemblyTest, TakesTheReplyThatAnswers) {
+    transport.answers.push_back(GetParam().polls);
+    EXPECT_EQ(Asked(GetParam().echo), GetParam().expected);
 }
 
-TEST_F(DeviceLinkTest, WholeReplyReplacesTheBytesGatheredBefore) {
-    const Bytes whole = Reply(0x40);
-    transport.scriptedReads = {Bytes{1, 2, 3, 4, 5}, whole};
+const Bytes kReply = Reply(0x20);
+const Bytes kOther = Reply(0x40);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplyAssemblyTest,
+    ::testing::Values(
+        AssemblyCase{"PiecesInArrivalOrder",
+                     {Bytes(kReply.begin(), kReply.begin() + 5), Bytes(kReply.begin() + 5, kReply.end())},
+                     0, kReply},
+        AssemblyCase{"NoiseBeforeIsSkipped", {Joined({{1, 2, 3}, kReply})}, 0, kReply},
+        AssemblyCase{"NoiseWithTheAddressByteIsSkippedByTheCheck",
+                     {Joined({{0x86, 0x23, 0x86}, kReply})}, kReply[3], kReply},
+        AssemblyCase{"ExtraBytesAfterAreLeft", {Joined({kReply, {0x86, 7, 8}})}, 0, kReply},
+        // A late reply to an earlier frame and this frame's own: the later one answers.
+        AssemblyCase{"TheNewerOfTwoReplies", {Joined({kOther, kReply})}, 0, kReply},
+        // A read of 13 bytes after 5 gathered ones: the rest of the reply and the start of the
+        // next. The reply keeps its own start, and the two never mix into one.
+        AssemblyCase{"ThirteenBytesAfterAPiece",
+                     {Bytes(kReply.begin(), kReply.begin() + 5),
+                      Joined({Bytes(kReply.begin() + 5, kReply.end()),
+                              Bytes(kOther.begin(), kOther.begin() + 5)})},
+                     0, kReply},
+        AssemblyCase{"AReplyThatDoesNotAnswerIsRefused", {kOther}, kReply[3], Bytes{}},
+        // Overlapping candidates: the bytes cannot tell which is real, so none is taken.
+        AssemblyCase{"AmbiguousBytesAnswerNothing", {Joined({{0x86, 0x11}, kReply})}, 0, Bytes{}},
+        AssemblyCase{"ShortReplyNeverCompletes", {{0x86, 0x01, 0x02}}, 0, Bytes{}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DeviceLinkTest, AFailedWaitLeavesWhatCameOfTheReply) {
+    transport.answers.push_back({{9, 9, 0x86, 0x01, 0x02}});
     Frame out{};
-    ASSERT_EQ(link.WaitReply(out), 13);
-    EXPECT_EQ(Bytes(out.begin(), out.end()), whole);
+    EXPECT_EQ(Ask(out), 0);
+    EXPECT_EQ(Bytes(out.begin(), out.begin() + 4), (Bytes{0x86, 0x01, 0x02, 0x00}));
 }
 
-TEST_F(DeviceLinkTest, SecondQueuedReplyNeverOverflowsTheBuffer) {
-    // Five bytes of one reply, then a read of twelve that carries its rest and the start of the
-    // next: the excess is dropped and the first reply keeps its own start.
-    const Bytes first = Reply(0x10);
-    Bytes rest(first.begin() + 5, first.end());
-    rest.insert(rest.end(), {0x86, 0x01, 0x99, 0x98});
-    transport.scriptedReads = {Bytes(first.begin(), first.begin() + 5), rest};
-    Frame out{};
-    ASSERT_EQ(link.WaitReply(out), 13);
-    EXPECT_EQ(Bytes(out.begin(), out.end()), first);
+TEST_F(DeviceLinkTest, WhatWaitsOnTheLineIsDrainedBeforeEachFrame) {
+    transport.Answer(kOther);  // the unconfirmed frame's reply is never read
+    transport.Answer(kReply);
+    link.SendPair(0x86, 0x8E, 1, 0);
+    clock.SleepMs(1000);
+    EXPECT_EQ(Asked(), kReply);
+
+    transport.Answer(Joined({kOther, kOther, kOther}));  // more than one reply's worth
+    link.SendPair(0x86, 0x8E, 1, 0);
+    clock.SleepMs(1000);
+    EXPECT_EQ(link.DiscardReply(), 39);
+    EXPECT_EQ(link.DiscardReply(), 0);
 }
 
-TEST_F(DeviceLinkTest, ShortReplyNeverCompletesAndKeepsWhatCame) {
-    transport.scriptedReads = {Bytes{0x86, 0x01, 0x02}};
-    Frame out{};
-    EXPECT_EQ(link.WaitReply(out), 0);
-    EXPECT_EQ(out[0], 0x86);
-    EXPECT_EQ(out[2], 0x02);
-    EXPECT_EQ(out[3], 0x00);
+// A reply just too late for its own wait is drained before the next frame, not taken for the
+// next frame's answer.
+TEST_F(DeviceLinkTest, AReplyMissingItsWaitByLittleIsNotTakenByTheNextQuestion) {
+    std::vector<Bytes> late(DeviceLink::kShortAttempts + 2);
+    late.back() = kOther;
+    transport.answers.push_back(late);
+    transport.answers.push_back({{}, kReply});
+    EXPECT_EQ(Asked(), Bytes{});
+    EXPECT_EQ(Asked(), kReply);
+}
+
+TEST_F(DeviceLinkTest, RepliesAreHeldToTheirChecksumOnceTheProcessorIsSeenToUseIt) {
+    for (std::uint8_t first : {0x10, 0x30})
+        transport.Answer(Reply(first));
+    transport.Answer(Reply(0x50, false));
+    EXPECT_EQ(Asked(), Reply(0x10));
+    EXPECT_EQ(Asked(), Reply(0x30));
+    EXPECT_EQ(Asked(), Bytes{});
+    transport.Answer(Reply(0x60));
+    EXPECT_EQ(Asked(), Reply(0x60));
+}
+
+TEST_F(DeviceLinkTest, AProcessorWithoutChecksumsKeepsEveryReply) {
+    // Replies whose byte 12 is right only by chance, now and then.
+    for (int i = 0; i < 40; ++i) {
+        const bool byChance = i % 7 == 0;
+        transport.Answer(Reply(static_cast<std::uint8_t>(i), byChance));
+        EXPECT_EQ(Asked(), Reply(static_cast<std::uint8_t>(i), byChance)) << i;
+    }
 }
 
 struct WaitCase {
@@ -119,7 +204,6 @@ TEST_P(LongWaitTest, WithoutReplyPollsItsLimitThenGivesUp) {
     const std::uint8_t result = c.pairVariant ? link.SendPairAndConfirm(0x86, c.command, 0, 0)
                                               : link.SendAndConfirm(0x86, c.command, {});
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(transport.reads, c.attempts);
     EXPECT_EQ(PollPauses(), c.attempts);
     EXPECT_EQ(clock.ElapsedMs(), 200 + 100 * c.attempts);
 }
@@ -133,10 +217,21 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DeviceLinkTest, ConfirmedCommandReturnsAtTheFirstWholeReply) {
-    transport.scriptedReads = {Bytes{}, Bytes{}, Reply(0x86)};
+    transport.answers.push_back({{}, {}, kReply});
     EXPECT_EQ(link.SendPairAndConfirm(0x86, 0x81, 0, 3), 13);
-    EXPECT_EQ(transport.reads, 3);
     EXPECT_EQ(clock.ElapsedMs(), 200 + 2 * 100);
+}
+
+// An unplugged adapter: the exchange ends at once and the port is closed, so nothing polls a
+// device that is gone; later exchanges fail at once too.
+TEST_F(DeviceLinkTest, AGoneDeviceEndsTheExchangeAtOnce) {
+    transport.gone = true;
+    EXPECT_EQ(link.SendPairAndConfirm(0x86, 0x81, 0, 3), 0);
+    EXPECT_EQ(transport.closes, 1);
+    EXPECT_EQ(clock.ElapsedMs(), 200);
+    EXPECT_EQ(link.SendPairAndConfirm(0x86, 0x81, 0, 3), 0);
+    EXPECT_EQ(clock.ElapsedMs(), 400);
+    EXPECT_EQ(PollPauses(), 0);
 }
 
 TEST_F(DeviceLinkTest, CloseAlwaysReportsSuccess) {
@@ -147,21 +242,32 @@ TEST_F(DeviceLinkTest, CloseAlwaysReportsSuccess) {
 }
 
 // Two threads sending confirmed commands: with the link-wide lock each exchange keeps its own
-// reply, so every frame is followed by its reads before the next frame goes out.
+// reply, so no thread touches the line while another one's exchange is under way.
 TEST(DeviceLinkLockTest, ExchangesFromTwoThreadsNeverInterleave) {
     struct OrderingTransport final : LinkTransport {
-        int WriteFrame(const std::uint8_t*, int count) override {
-            if (awaitingReply.exchange(true))
+        void Enter() {
+            const auto self = std::this_thread::get_id();
+            std::thread::id none;
+            if (!owner.compare_exchange_strong(none, self) && none != self)
                 interleaved = true;
+        }
+        int WriteFrame(const std::uint8_t*, int count) override {
+            Enter();
+            replyWaiting = true;
             return count;
         }
         int ReadAvailable(std::uint8_t* bytes, int count) override {
+            Enter();
+            if (!replyWaiting.exchange(false)) {
+                owner = std::thread::id{};  // the line is empty: this thread is done with it
+                return 0;
+            }
             std::fill_n(bytes, count, 0x86);
-            awaitingReply = false;
             return count;
         }
         void CloseTransport() override {}
-        std::atomic<bool> awaitingReply{false};
+        std::atomic<std::thread::id> owner{};
+        std::atomic<bool> replyWaiting{false};
         std::atomic<bool> interleaved{false};
     } transport;
     VirtualClock clock;

@@ -108,7 +108,8 @@ TEST_F(TcpClientTest, TextThatIsNotDottedIpv4IsRefused) {
     EXPECT_EQ(clock.ElapsedMs(), 0);
 }
 
-TEST_F(TcpClientTest, TransfersReportTheWholeLengthWhenAnyByteMoved) {
+// The link puts a reply together from real bytes only, so a read reports what really came.
+TEST_F(TcpClientTest, TransfersReportTheBytesThatReallyMoved) {
     LoopbackSocket listener(4);
     ASSERT_EQ(client.Connect(kLoopback, listener.port()), 1);
     const int peer = Accept(listener);
@@ -122,11 +123,10 @@ TEST_F(TcpClientTest, TransfersReportTheWholeLengthWhenAnyByteMoved) {
     ASSERT_EQ(send(peer, four, sizeof four, 0), 4);
     int received = 0;
     ASSERT_TRUE(testing::Eventually([&] { return (received = client.Receive(buffer, 13)) != 0; }));
-    EXPECT_EQ(received, 13);
+    EXPECT_EQ(received, 4);
     EXPECT_EQ(std::vector<std::uint8_t>(buffer, buffer + 4),
               std::vector<std::uint8_t>(std::begin(four), std::end(four)));
-    EXPECT_EQ(buffer[4], 0xEE);  // the bytes that did not come keep what they held
-    EXPECT_EQ(buffer[12], 0xEE);
+    EXPECT_EQ(buffer[4], 0xEE);
 
     const std::uint8_t frame[13] = {0x86, 0x01, 0xFE};
     EXPECT_EQ(client.Send(frame, 13), 13);
