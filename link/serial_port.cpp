@@ -78,9 +78,12 @@ bool ParityFlags(std::uint8_t parity, tcflag_t& flags) {
     }
 }
 
-// Raw line: no echo, no canonical input, no CR/LF translation, no output processing, no
-// software flow control (0x11 and 0x13 are ordinary frame bytes), modem lines ignored.
-// Reads never wait: they take only what FIONREAD reports.
+constexpr tcflag_t kFramingFlags = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS;
+
+// Raw line in full: no echo, no canonical input, no CR/LF translation, no output processing, no
+// software flow control (0x11 and 0x13 are ordinary frame bytes), modem lines ignored. Drivers
+// leave IXOFF or INPCK set, which cfmakeraw keeps, so every input, output and local flag is set
+// here. Reads never wait: they take only what FIONREAD reports.
 bool BuildLineSettings(termios& line, std::uint32_t baud, bool parityCheck, std::uint8_t byteSize,
                        std::uint8_t parity, std::uint8_t stopBits) {
     speed_t speed{};
@@ -90,19 +93,29 @@ bool BuildLineSettings(termios& line, std::uint32_t baud, bool parityCheck, std:
         !ParityFlags(parity, parityFlags) || stopBits > 2) {
         return false;
     }
-    cfmakeraw(&line);
-    line.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
+    line.c_iflag = parityCheck ? INPCK : 0;
+    line.c_oflag = 0;
+    line.c_lflag = 0;
+    line.c_cflag &= ~kFramingFlags;
     line.c_cflag |= sizeFlag | parityFlags | CLOCAL | CREAD;
     // Linux has no one and a half stop bits; two is the nearest the driver offers.
     if (stopBits != 0)
         line.c_cflag |= CSTOPB;
-    if (parityCheck)
-        line.c_iflag |= INPCK;
     line.c_cc[VMIN] = 0;
     line.c_cc[VTIME] = 0;
     cfsetispeed(&line, speed);
     cfsetospeed(&line, speed);
     return true;
+}
+
+// tcsetattr succeeds when any one of the changes took, so only a read-back shows the line as it is.
+bool LineTookSettings(const termios& wanted, const termios& actual) {
+    constexpr tcflag_t kChecked = kFramingFlags | CLOCAL | CREAD;
+    return cfgetispeed(&actual) == cfgetispeed(&wanted) &&
+           cfgetospeed(&actual) == cfgetospeed(&wanted) &&
+           (actual.c_cflag & kChecked) == (wanted.c_cflag & kChecked) &&
+           actual.c_iflag == wanted.c_iflag && actual.c_oflag == wanted.c_oflag &&
+           actual.c_lflag == wanted.c_lflag;
 }
 
 std::string RenderBytes(const std::uint8_t* bytes, int count, int traceMode) {
@@ -145,8 +158,9 @@ int CSerialPort::Open(const std::string& devicePath) {
         ReportLastError();
         return 0;
     }
-    // Not shared: TIOCEXCL keeps other users out, the lock keeps out root and our own kind.
-    if (ioctl(fd, TIOCEXCL) != 0 || flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    // Not shared: TIOCEXCL keeps other users out, the lock keeps out root and our own kind. The
+    // lock comes first, so a refused opener never touches the holder's flag.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
         const int error = errno;
         close(fd);
         errno = error;
@@ -175,6 +189,13 @@ int CSerialPort::Configure(std::uint32_t baud, bool parityCheck, std::uint8_t by
         configured_ = 0;
     } else {
         configured_ = tcsetattr(handle_, TCSANOW, &line) == 0 ? 1 : 0;
+        termios actual{};
+        if (configured_ != 0 && tcgetattr(handle_, &actual) != 0) {
+            configured_ = 0;
+        } else if (configured_ != 0 && !LineTookSettings(line, actual)) {
+            errno = EINVAL;
+            configured_ = 0;
+        }
     }
     if (configured_ == 0) {
         WriteTrace("SetCommState Error\n");
@@ -222,8 +243,12 @@ int CSerialPort::Read(std::uint8_t* buffer, int count, int traceMode) {
 }
 
 void CSerialPort::Close() {
-    if (handle_ >= 0)
+    if (handle_ >= 0) {
+        // The exclusive flag belongs to the tty, not to our descriptor: left set, it keeps every
+        // other user out for as long as anyone (the far end of a pseudo-terminal) holds the tty.
+        ioctl(handle_, TIOCNXCL);
         close(handle_);
+    }
     handle_ = -1;
     configured_ = 0;
 }

@@ -5,6 +5,7 @@
 #include <sched.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -89,6 +90,25 @@ class PtyPair {
             return got.size() >= count;
         });
         return got;
+    }
+
+    termios PortSettings() const {
+        termios line{};
+        if (tcgetattr(watch_, &line) != 0)
+            throw std::runtime_error("tcgetattr failed");
+        return line;
+    }
+    void SetPortSettings(const termios& line) {
+        if (tcsetattr(watch_, TCSANOW, &line) != 0)
+            throw std::runtime_error("tcsetattr failed");
+    }
+
+    // The tty's exclusive-use flag, which keeps every opener but root out.
+    bool PortIsExclusive() const {
+        int exclusive = 0;
+        if (ioctl(watch_, TIOCGEXCL, &exclusive) != 0)
+            throw std::runtime_error("TIOCGEXCL failed");
+        return exclusive != 0;
     }
 
   private:

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -109,8 +115,35 @@ TEST_F(SerialPortTest, OpenedButUnconfiguredPortRefusesTransfers) {
     EXPECT_EQ(port.Read(buffer, 13, 1), 0);
 }
 
-TEST_F(SerialPortTest, SecondOpenOfAHeldPortFails) {
+TEST_F(SerialPortTest, ConfigureLeavesTheLineRawAt9600EightNoneOne) {
+    // Start from a line as a driver or an earlier program may leave it.
+    termios used = pty.PortSettings();
+    used.c_iflag |= IXON | IXOFF | IXANY | INPCK | ICRNL;
+    used.c_oflag |= OPOST | ONLCR;
+    used.c_lflag |= ICANON | ECHO | ISIG;
+    used.c_cflag |= CSTOPB | CRTSCTS;
+    used.c_cc[VMIN] = 1;
+    used.c_cc[VTIME] = 5;
+    cfsetispeed(&used, B19200);
+    cfsetospeed(&used, B19200);
+    pty.SetPortSettings(used);
+
     OpenAndConfigure();
+    const termios line = pty.PortSettings();
+    EXPECT_EQ(cfgetispeed(&line), static_cast<speed_t>(B9600));
+    EXPECT_EQ(cfgetospeed(&line), static_cast<speed_t>(B9600));
+    EXPECT_EQ(line.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS | CLOCAL | CREAD),
+              static_cast<tcflag_t>(CS8 | CLOCAL | CREAD));
+    EXPECT_EQ(line.c_iflag & (IXON | IXOFF | IXANY | INPCK | ICRNL), 0u);
+    EXPECT_EQ(line.c_oflag & OPOST, 0u);
+    EXPECT_EQ(line.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    EXPECT_EQ(line.c_cc[VMIN], 0);
+    EXPECT_EQ(line.c_cc[VTIME], 0);
+}
+
+TEST_F(SerialPortTest, HeldPortIsExclusiveUntilClosed) {
+    OpenAndConfigure();
+    EXPECT_TRUE(pty.PortIsExclusive());
     CSerialPort second;
     CaptureStdout();
     EXPECT_EQ(second.Open(pty.slavePath()), 0);
@@ -118,9 +151,43 @@ TEST_F(SerialPortTest, SecondOpenOfAHeldPortFails) {
     EXPECT_TRUE(std::regex_match(trace, std::regex("CreateFile Error\nGetLastError: .+\n")))
         << trace;
     EXPECT_FALSE(second.IsOpen());
-    // Once the holder lets go, the port can be had again.
+    // The refused opener leaves the holder's flag alone; the holder clears it when it lets go.
+    EXPECT_TRUE(pty.PortIsExclusive());
     port.Close();
+    EXPECT_FALSE(pty.PortIsExclusive());
     EXPECT_EQ(second.Open(pty.slavePath()), 1);
+}
+
+// Root ignores the exclusive flag, so the reopen runs as user nobody in a child process.
+TEST_F(SerialPortTest, OrdinaryUserOpensThePortAgainAfterClosingIt) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to become user nobody";
+    constexpr int kCannotTry = 77;
+    ASSERT_EQ(chmod(pty.slavePath().c_str(), 0666), 0);
+    std::fflush(stdout);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(kCannotTry);
+        const int probe = open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (probe < 0)
+            _exit(kCannotTry);
+        close(probe);
+        CSerialPort user;
+        int opened = 0;
+        for (int round = 0; round < 2; ++round) {
+            opened += user.Open(pty.slavePath()) == 1 && user.Configure(9600, false, 8, 0, 0) == 1;
+            user.Close();
+        }
+        _exit(opened == 2 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == kCannotTry)
+        GTEST_SKIP() << "cannot act as user nobody on the pseudo-terminal here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(SerialPortTest, CloseEndsUseUntilOpenedAgain) {
@@ -153,12 +220,23 @@ TEST(SerialPortFailureTest, MissingDeviceNonTerminalAndUnopenedPortReportTheirLi
     EXPECT_EQ(GetCapturedStdout(), "GetCommState Error\nGetLastError: Bad file descriptor\n");
 }
 
-TEST_F(SerialPortTest, UnsupportedLineSettingsCloseThePort) {
-    ASSERT_EQ(port.Open(pty.slavePath()), 1);
-    CaptureStdout();
-    EXPECT_EQ(port.Configure(9601, false, 8, 0, 0), 0);
-    EXPECT_EQ(GetCapturedStdout(), "SetCommState Error\nGetLastError: Invalid argument\n");
-    EXPECT_EQ(port.Write(kStatusQuery.data(), 13, 1), 0);
+TEST_F(SerialPortTest, LineSettingsNotTakenCloseThePort) {
+    // 9601 baud exists nowhere; a pseudo-terminal keeps 8 bits and no parity whatever it is told,
+    // which only reading the settings back shows.
+    const struct {
+        std::uint32_t baud;
+        std::uint8_t byteSize, parity;
+    } kRefused[] = {{9601, 8, 0}, {9600, 7, 0}, {9600, 8, 2}};
+    for (const auto& settings : kRefused) {
+        SCOPED_TRACE(::testing::Message() << settings.baud << " baud, " << int{settings.byteSize}
+                                          << " bits, parity " << int{settings.parity});
+        ASSERT_EQ(port.Open(pty.slavePath()), 1);
+        CaptureStdout();
+        EXPECT_EQ(port.Configure(settings.baud, false, settings.byteSize, settings.parity, 0), 0);
+        EXPECT_EQ(GetCapturedStdout(), "SetCommState Error\nGetLastError: Invalid argument\n");
+        EXPECT_EQ(port.Write(kStatusQuery.data(), 13, 1), 0);
+        EXPECT_FALSE(pty.PortIsExclusive());
+    }
 }
 
 TEST_F(SerialPortTest, DeviceLinkExchangesAFrameOverTheLine) {
