@@ -3,6 +3,7 @@
 #include "link/clock.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -118,6 +119,18 @@ bool LineTookSettings(const termios& wanted, const termios& actual) {
            actual.c_lflag == wanted.c_lflag;
 }
 
+// 13 bytes take 14 ms at 9600 baud; a line that has not taken a frame by then is stuck.
+constexpr int kWriteLimitMs = 500;
+
+bool DeviceGone(int error) {
+    return error == EIO || error == ENXIO || error == ENODEV;
+}
+
+Clock& DefaultClock() {
+    static SystemClock clock;
+    return clock;
+}
+
 std::string RenderBytes(const std::uint8_t* bytes, int count, int traceMode) {
     if (traceMode != 1) {
         const void* end = std::memchr(bytes, 0, static_cast<std::size_t>(count));
@@ -145,6 +158,10 @@ std::string FormatTraceLine(int hour, int minute, int second, int millisecond,
     std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d-%03d", hour, minute, second, millisecond);
     return std::string(stamp) + (outgoing ? " -> " : " <- ") + RenderBytes(bytes, count, traceMode);
 }
+
+CSerialPort::CSerialPort() : clock_(&DefaultClock()) {}
+
+CSerialPort::CSerialPort(Clock& clock) : clock_(&clock) {}
 
 CSerialPort::~CSerialPort() {
     Close();
@@ -209,23 +226,50 @@ int CSerialPort::Configure(std::uint32_t baud, bool parityCheck, std::uint8_t by
 int CSerialPort::Write(const std::uint8_t* buffer, int count, int traceMode) {
     if (!IsOpen() || count <= 0)
         return 0;
-    const ssize_t written = write(handle_, buffer, static_cast<std::size_t>(count));
-    if (written < 0) {
+    if (!WriteWhole(buffer, count)) {
+        // The processor must never see a torn frame: drop what of it still waits in the driver.
+        const int error = errno;
+        tcflush(handle_, TCOFLUSH);
+        errno = error;
         WriteTrace("WriteFile Error\n");
         ReportLastError();
         return 0;
     }
-    LogTraffic(buffer, static_cast<int>(written), traceMode, true);
-    return static_cast<int>(written);
+    LogTraffic(buffer, count, traceMode, true);
+    return count;
+}
+
+// The port stays non-blocking (opening must not wait for carrier), so a full output queue takes
+// part of a frame or none; wait for room, within kWriteLimitMs for the whole frame.
+bool CSerialPort::WriteWhole(const std::uint8_t* bytes, int count) {
+    const std::int64_t deadline = clock_->NowMs() + kWriteLimitMs;
+    int sent = 0;
+    while (sent < count) {
+        const ssize_t written =
+            write(handle_, bytes + sent, static_cast<std::size_t>(count - sent));
+        if (written > 0) {
+            sent += static_cast<int>(written);
+            continue;
+        }
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+            return false;
+        const std::int64_t left = deadline - clock_->NowMs();
+        if (left <= 0)
+            return false;
+        clock_->WaitDescriptor(handle_, POLLOUT, static_cast<int>(left));
+    }
+    return true;
 }
 
 int CSerialPort::Read(std::uint8_t* buffer, int count, int traceMode) {
-    if (!IsOpen() || count <= 0)
+    // A gone device has said so once; asking again every poll would only repeat the lines.
+    if (!IsOpen() || count <= 0 || gone_)
         return 0;
     int waiting = 0;
     if (ioctl(handle_, FIONREAD, &waiting) != 0) {
-        WriteTrace("ReadFile Error\n");
-        ReportLastError();
+        ReportReadFailure();
         return 0;
     }
     if (waiting <= 0)
@@ -233,13 +277,23 @@ int CSerialPort::Read(std::uint8_t* buffer, int count, int traceMode) {
     const int wanted = waiting < count ? waiting : count;
     const ssize_t got = read(handle_, buffer, static_cast<std::size_t>(wanted));
     if (got < 0) {
-        WriteTrace("ReadFile Error\n");
-        ReportLastError();
+        ReportReadFailure();
         return 0;
     }
     if (got > 0)
         LogTraffic(buffer, static_cast<int>(got), traceMode, false);
     return static_cast<int>(got);
+}
+
+void CSerialPort::ReportReadFailure() {
+    gone_ = DeviceGone(errno);
+    WriteTrace("ReadFile Error\n");
+    ReportLastError();
+}
+
+int CSerialPort::ReadAvailable(std::uint8_t* bytes, int count) {
+    const int got = Read(bytes, count, 1);
+    return gone_ ? kTransportGone : got;
 }
 
 void CSerialPort::Close() {
@@ -251,6 +305,7 @@ void CSerialPort::Close() {
     }
     handle_ = -1;
     configured_ = 0;
+    gone_ = false;
 }
 
 bool CSerialPort::IsOpen() const {
@@ -258,7 +313,7 @@ bool CSerialPort::IsOpen() const {
 }
 
 void CSerialPort::LogTraffic(const std::uint8_t* bytes, int count, int traceMode, bool outgoing) {
-    const LocalTime now = SystemClock().LocalNow();
+    const LocalTime now = clock_->LocalNow();
     WriteTrace(FormatTraceLine(now.hour, now.minute, now.second, now.millisecond, bytes, count,
                                traceMode, outgoing) +
                "\n");

@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <fstream>
@@ -54,7 +55,8 @@ class PtyPair {
     }
     ~PtyPair() {
         close(watch_);
-        close(master_);
+        if (master_ >= 0)
+            close(master_);
     }
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
@@ -78,6 +80,20 @@ class PtyPair {
 
     // Bytes the port wrote, once count of them have arrived (fewer if they never do).
     std::vector<std::uint8_t> ReceiveFromPort(std::size_t count) {
+        return ReceiveFromPortUntil(
+            [count](const std::vector<std::uint8_t>& got) { return got.size() >= count; });
+    }
+
+    // Bytes the port wrote, once they end with last (all that came if they never do).
+    std::vector<std::uint8_t> ReceiveFromPortThrough(const std::vector<std::uint8_t>& last) {
+        return ReceiveFromPortUntil([&last](const std::vector<std::uint8_t>& got) {
+            return got.size() >= last.size() &&
+                   std::equal(last.begin(), last.end(), got.end() - last.size());
+        });
+    }
+
+    std::vector<std::uint8_t> ReceiveFromPortUntil(
+        const std::function<bool(const std::vector<std::uint8_t>&)>& enough) {
         std::vector<std::uint8_t> got;
         Eventually([&] {
             std::uint8_t chunk[64];
@@ -87,9 +103,29 @@ class PtyPair {
                 if (n > 0)
                     got.insert(got.end(), chunk, chunk + n);
             }
-            return got.size() >= count;
+            return enough(got);
         });
         return got;
+    }
+
+    // Bytes the processor's end holds unread.
+    int WaitingAtProcessor() const {
+        int waiting = 0;
+        ioctl(master_, FIONREAD, &waiting);
+        return waiting;
+    }
+
+    // Stops the port's output as a processor that has stopped taking bytes leaves it, or lets it
+    // go again.
+    void HoldPortOutput(bool held) {
+        if (tcflow(watch_, held ? TCOOFF : TCOON) != 0)
+            throw std::runtime_error("tcflow failed");
+    }
+
+    // The processor's end goes away, as when a simulator quits or a cable is pulled.
+    void CloseProcessorEnd() {
+        close(master_);
+        master_ = -1;
     }
 
     termios PortSettings() const {

@@ -8,10 +8,12 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <thread>
 
 #include "link/device_link.h"
 #include "link/serial_port_names.h"
@@ -53,7 +55,8 @@ class SerialPortTest : public ::testing::Test {
     }
 
     testing::PtyPair pty;
-    CSerialPort port;
+    VirtualClock clock;
+    CSerialPort port{clock};
 };
 
 TEST_F(SerialPortTest, ReadTakesAtMostCountAndLeavesTheRestQueued) {
@@ -102,6 +105,44 @@ TEST_F(SerialPortTest, BinaryBytesPassUnchangedBothWays) {
     std::uint8_t buffer[13] = {};
     ASSERT_EQ(port.Read(buffer, 13, 1), 12);
     EXPECT_EQ(Bytes(buffer, buffer + 12), binary);
+}
+
+TEST_F(SerialPortTest, FrameWaitsForAStoppedLineToGoOnAndGoesOutWhole) {
+    OpenAndConfigure();
+    pty.HoldPortOutput(true);
+    const pid_t writer = gettid();
+    Bytes received;
+    std::thread processor([&] {
+        // The processor takes bytes again only once the write is waiting for room.
+        testing::Eventually([&] { return testing::ThreadIsSleeping(writer); });
+        pty.HoldPortOutput(false);
+        received = pty.ReceiveFromPort(13);
+    });
+    const int written = port.Write(kStatusQuery.data(), 13, 1);
+    processor.join();
+    EXPECT_EQ(written, 13);
+    EXPECT_EQ(received, kStatusQuery);
+}
+
+TEST_F(SerialPortTest, WriteTheLineCannotTakeInTimeReportsNothingWritten) {
+    OpenAndConfigure();
+    CaptureStdout();
+    pty.HoldPortOutput(true);
+    EXPECT_EQ(port.Write(kStatusQuery.data(), 13, 1), 0);
+    pty.HoldPortOutput(false);
+    // More than the pseudo-terminal holds while the processor does not read: the line takes a
+    // part, which is never reported as written, and what of it is still queued is dropped.
+    const Bytes block(1 << 18, 0x55);
+    EXPECT_EQ(port.Write(block.data(), static_cast<int>(block.size()), 1), 0);
+    const std::string trace = GetCapturedStdout();
+    EXPECT_TRUE(std::regex_match(
+        trace,
+        std::regex("(WriteFile Error\nGetLastError: Resource temporarily unavailable\n){2}")))
+        << trace.substr(0, 200);
+    const auto reached = static_cast<std::size_t>(pty.WaitingAtProcessor());
+    EXPECT_EQ(port.Write(kStatusQuery.data(), 13, 1), 13);
+    const Bytes received = pty.ReceiveFromPortThrough(kStatusQuery);
+    EXPECT_EQ(received.size(), reached + 13);
 }
 
 TEST_F(SerialPortTest, OpenedButUnconfiguredPortRefusesTransfers) {
@@ -190,6 +231,20 @@ TEST_F(SerialPortTest, OrdinaryUserOpensThePortAgainAfterClosingIt) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
+TEST_F(SerialPortTest, GoneFarEndIsReportedOnceAndEndsTheTransport) {
+    OpenAndConfigure();
+    pty.CloseProcessorEnd();
+    std::uint8_t buffer[13] = {};
+    CaptureStdout();
+    EXPECT_EQ(port.ReadAvailable(buffer, 13), kTransportGone);
+    EXPECT_EQ(port.ReadAvailable(buffer, 13), kTransportGone);
+    EXPECT_EQ(port.Read(buffer, 13, 1), 0);
+    EXPECT_EQ(GetCapturedStdout(), "ReadFile Error\nGetLastError: Input/output error\n");
+    EXPECT_TRUE(port.IsOpenTransport());
+    port.Close();
+    EXPECT_FALSE(port.IsOpenTransport());
+}
+
 TEST_F(SerialPortTest, CloseEndsUseUntilOpenedAgain) {
     OpenAndConfigure();
     port.Close();
@@ -240,22 +295,26 @@ TEST_F(SerialPortTest, LineSettingsNotTakenCloseThePort) {
 }
 
 TEST_F(SerialPortTest, DeviceLinkExchangesAFrameOverTheLine) {
-    VirtualClock clock;
     DeviceLink link(clock);
     link.SetUseSerial(1);
     ASSERT_EQ(link.Open("", 7, pty.slavePath()), 1);
     const Bytes reply{
         0x86, 0x01, 0xFE, 0x3F, 0x02, 0, 0, 0, 0, 0, 0, 0, 0x86 ^ 0x01 ^ 0xFE ^ 0x3F ^ 0x02};
-    // The reply is already waiting when the frame goes out, as if the processor answered within
-    // the pause.
-    pty.SendToPort(reply);
-    ASSERT_TRUE(pty.WaitUntilPortHas(13));
+    // The processor answers within the pause that follows the frame.
+    Bytes sent;
+    clock.SetPauseHook([&](int) {
+        if (!sent.empty())
+            return;
+        sent = pty.ReceiveFromPort(13);
+        pty.SendToPort(reply);
+        pty.WaitUntilPortHas(13);
+    });
     CaptureStdout();
     EXPECT_EQ(link.SendPair(0x86, 0xFE, 0, 0), 13);
     Frame out{};
     EXPECT_EQ(link.WaitReply(out), 13);
     const std::string trace = GetCapturedStdout();
-    EXPECT_EQ(pty.ReceiveFromPort(13), kStatusQuery);
+    EXPECT_EQ(sent, kStatusQuery);
     EXPECT_EQ(Bytes(out.begin(), out.end()), reply);
     EXPECT_TRUE(std::regex_match(
         trace, std::regex(R"(\d\d:\d\d:\d\d-\d\d\d -> 86 01 fe( 00){9} 79\n)"
