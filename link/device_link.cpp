@@ -22,7 +22,7 @@ bool AnyReply(const Frame&) {
 
 }  // namespace
 
-DeviceLink::DeviceLink(Clock& clock) : clock_(clock), tcp_(clock) {}
+DeviceLink::DeviceLink(Clock& clock) : clock_(clock), tcp_(clock), serial_(clock) {}
 
 LinkTransport& DeviceLink::Selected() {
     if (attached_ != nullptr) return *attached_;
