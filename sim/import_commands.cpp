@@ -81,6 +81,7 @@ bool ApplyImportCommand(ProcessorState& state, const Frame& frame) {
     switch (frame[2]) {
         case kImportBegin:
         case kImportEnd:
+            state.importing = frame[2] == kImportBegin;
             return true;
         case kImportSystem:
             ImportSystem(state, frame);

@@ -23,12 +23,13 @@ ReplyBytes ChannelWindowReply(const WindowRect& rect, const ModeAddress& at) {
     return reply;
 }
 
+// Whichever mode is asked about, the report is of the display mode in force.
 ReplyBytes ModeDataReply(const OutputBoardState& board, const ModeAddress& at) {
-    const DisplayMode& mode = board.modes[at.mode];
+    const DisplayMode& mode = board.modes[board.displayMode];
     const auto port = [&](int channel) { return mode.channels[channel].inputPort; };
     ReplyBytes reply;
     reply[4] = static_cast<std::uint8_t>(at.board);
-    reply[5] = static_cast<std::uint8_t>(at.mode << 4 | (board.applicationMode & 7));
+    reply[5] = static_cast<std::uint8_t>(board.displayMode << 4 | (board.applicationMode & 7));
     reply[6] = static_cast<std::uint8_t>(mode.overlayIndex << 3 | (mode.switchSeconds & 7));
     reply[7] = static_cast<std::uint8_t>(port(1) << 4 | port(0));
     reply[8] = static_cast<std::uint8_t>(port(3) << 4 | port(2));

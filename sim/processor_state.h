@@ -97,6 +97,12 @@ struct ProcessorState {
     bool synchronization = false;
     std::uint8_t selectedInputCard = 0;
     std::uint8_t selectedOutputBoard = 0;
+    bool importing = false;  // between ImportBegin and ImportEnd
+    // Input cards the status lists in byte 4 and then reports absent in byte 5; they are not
+    // present.
+    std::array<bool, kInputCards> listedButAbsent{};
+    // Present input cards that do not answer (byte 6 of the status).
+    std::array<bool, kInputCards> silent{};
     std::array<InputCardState, kInputCards> inputs{};
     std::array<OutputBoardState, kOutputBoards> outputs{};
 

@@ -19,10 +19,11 @@ std::uint8_t Bits(const std::array<bool, kInputCards>& flags) {
 ReplyBytes StatusReply(const ProcessorState& state) {
     ReplyBytes reply;
     const std::uint8_t inputs = Bits(state.present.inputs);
+    const std::uint8_t listed = inputs | Bits(state.listedButAbsent);
     const int outputs = (state.present.outputs[0] ? 1 : 0) | (state.present.outputs[1] ? 2 : 0);
-    reply[4] = static_cast<std::uint8_t>(inputs | outputs << 4);
+    reply[4] = static_cast<std::uint8_t>(listed | outputs << 4);
     reply[5] = static_cast<std::uint8_t>(~inputs & 0x0F);
-    reply[6] = inputs;  // every card that is there answers
+    reply[6] = static_cast<std::uint8_t>(inputs & ~Bits(state.silent));
     return reply;
 }
 

@@ -40,8 +40,14 @@ int Run(const SimOptions& options) {
     hsq::SystemClock clock;
     TrafficTrace trace(clock, stdout);
     TrafficTrace* traceOrNone = options.trace ? &trace : nullptr;
-    SimulatedProcessor processor(ProcessorState(options.cards),
+    SimulatedProcessor processor(InitialState(options),
                                  FaultInjector(options.faults, options.seed));
+    if (options.strict) {
+        processor.OnViolation([](const std::string& violation) {
+            std::printf("protocol violation: %s\n", violation.c_str());
+            std::fflush(stdout);
+        });
+    }
     std::optional<PtyServer> pty;
     std::optional<TcpServer> tcp;
     std::string error;

@@ -17,6 +17,15 @@ std::optional<std::uint64_t> ParseNumber(std::string_view text, std::uint64_t li
     return value;
 }
 
+// A list of input card letters only.
+bool ParseInputCards(std::string_view list, std::array<bool, kInputCards>& cards) {
+    const auto parsed = ParseCardList(list);
+    if (!parsed || parsed->outputs[0] || parsed->outputs[1])
+        return false;
+    cards = parsed->inputs;
+    return true;
+}
+
 // Takes one option with its value, if it has one; false when it is wrong.
 bool TakeOption(std::string_view name, const std::string* value, SimOptions& options) {
     if (name == "--pty") {
@@ -25,6 +34,10 @@ bool TakeOption(std::string_view name, const std::string* value, SimOptions& opt
     }
     if (name == "--trace") {
         options.trace = true;
+        return true;
+    }
+    if (name == "--strict") {
+        options.strict = true;
         return true;
     }
     if (value == nullptr)
@@ -46,6 +59,10 @@ bool TakeOption(std::string_view name, const std::string* value, SimOptions& opt
             options.cards = *cards;
         return cards.has_value();
     }
+    if (name == "--absent")
+        return ParseInputCards(*value, options.absent);
+    if (name == "--silent")
+        return ParseInputCards(*value, options.silent);
     if (name == "--fault") {
         const auto fault = ParseFaultRule(*value);
         if (fault)
@@ -56,7 +73,8 @@ bool TakeOption(std::string_view name, const std::string* value, SimOptions& opt
 }
 
 bool TakesValue(std::string_view name) {
-    return name == "--tcp" || name == "--seed" || name == "--cards" || name == "--fault";
+    return name == "--tcp" || name == "--seed" || name == "--cards" || name == "--fault" ||
+           name == "--absent" || name == "--silent";
 }
 
 }  // namespace
@@ -74,6 +92,18 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args) 
     if (!options.pty && !options.tcpPort)
         return std::nullopt;
     return options;
+}
+
+ProcessorState InitialState(const SimOptions& options) {
+    ProcessorState state(options.cards);
+    for (int card = 0; card < kInputCards; ++card) {
+        state.listedButAbsent[card] = options.absent[card];
+        state.present.inputs[card] = options.cards.inputs[card] && !options.absent[card];
+        state.silent[card] = options.silent[card];
+    }
+    if (options.tcpPort)
+        state.ipAddress = {127, 0, 0, 1};
+    return state;
 }
 
 }  // namespace hsq::sim

@@ -4,6 +4,7 @@
 
 #include "sim/command_codes.h"
 #include "sim/command_effects.h"
+#include "sim/protocol_rules.h"
 #include "sim/query_replies.h"
 
 namespace hsq::sim {
@@ -11,7 +12,13 @@ namespace hsq::sim {
 SimulatedProcessor::SimulatedProcessor(ProcessorState initial, FaultInjector faults)
     : state_(std::move(initial)), faults_(std::move(faults)) {}
 
-Frame SimulatedProcessor::Reply(const Frame& frame) {
+std::optional<Frame> SimulatedProcessor::Reply(const Frame& frame) {
+    if (const auto violation = ProtocolViolation(frame, state_.importing)) {
+        violations_.push_back(*violation);
+        if (report_)
+            report_(*violation);
+        return std::nullopt;
+    }
     const std::uint8_t command = frame[2];
     if (command == kQuery)
         return QueryReply(state_, frame[3], frame[4]);
@@ -21,7 +28,25 @@ Frame SimulatedProcessor::Reply(const Frame& frame) {
 
 Delivery SimulatedProcessor::Answer(const Frame& frame) {
     std::lock_guard lock(mutex_);
-    return faults_.Deliver(Reply(frame));
+    const std::optional<Frame> reply = Reply(frame);
+    if (!reply)
+        return {};
+    return faults_.Deliver(*reply);
+}
+
+std::vector<std::string> SimulatedProcessor::Violations() const {
+    std::lock_guard lock(mutex_);
+    return violations_;
+}
+
+std::vector<std::string> SimulatedProcessor::TakeViolations() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(violations_, {});
+}
+
+void SimulatedProcessor::OnViolation(std::function<void(const std::string&)> report) {
+    std::lock_guard lock(mutex_);
+    report_ = std::move(report);
 }
 
 void SimulatedProcessor::SetFaults(FaultInjector faults) {

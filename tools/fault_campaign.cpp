@@ -255,6 +255,7 @@ Figures Run(const Plan& plan, const std::filesystem::path& folder) {
     bool succeeded = false;
     const bool right = bench.Exchange({true, kQueryModeData, 0x31}, succeeded);
     figures.recovered = succeeded && right;
+    figures.violations = static_cast<long>(bench.processor.Violations().size());
     return figures;
 }
 

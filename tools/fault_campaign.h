@@ -21,6 +21,8 @@ struct Figures {
     long wrongRounds = 0;
     // The first exchange after the faults stopped succeeded, with the right answer.
     bool recovered = false;
+    // Frames the program sent that break the processor's protocol.
+    long violations = 0;
 };
 
 struct Plan {

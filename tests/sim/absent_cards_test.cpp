@@ -41,11 +41,13 @@ TEST(AbsentCards, CommandsForThemChangeNothing) {
     ASSERT_EQ(sim.commands.SelectInputCard(1), 13);
     EXPECT_EQ(sim.commands.SetInputBrightness(10), 13);
     EXPECT_EQ(sim.commands.SetMainWindow({0, 640, 0, 480}), 13);
+    ASSERT_EQ(sim.commands.ImportBegin(), 13);
     EXPECT_EQ(sim.commands.ImportInputSetup(3, {1, 2, 3}), 13);
     ASSERT_EQ(sim.commands.SelectOutputBoard(1, 2), 13);
     EXPECT_EQ(sim.commands.SetOutputBrightness(5), 13);
     EXPECT_EQ(sim.commands.RecallMode(4, true), 13);
     EXPECT_EQ(sim.commands.ImportModeSetup(1, 0, 9, {1, 1, 1, 1}, 0), 13);
+    ASSERT_EQ(sim.commands.ImportEnd(), 13);
     ProcessorState after = sim.processor.Snapshot();
     EXPECT_EQ(after.selectedInputCard, 1);
     EXPECT_EQ(after.selectedOutputBoard, 1);
@@ -81,15 +83,73 @@ TEST(AbsentCards, OutputFormatKeepsTheAbsentBoardsMode) {
 struct Refusal {
     std::string name;
     std::function<std::uint8_t(DeviceCommands&)> send;
+    bool duringImport = false;
 };
 
 void PrintTo(const Refusal& refusal, std::ostream* out) {
     *out << refusal.name;
 }
 
-class RefusedValues : public ::testing::TestWithParam<Refusal> {};
+// A frame with the given data bytes, confirmed as the application would send it.
+std::uint8_t Raw(DeviceCommands& c, std::uint8_t code, std::initializer_list<std::uint8_t> data) {
+    return c.link().SendAndConfirm(0x86, code, std::span(data.begin(), data.size()));
+}
 
-TEST_P(RefusedValues, AreAcknowledgedAndChangeNothing) {
+class ProtocolViolations : public ::testing::TestWithParam<Refusal> {};
+
+// A wrong frame is counted, changes nothing and gets no answer, so that a test of the
+// application against the simulator catches it.
+TEST_P(ProtocolViolations, AreCountedAndNeverAnswered) {
+    SimLink sim;
+    if (GetParam().duringImport) {
+        ASSERT_EQ(sim.commands.ImportBegin(), kFrameSize);
+    }
+    const ProcessorState before = sim.processor.Snapshot();
+    EXPECT_EQ(GetParam().send(sim.commands), 0);
+    EXPECT_EQ(sim.processor.Snapshot(), before);
+    EXPECT_EQ(sim.processor.TakeViolations().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, ProtocolViolations,
+    ::testing::Values(
+        Refusal{"UnknownSelector3", [](auto& c) { return Raw(c, 0xFE, {3, 0}); }},
+        Refusal{"UnknownSelector5", [](auto& c) { return Raw(c, 0xFE, {5, 0}); }},
+        Refusal{"UnknownSelector25", [](auto& c) { return Raw(c, 0xFE, {25, 0}); }},
+        Refusal{"ModeSetupQueryWithChannelBits", [](auto& c) { return Raw(c, 0xFE, {20, 0x14}); }},
+        Refusal{"UnknownCommand95", [](auto& c) { return Raw(c, 0x95, {1, 1}); }},
+        Refusal{"UnknownCommand8C", [](auto& c) { return Raw(c, 0x8C, {1, 1}); }},
+        Refusal{"MainWindowWithoutItsZero", [](auto& c) { return Raw(c, 0x86, {1, 0, 0, 0, 8}); }},
+        Refusal{"PipWindowWithoutItsOne", [](auto& c) { return Raw(c, 0x87, {0, 0, 0, 0, 8}); }},
+        Refusal{"SourceWithoutItsZero", [](auto& c) { return Raw(c, 0x81, {1, 2}); }},
+        Refusal{"BytesBeyondItsData", [](auto& c) { return Raw(c, 0x88, {0, 50, 7}); }},
+        Refusal{"NoSuchInputCard", [](auto& c) { return c.SelectInputCard(4); }},
+        Refusal{"NoSuchBoard", [](auto& c) { return c.SelectOutputBoard(2, 0); }},
+        Refusal{"NoSuchImage", [](auto& c) { return c.SelectImage(4); }},
+        Refusal{"NoSuchSignal", [](auto& c) { return c.SetMainSource(4); }},
+        Refusal{"NoSuchMode", [](auto& c) { return c.RecallMode(16, true); }},
+        Refusal{"CopyToNoSuchMode", [](auto& c) { return c.CopyMode(0, 16); }},
+        Refusal{"Fade7", [](auto& c) { return c.SetSwitchMode(7); }},
+        Refusal{"ApplicationMode2", [](auto& c) { return c.SetApplicationMode(2); }},
+        Refusal{"OutputBrightness33", [](auto& c) { return c.SetOutputBrightness(33); }},
+        Refusal{"OutputBrightnessFF", [](auto& c) { return c.SetOutputBrightness(0xFF); }},
+        Refusal{"BorderWidth200", [](auto& c) { return c.SetImageBorder(0, true, 1, 2, 3, 200); }},
+        Refusal{"PortBeyondTheFourInputs", [](auto& c) { return c.SetImageSource(0, 4); }},
+        Refusal{"ImportOutsideAnImport",
+                [](auto& c) { return c.ImportModeSetup(0, 0, 0, {0, 1, 2, 3}, 0); }},
+        Refusal{"ImportOutputSetupWithoutItsZero", [](auto& c) { return Raw(c, 0xA9, {0, 7, 1, 9}); },
+                true},
+        Refusal{"ImportForNoSuchBoard",
+                [](auto& c) {
+                    return c.ImportChannelCropWindow(ImportChannelSelector(0, 0, 2), {0, 8, 0, 8});
+                },
+                true}),
+    [](const auto& info) { return info.param.name; });
+
+class IgnoredValues : public ::testing::TestWithParam<Refusal> {};
+
+// Frames by the protocol that the processor cannot carry out: acknowledged, nothing changes.
+TEST_P(IgnoredValues, AreAcknowledgedAndChangeNothing) {
     SimLink sim;
     const ProcessorState before = sim.processor.Snapshot();
     EXPECT_EQ(GetParam().send(sim.commands), 13);
@@ -97,36 +157,13 @@ TEST_P(RefusedValues, AreAcknowledgedAndChangeNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Values, RefusedValues,
+    Values, IgnoredValues,
     ::testing::Values(
-        Refusal{"NoSuchInputCard", [](auto& c) { return c.SelectInputCard(4); }},
-        Refusal{"NoSuchBoard", [](auto& c) { return c.SelectOutputBoard(2, 0); }},
-        Refusal{"NoSuchImage", [](auto& c) { return c.SelectImage(4); }},
-        Refusal{"NoSuchSignal", [](auto& c) { return c.SetMainSource(4); }},
         Refusal{"SourceOfAnOverlayThatIsOff", [](auto& c) { return c.SetPipSource(2); }},
-        Refusal{"NoSuchMode", [](auto& c) { return c.RecallMode(16, true); }},
-        Refusal{"CopyToNoSuchMode", [](auto& c) { return c.CopyMode(0, 16); }},
-        Refusal{"FadeBeyondThreeBits", [](auto& c) { return c.SetSwitchMode(8); }},
-        Refusal{"ApplicationModeBeyondThreeBits", [](auto& c) { return c.SetApplicationMode(8); }},
-        Refusal{"PortBeyondANibble", [](auto& c) { return c.SetImageSource(0, 16); }},
         Refusal{"ChannelWindowTooFarDown",
-                [](auto& c) {
-                    return c.SetImageOutputWindow(0, {0, 100, 4096, 100});
-                }},
+                [](auto& c) { return c.SetImageOutputWindow(0, {0, 100, 4096, 100}); }},
         Refusal{"MainWindowTooFarRight",
-                [](auto& c) {
-                    return c.SetMainWindow({8192, 100, 0, 100});
-                }},
-        Refusal{"ImportForNoSuchBoard",
-                [](auto& c) {
-                    return c.ImportChannelCropWindow(ImportChannelSelector(0, 0, 2), {0, 8, 0, 8});
-                }},
-        Refusal{"ImportedPortBeyondANibble",
-                [](auto& c) {
-                    return c.ImportModeSetup(0, 0, 0, {0, 0, 0, 0x20}, 0);
-                }},
-        Refusal{"UnknownCommand",
-                [](auto& c) { return c.link().SendPairAndConfirm(0x86, 0x8C, 1, 1); }}),
+                [](auto& c) { return c.SetMainWindow({8192, 100, 0, 100}); }}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -22,6 +22,7 @@ TEST_P(FaultCampaign, NothingWrongIsAcceptedOrRecorded) {
     EXPECT_EQ(figures.wrongAccepted, 0);
     EXPECT_EQ(figures.wrongRounds, 0);
     EXPECT_TRUE(figures.recovered);
+    EXPECT_EQ(figures.violations, 0);
     // The faults hit a fifth of the replies or more: most exchanges still get their answer.
     EXPECT_GT(figures.succeeded, figures.exchanges / 3);
 }

@@ -148,7 +148,8 @@ std::vector<RoundTrip> OutputBoardCases() {
                                 c.SetApplicationMode(5)};
          },
          [](SimLink& s) {
-             const Frame reply = s.Ask(kQueryModeData, ModeArgument(3, 0, 0));
+             // Asked about mode 0, the report is of the mode in force.
+             const Frame reply = s.Ask(kQueryModeData, ModeArgument(0, 0, 0));
              EXPECT_EQ(RouteReport(reply), ReportRoute::ModeData);
              const auto mode = DecodeModeData(reply);
              EXPECT_EQ(mode.board, 0);
@@ -250,10 +251,12 @@ std::vector<RoundTrip> SystemAndImportCases() {
          }},
         {"ImportOutputBoardAndMode",
          [](auto& c) {
-             return std::vector{c.ImportOutputSetup(1, 0x42, 0x17),
+             return std::vector{c.ImportBegin(),
+                                c.ImportOutputSetup(1, 0x42, 0x17),
                                 c.ImportChannelCropWindow(ImportChannelSelector(2, 1, 1), kOdd),
                                 c.ImportChannelOutputWindow(ImportChannelSelector(2, 1, 1), kWide),
-                                c.ImportModeSetup(1, 2, 0x55, {3, 2, 1, 0}, 0b0101)};
+                                c.ImportModeSetup(1, 2, 0x55, {3, 2, 1, 0}, 0b0101),
+                                c.ImportEnd()};
          },
          [](SimLink& s) {
              const auto board = DecodeBankBoardSetup(s.Ask(kQueryBankBoardSetup, 1));
@@ -276,7 +279,9 @@ std::vector<RoundTrip> SystemAndImportCases() {
                  DecodeBankChannelWindow(s.Ask(kQueryBankChannelOutput, ModeArgument(2, 1, 1)))
                      ->rect,
                  kWide);
-             // The output board window reads the same mode.
+             // The output board window reads the same mode once it is in force.
+             ASSERT_EQ(s.commands.SelectOutputBoard(1, 0), kFrameSize);
+             ASSERT_EQ(s.commands.RecallMode(2, true), kFrameSize);
              EXPECT_EQ(DecodeModeData(s.Ask(kQueryModeData, ModeArgument(2, 0, 1))).ports,
                        (std::array<std::uint8_t, 4>{3, 2, 1, 0}));
          }},
@@ -331,6 +336,7 @@ TEST(Replies, CarryTheirBytesOnTheWire) {
     EXPECT_EQ(sim.Ask(kQueryStatus),
               (Frame{0x86, 0x01, 0xFE, 0, 0x3F, 0x00, 0x0F, 0, 0, 0, 0, 0, 0x49}));
     // A crop window of x 300, width 1280, y 8, height 720 in mode 2, channel 1, board 0.
+    ASSERT_EQ(sim.commands.ImportBegin(), 13);
     ASSERT_EQ(sim.commands.ImportChannelCropWindow(ImportChannelSelector(2, 1, 0), kOdd), 13);
     EXPECT_EQ(sim.Ask(kQueryImageInputWindow, ImportChannelSelector(2, 1, 0)),
               (Frame{0x86, 0x01, 0xFE, 0x09, 0x01, 0x2C, 0x45, 0x00, 0x20, 0x08, 0x02, 0xD0,

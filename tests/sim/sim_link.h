@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "commands/device_commands.h"
 #include "link/device_link.h"
@@ -21,6 +23,11 @@ struct SimLink {
           commands(link) {
         link.AttachTransport(&transport);
     }
+    // Whatever the test did, the application kept to the processor's protocol. A test that
+    // breaks it on purpose takes the violations it caused.
+    ~SimLink() { EXPECT_EQ(processor.Violations(), std::vector<std::string>{}); }
+    SimLink(const SimLink&) = delete;
+    SimLink& operator=(const SimLink&) = delete;
 
     // A query the caller expects answered; the reply's own decoder reads it.
     Frame Ask(std::uint8_t selector, std::uint8_t argument = 0) {

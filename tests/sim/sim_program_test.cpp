@@ -159,9 +159,37 @@ TEST(SimProgram, InjectsTheFaultsItIsGiven) {
     close(socket);
 }
 
+// Card B listed but reported absent, card D present but silent; the address is where it
+// listens; a frame that breaks the protocol is printed and never answered.
+TEST(SimProgram, StrictWithAnAbsentAndASilentCard) {
+    SimProgram sim({"--tcp", "0", "--strict", "--absent", "B", "--silent", "D"});
+    std::smatch match;
+    const std::string tcpLine = sim.ReadLine();
+    ASSERT_TRUE(std::regex_match(tcpLine, match, std::regex("tcp 127\\.0\\.0\\.1:([0-9]+)")));
+    const int socket = testing::ConnectLoopback(static_cast<std::uint16_t>(std::stoi(match[1])));
+    ASSERT_GE(socket, 0);
+
+    const std::uint8_t unknownSelector[] = {25, 0};
+    const Frame wrong = BuildFrame(kDeviceAddress, 0xFE, unknownSelector);
+    ASSERT_TRUE(testing::WriteAll(socket, wrong.data(), wrong.size()));
+    EXPECT_EQ(sim.ReadLine(), "protocol violation: command fe [19 00 00 ...]: unknown selector");
+    const Bytes status = AskStatus(socket);  // the next bytes answer the status, not the wrong frame
+    ASSERT_EQ(status.size(), 13u);
+    EXPECT_EQ((Bytes{status[4], status[5], status[6]}), (Bytes{0x3F, 0x02, 0x05}));
+
+    const std::uint8_t address[] = {2, 0};
+    const Frame query = BuildFrame(kDeviceAddress, 0xFE, address);
+    ASSERT_TRUE(testing::WriteAll(socket, query.data(), query.size()));
+    const Bytes reply = testing::ReadBytes(socket, kFrameSize);
+    ASSERT_EQ(reply.size(), 13u);
+    EXPECT_EQ((Bytes{reply[4], reply[5], reply[6], reply[7]}), (Bytes{127, 0, 0, 1}));
+    close(socket);
+}
+
 TEST(SimProgram, BadCommandLinesGetTheUsageAndExit2) {
     const std::vector<std::vector<std::string>> wrong{
-        {}, {"--cards", "A"}, {"--pty", "--fault", "slow"}, {"--tcp", "99999"}, {"--pty", "-x"}};
+        {}, {"--cards", "A"}, {"--pty", "--fault", "slow"}, {"--tcp", "99999"}, {"--pty", "-x"},
+        {"--pty", "--absent", "K"}, {"--pty", "--silent"}};
     for (const auto& args : wrong) {
         SimProgram sim(args);
         EXPECT_EQ(sim.ExitCode(), 2) << ::testing::PrintToString(args);
