@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <iterator>
@@ -11,6 +12,8 @@
 
 namespace hsq {
 namespace {
+
+constexpr std::string_view kTemporarySuffix = ".XXXXXX";  // mkstemp's pattern
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -28,6 +31,10 @@ bool SyncFolder(const std::filesystem::path& folder) {
     const bool synced = ::fsync(fd) == 0;
     ::close(fd);
     return synced;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
 std::filesystem::path FollowLink(const std::filesystem::path& file) {
@@ -58,9 +65,9 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
 
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
     const std::filesystem::path target = FollowLink(file);
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const std::filesystem::path folder = FolderOf(target);
+    std::string temporary =
+        (folder / ("." + target.filename().string() + std::string(kTemporarySuffix))).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return false;
     const bool written = ::fchmod(fd, ModeFor(target)) == 0 && WriteAll(fd, bytes) &&
@@ -71,6 +78,27 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
         return false;
     }
     return SyncFolder(folder);
+}
+
+NewFile CreateNewFile(const std::filesystem::path& file, std::string_view bytes) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return errno == EEXIST ? NewFile::Exists : NewFile::Failed;
+    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (written && closed && SyncFolder(FolderOf(file))) return NewFile::Created;
+    ::unlink(file.c_str());
+    return NewFile::Failed;
+}
+
+std::optional<std::string_view> TemporaryFileTarget(std::string_view name) {
+    const std::size_t randomLength = kTemporarySuffix.size() - 1;
+    if (name.size() < 2 + kTemporarySuffix.size() || name.front() != '.') return std::nullopt;
+    const std::string_view random = name.substr(name.size() - randomLength);
+    const bool fromMkstemp = std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+    if (!fromMkstemp || name[name.size() - randomLength - 1] != '.') return std::nullopt;
+    return name.substr(1, name.size() - kTemporarySuffix.size() - 1);
 }
 
 }  // namespace hsq

@@ -15,4 +15,12 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 // The folder must exist. A symbolic link is followed and its target replaced.
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
+enum class NewFile { Created, Exists, Failed };
+// Creates the file with the bytes, flushed to disk; never replaces anything already there.
+NewFile CreateNewFile(const std::filesystem::path& file, std::string_view bytes);
+
+// The name of the file a temporary of ReplaceFileAtomically stands in for (".Input.ini.a1B2c3"
+// gives "Input.ini"); empty for any other name.
+std::optional<std::string_view> TemporaryFileTarget(std::string_view name);
+
 }  // namespace hsq

@@ -25,6 +25,18 @@ std::string_view WithoutOuterQuotes(std::string_view value) {
     return value;
 }
 
+// A line break inside a name or value would end its line and start another key or section.
+std::string OnOneLine(std::string_view text) {
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+        if (crlf) ++i;
+        line += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
+    }
+    return line;
+}
+
 }  // namespace
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
@@ -126,15 +138,23 @@ std::optional<std::string_view> IniDocument::Find(std::string_view section,
     return WithoutOuterQuotes(Text(line->valueBegin, line->valueEnd));
 }
 
-void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+bool IniDocument::HasSection(std::string_view section) const {
+    return FindSection(section) != nullptr;
+}
+
+void IniDocument::Set(std::string_view sectionText, std::string_view keyText,
+                      std::string_view valueText) {
+    const std::string section = OnOneLine(sectionText);
+    const std::string key = OnOneLine(keyText);
+    const std::string value = OnOneLine(valueText);
     const Section* found = FindSection(section);
     if (found == nullptr) {
-        AppendLine("[" + std::string(section) + "]");
-        AppendLine(std::string(key) + "=" + std::string(value));
+        AppendLine("[" + section + "]");
+        AppendLine(key + "=" + value);
     } else if (const Line* line = FindKey(*found, key)) {
         bytes_.replace(line->valueBegin, line->valueEnd - line->valueBegin, value);
     } else {
-        InsertLine(found->lastLine, std::string(key) + "=" + std::string(value));
+        InsertLine(found->lastLine, key + "=" + value);
     }
     Parse();
 }

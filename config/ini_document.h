@@ -21,8 +21,9 @@ class IniDocument {
     // The value with one outer pair of matching quotes removed; empty when the section or key
     // is missing.
     std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+    bool HasSection(std::string_view section) const;
     // Replaces the value in place, or adds the key after its section's last key, or adds the
-    // section at the end of the file.
+    // section at the end of the file. A line break in a name or value is written as a space.
     void Set(std::string_view section, std::string_view key, std::string_view value);
 
     const std::string& Bytes() const { return bytes_; }

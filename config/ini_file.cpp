@@ -29,13 +29,17 @@ std::string FromFileEncoding(std::string_view text, TextEncoding encoding) {
     return std::string(text);
 }
 
-bool ApplyEdit(IniDocument& document, const IniEdit& edit, TextEncoding encoding) {
+// Empty when every text of the edit could be stored; otherwise the first one that could not.
+std::optional<std::string> ApplyEdit(IniDocument& document, const IniEdit& edit,
+                                     TextEncoding encoding) {
     const auto section = ToFileEncoding(edit.section, encoding);
+    if (!section) return edit.section;
     const auto key = ToFileEncoding(edit.key, encoding);
+    if (!key) return edit.key;
     const auto value = ToFileEncoding(edit.value, encoding);
-    if (!section || !key || !value) return false;
+    if (!value) return edit.value;
     document.Set(*section, *key, *value);
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -58,19 +62,22 @@ std::optional<std::string> ReadIniValue(const std::filesystem::path& file,
     return std::string(FirstCharacters(FromFileEncoding(*value, encoding), kMaxValueCharacters));
 }
 
-bool WriteIniValues(const std::filesystem::path& file, std::span<const IniEdit> edits) {
+IniWriteResult WriteIniValues(const std::filesystem::path& file, std::span<const IniEdit> edits) {
     std::lock_guard guard(KeyOperationLock());
     std::error_code error;
     const bool exists = std::filesystem::exists(file, error);
     std::optional<std::string> read = ReadFileBytes(file);
-    if (exists && !read) return false;  // never replace a file we could not read
+    if (exists && !read) return {};  // never replace a file we could not read
     std::string bytes = read.value_or(std::string());
     const TextEncoding encoding = DetectEncoding(bytes);
     IniDocument document(std::move(bytes));
+    IniWriteResult result;
     for (const IniEdit& edit : edits) {
-        if (!ApplyEdit(document, edit, encoding)) return false;
+        if (auto unstorable = ApplyEdit(document, edit, encoding))
+            result.unstorable.push_back(std::move(*unstorable));
     }
-    return ReplaceFileAtomically(file, document.Bytes());
+    result.written = ReplaceFileAtomically(file, document.Bytes());
+    return result;
 }
 
 }  // namespace hsq

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/ini_edit.h"
 
@@ -19,9 +20,17 @@ inline constexpr std::size_t kMaxValueCharacters = 255;
 std::optional<std::string> ReadIniValue(const std::filesystem::path& file,
                                         std::string_view section, std::string_view key);
 
+struct IniWriteResult {
+    // The file now holds every edit that could be stored; false, with the file unchanged, when
+    // it could not be read or written.
+    bool written = false;
+    // The texts (values, or a section or key name) that the file's encoding cannot hold: their
+    // edits are left out and those keys keep what they held.
+    std::vector<std::string> unstorable;
+};
+
 // Applies the edits in order to the file as it is on disk now (a missing file starts empty) and
-// replaces the file once. False, with the file unchanged, when it cannot be written or a text
-// cannot be stored in the file's encoding.
-bool WriteIniValues(const std::filesystem::path& file, std::span<const IniEdit> edits);
+// replaces the file once.
+IniWriteResult WriteIniValues(const std::filesystem::path& file, std::span<const IniEdit> edits);
 
 }  // namespace hsq

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "commands/reply_decoders.h"
 #include "config/profile_values.h"
@@ -14,6 +15,18 @@ using Adjustment = std::array<std::uint8_t, 7>;
 
 constexpr int kPipMargin = 16;
 
+constexpr std::string_view kCardInfoSection = "InputCardInfo";
+constexpr std::string_view kAdjustmentSection = "B_C_C_C_TKRGB_IN";
+constexpr std::string_view kMainRectSection = "InputCardPIPMainData";
+constexpr std::string_view kPipRectSection = "InputCardPIPPipData";
+
+const std::vector<std::string>& InputSections() {
+    static const std::vector<std::string> sections{
+        std::string(kCardInfoSection), std::string(kAdjustmentSection),
+        std::string(kMainRectSection), std::string(kPipRectSection)};
+    return sections;
+}
+
 // Cards are numbered from 1 in the keys.
 ProfileKey InputKey(std::string_view section, int card, std::string_view prefix,
                     std::string_view suffix) {
@@ -22,16 +35,16 @@ ProfileKey InputKey(std::string_view section, int card, std::string_view prefix,
 }
 
 ProfileKey CardInfoKey(int card) {
-    return InputKey("InputCardInfo", card, "InCard", "");
+    return InputKey(kCardInfoSection, card, "InCard", "");
 }
 ProfileKey AdjustmentKey(int card) {
-    return InputKey("B_C_C_C_TKRGB_IN", card, "InCard", "");
+    return InputKey(kAdjustmentSection, card, "InCard", "");
 }
 ProfileKey MainRectKey(int card) {
-    return InputKey("InputCardPIPMainData", card, "Input", "MainData");
+    return InputKey(kMainRectSection, card, "Input", "MainData");
 }
 ProfileKey PipRectKey(int card) {
-    return InputKey("InputCardPIPPipData", card, "Input", "PipData");
+    return InputKey(kPipRectSection, card, "Input", "PipData");
 }
 
 CardInfo CardInfoOf(const InputCardRecord& r) {
@@ -65,8 +78,10 @@ std::uint16_t EvenThird(std::uint16_t size) {
 }  // namespace
 
 void LoadInputProfile(const ProfileStore& store, InputCardRecords& records) {
+    const bool loaded = store.CheckBeforeLoad(ConfigFileKind::Input, 0, InputSections());
     for (int card = 1; card <= kInputCardCount; ++card) {
         InputCardRecord& record = records[card - 1];
+        record.loaded = loaded;
         CardInfo info{};
         ReadProfileInts(store, CardInfoKey(card), info);
         SetCardInfo(record, info);
@@ -79,15 +94,18 @@ void LoadInputProfile(const ProfileStore& store, InputCardRecords& records) {
 }
 
 bool SaveInputProfile(ProfileStore& store, const InputCardRecords& records) {
+    bool allLoaded = true;
     ProfileBatch batch(store);
     for (int card = 1; card <= kInputCardCount; ++card) {
         const InputCardRecord& record = records[card - 1];
+        allLoaded = allLoaded && record.loaded;
+        if (!record.loaded) continue;
         WriteProfileInts(store, CardInfoKey(card), CardInfoOf(record));
         WriteProfileInts(store, AdjustmentKey(card), AdjustmentOf(record));
         WriteProfileRect(store, MainRectKey(card), record.mainRect);
         WriteProfileRect(store, PipRectKey(card), record.pipRect);
     }
-    return batch.Commit();
+    return batch.Commit() && allLoaded;
 }
 
 bool InitialiseInputProfile(ProfileStore& store, const OutputResolution& resolution) {

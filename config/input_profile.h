@@ -28,12 +28,17 @@ struct InputCardRecord {
     std::uint8_t blue = 0;
     WindowRect mainRect;
     WindowRect pipRect;
+    // Read from a real "Input.ini". A record that never was is never saved: it would put zeros
+    // over the operator's settings.
+    bool loaded = false;
 };
 
 // Index 0 is card A (1 in the keys) .. index 3 is card D.
 using InputCardRecords = std::array<InputCardRecord, kInputCardCount>;
 
 void LoadInputProfile(const ProfileStore& store, InputCardRecords& records);
+// Writes the cards whose records were loaded; false when a card was left out or the file could
+// not be written.
 bool SaveInputProfile(ProfileStore& store, const InputCardRecords& records);
 
 // Resets the picture rectangles of all four cards to the output size: the main picture fills

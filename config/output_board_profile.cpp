@@ -1,6 +1,7 @@
 #include "config/output_board_profile.h"
 
 #include <string_view>
+#include <vector>
 
 #include "commands/reply_decoders.h"
 #include "config/overlay_order_table.h"
@@ -29,6 +30,15 @@ std::string ModeSection(int mode) {
 // Channels are numbered from 1 in the keys.
 std::string ChannelKey(int channel, std::string_view suffix) {
     return "OutCH" + std::to_string(channel) + std::string(suffix);
+}
+
+const std::vector<std::string>& OutputSections() {
+    static const std::vector<std::string> sections = [] {
+        std::vector<std::string> names{std::string(kModeNames), std::string(kBoard)};
+        for (int mode = 0; mode < kDisplayModeCount; ++mode) names.push_back(ModeSection(mode));
+        return names;
+    }();
+    return sections;
 }
 
 ProfileKey OutputKey(int card, std::string_view section, std::string key) {
@@ -198,6 +208,7 @@ bool RecordOutputBrightness(ProfileStore& store, const Frame& reply) {
 bool LoadOutputProfile(const ProfileStore& store, std::uint8_t card, OutputBoardRecord& record) {
     if (!IsOutputCard(card))
         return false;
+    record.loaded = store.CheckBeforeLoad(ConfigFileKind::Output, card, OutputSections());
     for (int mode = 0; mode < kDisplayModeCount; ++mode)
         record.modeNames[mode] =
             ReadProfileText(store, OutputKey(card, kModeNames, ModeSection(mode)));
@@ -207,7 +218,7 @@ bool LoadOutputProfile(const ProfileStore& store, std::uint8_t card, OutputBoard
 }
 
 bool SaveOutputProfile(ProfileStore& store, std::uint8_t card, const OutputBoardRecord& record) {
-    if (!IsOutputCard(card))
+    if (!IsOutputCard(card) || !record.loaded)
         return false;
     ProfileBatch batch(store);
     for (int mode = 0; mode < kDisplayModeCount; ++mode)

@@ -36,10 +36,14 @@ struct OutputBoardRecord {
     std::array<WindowRect, kOutputChannelCount> outputRect{};
     std::array<std::array<std::uint8_t, kFormValueCount>, kOutputChannelCount> form{};
     std::array<std::string, kDisplayModeCount> modeNames;
+    // Read from a real "Output%d.ini". A record that never was is never saved: it would put
+    // zeros over the operator's settings.
+    bool loaded = false;
 };
 
 // card is 1 (K, "Output1.ini") or 2 (L, "Output2.ini"); any other card is refused: nothing is
-// read into the record, nothing is written and false is returned.
+// read into the record, nothing is written and false is returned. A record that was not loaded
+// is not saved either.
 bool LoadOutputProfile(const ProfileStore& store, std::uint8_t card, OutputBoardRecord& record);
 bool SaveOutputProfile(ProfileStore& store, std::uint8_t card, const OutputBoardRecord& record);
 

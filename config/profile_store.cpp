@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "config/atomic_file.h"
 #include "config/config_folder.h"
 #include "config/ini_document.h"
 #include "config/ini_file.h"
@@ -10,6 +11,9 @@
 
 namespace hsq {
 namespace {
+
+constexpr ConfigFileKind kKinds[] = {ConfigFileKind::Input, ConfigFileKind::Output,
+                                     ConfigFileKind::Timer, ConfigFileKind::SystemInfo};
 
 std::string FileName(ConfigFileKind kind, std::uint8_t card) {
     switch (kind) {
@@ -23,6 +27,22 @@ std::string FileName(ConfigFileKind kind, std::uint8_t card) {
 
 bool Matches(const IniEdit& edit, std::string_view section, std::string_view key) {
     return EqualsIgnoringAsciiCase(edit.section, section) && EqualsIgnoringAsciiCase(edit.key, key);
+}
+
+// Output card files exist for cards K and L only.
+bool IsConfigFileName(std::string_view name) {
+    for (const ConfigFileKind kind : kKinds) {
+        for (std::uint8_t card = 1; card <= 2; ++card) {
+            if (EqualsIgnoringAsciiCase(name, FileName(kind, card))) return true;
+        }
+    }
+    return false;
+}
+
+bool HasAnySection(const std::string& bytes, std::span<const std::string> sections) {
+    const IniDocument document(bytes);
+    return std::any_of(sections.begin(), sections.end(),
+                       [&](const std::string& section) { return document.HasSection(section); });
 }
 
 }  // namespace
@@ -81,9 +101,23 @@ bool ProfileStore::Write(const std::filesystem::path& file, IniEdit edit) {
             return true;
         }
     }
-    const bool written = WriteIniValues(file, std::span(&edit, 1));
-    if (written) ++replacements_;
-    return written;
+    return WriteFile(file, std::span(&edit, 1));
+}
+
+bool ProfileStore::WriteFile(const std::filesystem::path& file, std::span<const IniEdit> edits) {
+    if (!problems_.KeepAsideIfDamaged(file)) {
+        problems_.Tell(ProfileProblem::NotWritten, file);
+        return false;
+    }
+    IniWriteResult result = WriteIniValues(file, edits);
+    for (std::string& text : result.unstorable)
+        problems_.Tell(ProfileProblem::TextNotStored, file, std::move(text));
+    if (!result.written) {
+        problems_.Tell(ProfileProblem::NotWritten, file);
+        return false;
+    }
+    ++replacements_;
+    return result.unstorable.empty();
 }
 
 bool ProfileStore::ReadPending(const std::filesystem::path& file, std::string_view section,
@@ -109,14 +143,35 @@ bool ProfileStore::CommitBatch(PendingBatch& batch) {
         edits.swap(batch.edits);
     }
     bool allWritten = true;
-    for (const auto& [file, fileEdits] : edits) {
-        if (WriteIniValues(file, fileEdits)) {
-            ++replacements_;
-        } else {
-            allWritten = false;
+    for (const auto& [file, fileEdits] : edits) allWritten = WriteFile(file, fileEdits) && allWritten;
+    return allWritten;
+}
+
+bool ProfileStore::CheckBeforeLoad(ConfigFileKind kind, std::uint8_t card,
+                                   std::span<const std::string> sections) const {
+    const std::filesystem::path file = FilePath(kind, card);
+    const std::optional<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) return false;
+    if (!IsText(*bytes) || !HasAnySection(*bytes, sections)) problems_.MarkDamaged(file);
+    return true;
+}
+
+void ProfileStore::ReportShortList(ConfigFileKind kind, std::uint8_t card) const {
+    problems_.MarkDamaged(FilePath(kind, card));
+}
+
+void ProfileStore::RemoveStaleTemporaries() const {
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder_, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        const auto target = TemporaryFileTarget(name);
+        std::error_code ignored;
+        if (target && IsConfigFileName(*target) && entry->is_regular_file(ignored) &&
+            !entry->is_symlink(ignored)) {
+            std::filesystem::remove(entry->path(), ignored);
         }
     }
-    return allWritten;
 }
 
 ProfileBatch::ProfileBatch(ProfileStore& store) : store_(store) {

@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
 #include "config/ini_edit.h"
+#include "config/profile_problems.h"
 
 namespace hsq {
 
@@ -40,7 +42,8 @@ class ProfileStore {
     // True when the value read is not empty; a missing file, section or key gives "" and false.
     bool ReadValue(ConfigFileKind kind, std::string_view section, std::string_view key,
                    std::string& value, std::uint8_t card = 0) const;
-    // Creates the file, section and key when absent; false when the file could not be written.
+    // Creates the file, section and key when absent; false when the file could not be written or
+    // cannot hold the text (the key then keeps its value). Either is told to the problem sink.
     bool WriteValue(ConfigFileKind kind, std::string_view section, std::string_view key,
                     std::string_view value, std::uint8_t card = 0);
     bool WriteInt(ConfigFileKind kind, std::string_view section, std::string_view key, int value,
@@ -55,6 +58,19 @@ class ProfileStore {
     // Files replaced on disk by this store so far.
     std::uint64_t FileReplacements() const { return replacements_.load(); }
 
+    // Told of files that cannot be written, texts they cannot hold and damaged files; null for
+    // none. Must outlive its use by the store.
+    void SetProblemSink(ProfileProblemSink* sink) { problems_.SetSink(sink); }
+    // Before a record is loaded from the kind's file: true when it is a regular file that can be
+    // read, so the record mirrors it. One that is not text or holds none of the given sections
+    // is told as damaged and kept aside before it is first rewritten.
+    bool CheckBeforeLoad(ConfigFileKind kind, std::uint8_t card,
+                         std::span<const std::string> sections) const;
+    // A list read with fewer values than its key needs: the file is damaged, as above.
+    void ReportShortList(ConfigFileKind kind, std::uint8_t card) const;
+    // Removes what writes killed half-way left: the temporaries of the configuration files.
+    void RemoveStaleTemporaries() const;
+
   private:
     friend class ProfileBatch;
     struct PendingBatch {
@@ -63,12 +79,14 @@ class ProfileStore {
     };
 
     bool Write(const std::filesystem::path& file, IniEdit edit);
+    bool WriteFile(const std::filesystem::path& file, std::span<const IniEdit> edits);
     bool ReadPending(const std::filesystem::path& file, std::string_view section,
                      std::string_view key, std::string& value) const;
     bool CommitBatch(PendingBatch& batch);
 
     std::filesystem::path folder_;
     std::atomic<std::uint64_t> replacements_{0};
+    mutable ProfileProblems problems_;
     mutable std::mutex batchMutex_;
     std::vector<PendingBatch*> batches_;
 };
@@ -83,8 +101,9 @@ class ProfileBatch {
     ProfileBatch(const ProfileBatch&) = delete;
     ProfileBatch& operator=(const ProfileBatch&) = delete;
 
-    // Writes what was gathered; false when some file could not be written. Later writes in the
-    // scope start a new gathering.
+    // Writes what was gathered; false when some file could not be written or some text could
+    // not be stored (the other keys are written all the same). Later writes in the scope start a
+    // new gathering.
     bool Commit();
 
   private:

@@ -18,8 +18,10 @@ int ReadProfileInt(const ProfileStore& store, const ProfileKey& key) {
 
 std::vector<int> ReadProfileInts(const ProfileStore& store, const ProfileKey& key,
                                  std::size_t count) {
+    const std::string text = ReadProfileText(store, key);
     std::vector<std::string> fields;
-    SplitCommaList(ReadProfileText(store, key), fields);
+    SplitCommaList(text, fields);
+    if (!text.empty() && fields.size() < count) store.ReportShortList(key.kind, key.card);
     std::vector<int> values(count, 0);
     const std::size_t present = std::min(count, fields.size());
     for (std::size_t i = 0; i < present; ++i)

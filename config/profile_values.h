@@ -24,7 +24,8 @@ struct ProfileKey {
 // An absent or empty value reads as "" and its numbers as 0.
 std::string ReadProfileText(const ProfileStore& store, const ProfileKey& key);
 int ReadProfileInt(const ProfileStore& store, const ProfileKey& key);
-// Exactly count numbers: fields the stored list lacks read as 0, extra fields are ignored.
+// Exactly count numbers: fields the stored list lacks read as 0 (and the file is reported as
+// damaged), extra fields are ignored.
 std::vector<int> ReadProfileInts(const ProfileStore& store, const ProfileKey& key,
                                  std::size_t count);
 // Stored as "width,height,x,y".

@@ -23,6 +23,13 @@ ProfileKey OutputConfigModeKey(std::uint8_t card) {
     return {ConfigFileKind::Output, card, "BOARD", "Config_Mode"};
 }
 
+const std::vector<std::string>& SystemInfoSections() {
+    static const std::vector<std::string> sections{std::string(kSystem), std::string(kConnect),
+                                                   std::string(kVersion), std::string(kOutScreen),
+                                                   std::string(kMatrix)};
+    return sections;
+}
+
 std::string OutScreenKey(std::uint8_t card) {
     return "OutScreen" + std::to_string(card);
 }
@@ -121,6 +128,7 @@ bool WriteOutScreen(ProfileStore& store, std::uint8_t card, const OutScreenData&
 }
 
 MatrixValues LoadMatrix(const ProfileStore& store) {
+    store.CheckBeforeLoad(ConfigFileKind::SystemInfo, 0, SystemInfoSections());
     MatrixValues matrix{};
     for (int card = 1; card <= 2; ++card)
         ReadProfileInts(store, InfoKey(kMatrix, MatrixKey(card)), matrix[card - 1]);

@@ -60,7 +60,8 @@ struct OutScreenData {
 OutScreenData ReadOutScreen(const ProfileStore& store, std::uint8_t card);
 bool WriteOutScreen(ProfileStore& store, std::uint8_t card, const OutScreenData& screen);
 
-// Section "MATRIX": four values per output card, kept unchanged; index 0 is card 1.
+// Section "MATRIX": four values per output card, kept unchanged; index 0 is card 1. Loading it
+// is loading the file, so a damaged file is told then.
 using MatrixValues = std::array<std::array<int, 4>, 2>;
 MatrixValues LoadMatrix(const ProfileStore& store);
 bool SaveMatrix(ProfileStore& store, const MatrixValues& matrix);

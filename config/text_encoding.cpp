@@ -81,6 +81,16 @@ TextEncoding DetectEncoding(std::string_view bytes) {
     return looksLikeGbk ? TextEncoding::Gbk : TextEncoding::Utf8;
 }
 
+bool IsText(std::string_view bytes) {
+    if (bytes.find('\0') != std::string_view::npos) return false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = Utf8SequenceLength(bytes, i);
+        if (length == 0) return GbkToUtf8(bytes).has_value();
+        i += length;
+    }
+    return true;
+}
+
 std::optional<std::string> GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GBK"); }
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8) {

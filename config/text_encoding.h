@@ -14,6 +14,9 @@ enum class TextEncoding { Utf8, Gbk };
 // (plain ASCII is), so that undecodable bytes pass through unchanged.
 TextEncoding DetectEncoding(std::string_view bytes);
 
+// Text has no NUL byte and reads as UTF-8 or as GBK; anything else is not a configuration file.
+bool IsText(std::string_view bytes);
+
 std::optional<std::string> GbkToUtf8(std::string_view gbk);
 // Empty when the text holds a character GBK cannot carry.
 std::optional<std::string> Utf8ToGbk(std::string_view utf8);

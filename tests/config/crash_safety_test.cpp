@@ -31,14 +31,14 @@ std::string OtherKey(int i) { return "OutCH" + std::to_string(i) + "_OutputMap_S
 void SeedFile(const std::filesystem::path& file) {
     std::vector<IniEdit> edits{{"BOARD", "Counter", "0"}};
     for (int i = 0; i < kOtherKeys; ++i) edits.push_back({"Mode0", OtherKey(i), "1920,1080,0,0"});
-    ASSERT_TRUE(WriteIniValues(file, edits));
+    ASSERT_TRUE(WriteIniValues(file, edits).written);
 }
 
 [[noreturn]] void WriteForever(const std::filesystem::path& file, WriterProgress& progress) {
     for (int value = progress.done + 1;; ++value) {
         progress.attempting = value;
         const IniEdit edit{"BOARD", "Counter", std::to_string(value)};
-        if (!WriteIniValues(file, std::span(&edit, 1))) _exit(2);
+        if (!WriteIniValues(file, std::span(&edit, 1)).written) _exit(2);
         progress.done = value;
     }
 }

@@ -28,25 +28,30 @@ TEST(IniFileEncoding, ReadsAGbkFileAsUtf8AndKeepsItGbkWhenWritten) {
     EXPECT_EQ(ReadIniValue(folder / "Output1.ini", "MODENAME", "Mode0"), "模式一");
 
     const IniEdit edit{"MODENAME", "Mode1", "大厅"};
-    ASSERT_TRUE(WriteIniValues(folder / "Output1.ini", std::span(&edit, 1)));
+    ASSERT_TRUE(WriteIniValues(folder / "Output1.ini", std::span(&edit, 1)).written);
     EXPECT_EQ(folder.Read("Output1.ini"),
               "[MODENAME]\r\nMode0=" + kGbkModeName + "\r\nMode1=" + kGbkHall + "\r\n");
     EXPECT_EQ(ReadIniValue(folder / "Output1.ini", "MODENAME", "Mode1"), "大厅");
 }
 
-TEST(IniFileEncoding, RefusesATextTheGbkFileCannotHoldAndLeavesTheFileAlone) {
+// One name GBK cannot hold costs only its own key, never the rest of the batch.
+TEST(IniFileEncoding, ATextTheGbkFileCannotHoldKeepsItsOldValueAndTheOtherEditsAreWritten) {
     TempFolder folder;
-    const std::string original = "[MODENAME]\r\nMode0=" + kGbkModeName + "\r\n";
-    folder.Write("Output1.ini", original);
-    const IniEdit edit{"MODENAME", "Mode1", "smile \xF0\x9F\x98\x80"};
-    EXPECT_FALSE(WriteIniValues(folder / "Output1.ini", std::span(&edit, 1)));
-    EXPECT_EQ(folder.Read("Output1.ini"), original);
+    folder.Write("Output1.ini", "[MODENAME]\r\nMode0=" + kGbkModeName + "\r\n[BOARD]\r\n");
+    const std::string smile = "smile \xF0\x9F\x98\x80";
+    const std::vector<IniEdit> edits{
+        {"MODENAME", "Mode0", smile}, {"MODENAME", "Mode1", "大厅"}, {"BOARD", "Img_Ch", "2"}};
+    const IniWriteResult result = WriteIniValues(folder / "Output1.ini", edits);
+    EXPECT_TRUE(result.written);
+    EXPECT_EQ(result.unstorable, std::vector<std::string>{smile});
+    EXPECT_EQ(folder.Read("Output1.ini"), "[MODENAME]\r\nMode0=" + kGbkModeName + "\r\nMode1=" +
+                                              kGbkHall + "\r\n[BOARD]\r\nImg_Ch=2\r\n");
 }
 
 TEST(IniFileEncoding, WritesChineseIntoUtf8FilesAsUtf8) {
     TempFolder folder;
     const IniEdit edit{"MODENAME", "Mode0", "模式一"};
-    ASSERT_TRUE(WriteIniValues(folder / "Output2.ini", std::span(&edit, 1)));
+    ASSERT_TRUE(WriteIniValues(folder / "Output2.ini", std::span(&edit, 1)).written);
     EXPECT_EQ(folder.Read("Output2.ini"), "[MODENAME]\r\nMode0=模式一\r\n");
     EXPECT_EQ(ReadIniValue(folder / "Output2.ini", "modename", "MODE0"), "模式一");
 }
@@ -72,13 +77,24 @@ TEST(IniFileRead, MissingFileSectionOrKeyGivesNothing) {
     EXPECT_FALSE(ReadIniValue(folder / "dir.ini", "S", "k"));
 }
 
+// A mode name pasted with a line break must not become a second line or a new section.
+TEST(IniFileWrite, ALineBreakInANameOrValueIsWrittenAsOneSpace) {
+    TempFolder folder;
+    folder.Write("a.ini", "[S]\r\nk=1\r\n");
+    const std::vector<IniEdit> edits{{"S", "k", "two\r\nlines"},
+                                     {"S", "new", "a\nb\rc\r\n[T]"},
+                                     {"T\r\nU", "x\ny", "1"}};
+    WriteIniValues(folder / "a.ini", edits);
+    EXPECT_EQ(folder.Read("a.ini"), "[S]\r\nk=two lines\r\nnew=a b c [T]\r\n[T U]\r\nx y=1\r\n");
+}
+
 TEST(IniFileWrite, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporaryFile) {
     TempFolder folder;
     folder.Write("a.ini", "[S]\nk=1\n");
     ::chmod((folder / "a.ini").c_str(), 0600);
     const auto inodeBefore = std::filesystem::status(folder / "a.ini").permissions();
     const IniEdit edit{"S", "k", "2"};
-    ASSERT_TRUE(WriteIniValues(folder / "a.ini", std::span(&edit, 1)));
+    ASSERT_TRUE(WriteIniValues(folder / "a.ini", std::span(&edit, 1)).written);
     EXPECT_EQ(folder.Read("a.ini"), "[S]\nk=2\n");
     EXPECT_EQ(std::filesystem::status(folder / "a.ini").permissions(), inodeBefore);
     int entries = 0;
@@ -90,7 +106,7 @@ TEST(IniFileWrite, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporaryFile)
 TEST(IniFileWrite, FailsCleanlyWhenTheFolderIsMissing) {
     TempFolder folder;
     const IniEdit edit{"S", "k", "2"};
-    EXPECT_FALSE(WriteIniValues(folder / "missing" / "a.ini", std::span(&edit, 1)));
+    EXPECT_FALSE(WriteIniValues(folder / "missing" / "a.ini", std::span(&edit, 1)).written);
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
 
@@ -98,7 +114,7 @@ TEST(IniFileWrite, NeverReplacesSomethingItCannotRead) {
     TempFolder folder;
     ASSERT_EQ(::mkfifo((folder / "Input.ini").c_str(), 0644), 0);
     const IniEdit edit{"S", "k", "2"};
-    EXPECT_FALSE(WriteIniValues(folder / "Input.ini", std::span(&edit, 1)));
+    EXPECT_FALSE(WriteIniValues(folder / "Input.ini", std::span(&edit, 1)).written);
     EXPECT_TRUE(std::filesystem::is_fifo(folder / "Input.ini"));
 }
 
@@ -107,7 +123,7 @@ TEST(IniFileWrite, FollowsASymbolicLinkInsteadOfReplacingIt) {
     folder.Write("real.ini", "[S]\nk=1\n");
     std::filesystem::create_symlink(folder / "real.ini", folder / "link.ini");
     const IniEdit edit{"S", "k", "2"};
-    ASSERT_TRUE(WriteIniValues(folder / "link.ini", std::span(&edit, 1)));
+    ASSERT_TRUE(WriteIniValues(folder / "link.ini", std::span(&edit, 1)).written);
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.ini"));
     EXPECT_EQ(folder.Read("real.ini"), "[S]\nk=2\n");
 }

@@ -127,6 +127,10 @@ TEST(InputProfileLoad, SaveThenLoadGivesEveryCardBack) {
              WindowRect{static_cast<std::uint16_t>(i), 1920, 2, 1080},
              WindowRect{16, static_cast<std::uint16_t>(600 + i), 16, 300}};
     }
+    // Records that were never loaded would put their values over the operator's file.
+    EXPECT_FALSE(SaveInputProfile(folder.store(), saved));
+    EXPECT_FALSE(folder.Exists("Input.ini"));
+    for (InputCardRecord& r : saved) r.loaded = true;
     ASSERT_TRUE(SaveInputProfile(folder.store(), saved));
     EXPECT_EQ(InputValue(folder, "B_C_C_C_TKRGB_IN", "InCard4"), "40,41,42,1,200,201,202");
     EXPECT_EQ(InputValue(folder, "InputCardPIPPipData", "Input3PipData"), "602,300,16,16");

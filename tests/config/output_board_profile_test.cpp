@@ -241,6 +241,13 @@ TEST(OutputProfileLoad, SaveThenLoadGivesTheRecordBackInTheCardsOwnFile) {
     saved.form[0] = {1, 100, 120, 140, 3};
     saved.modeNames[0] = "会议室";
     saved.modeNames[15] = "Wall, left";
+    // A record never loaded is never saved, a record loaded from a missing file neither.
+    EXPECT_FALSE(SaveOutputProfile(folder.store(), 2, saved));
+    OutputBoardRecord fromNothing;
+    ASSERT_TRUE(LoadOutputProfile(folder.store(), 2, fromNothing));
+    EXPECT_FALSE(SaveOutputProfile(folder.store(), 2, fromNothing));
+    EXPECT_FALSE(folder.Exists("Output2.ini"));
+    saved.loaded = true;
     ASSERT_TRUE(SaveOutputProfile(folder.store(), 2, saved));
     EXPECT_TRUE(folder.Exists("Output2.ini"));
     EXPECT_FALSE(folder.Exists("Output1.ini"));
@@ -294,7 +301,9 @@ TEST(ProfileBatching, EachWholeOperationReplacesEachFileOnce) {
     EXPECT_EQ(store.FileReplacements() - before, 1u);
 
     before = store.FileReplacements();
-    SaveOutputProfile(store, 1, OutputBoardRecord{});
+    OutputBoardRecord loaded;
+    loaded.loaded = true;
+    SaveOutputProfile(store, 1, loaded);
     EXPECT_EQ(store.FileReplacements() - before, 1u);
 
     before = store.FileReplacements();
