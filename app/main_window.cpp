@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QHBoxLayout>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 namespace hsq {
@@ -61,6 +62,9 @@ CHSQ2600ObjDlg::CHSQ2600ObjDlg(MainWindowLogic& logic, QWidget* parent)
     for (CardAreaWidget* area : {inputArea_, outputArea_}) {
         connect(area, &CardAreaWidget::Changed, this, &CHSQ2600ObjDlg::Refresh);
     }
+    // A group box keeps the presses on its frame to itself.
+    inputBox_->installEventFilter(this);
+    outputBox_->installEventFilter(this);
     connect(&clockTimer_, &QTimer::timeout, this, &CHSQ2600ObjDlg::ShowClock);
 }
 
@@ -111,7 +115,30 @@ void CHSQ2600ObjDlg::Refresh() {
     outputArea_->update();
 }
 
-void CHSQ2600ObjDlg::ShowClock() { clock_->setText(QString::fromStdString(logic_.ClockText())); }
+void CHSQ2600ObjDlg::ShowClock() {
+    clock_->setText(QString::fromStdString(logic_.ClockText()));
+    logic_.ShowPendingNotices();
+}
+
+// The window's background, its labels and the areas' frames lie outside both card areas.
+void CHSQ2600ObjDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) PressOutsideTheAreas();
+    StyledDialog::mousePressEvent(event);
+}
+
+bool CHSQ2600ObjDlg::eventFilter(QObject* watched, QEvent* event) {
+    const bool onFrame = watched == inputBox_ || watched == outputBox_;
+    if (onFrame && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        PressOutsideTheAreas();
+    }
+    return StyledDialog::eventFilter(watched, event);
+}
+
+void CHSQ2600ObjDlg::PressOutsideTheAreas() {
+    logic_.OnLeftButtonDown(MainWindowLogic::Area::None, {});
+    Refresh();
+}
 
 void CHSQ2600ObjDlg::CloseNow() {
     closing_ = true;

@@ -28,6 +28,8 @@ class CHSQ2600ObjDlg : public StyledDialog {
 
   protected:
     void reject() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     using Caption = MainWindowLogic::Caption;
@@ -35,6 +37,7 @@ class CHSQ2600ObjDlg : public StyledDialog {
     void Run(void (MainWindowLogic::*handler)());
     void BuildMenu();
     void ShowClock();
+    void PressOutsideTheAreas();
 
     MainWindowLogic& logic_;
     std::map<Caption, QAbstractButton*> buttons_;  // in column order: the order of Caption

@@ -34,10 +34,14 @@ MainWindowLogic::MainWindowLogic(MainWindowState& state, ProfileStore& store,
                                  DeviceCommands& commands, DialogHost& host, DialogOpener& dialogs,
                                  int tcpPort)
     : state_(state), store_(store), commands_(commands), host_(host), dialogs_(dialogs),
-      readback_(state, store, commands, tcpPort), inputs_(kInputCardCount, kAreaWidth, kAreaHeight),
+      notices_(host, state.language), readback_(state, store, commands, tcpPort),
+      inputs_(kInputCardCount, kAreaWidth, kAreaHeight),
       outputs_(kOutputCardCount, kAreaWidth, kAreaHeight) {
     for (int i = 0; i < kInputCardCount; ++i) inputs_.Place(i, InputPicturePlace(i));
+    store_.SetProblemSink(&notices_);
 }
+
+MainWindowLogic::~MainWindowLogic() { store_.SetProblemSink(nullptr); }
 
 Rect MainWindowLogic::InputPicturePlace(int index) {
     const int top = kInputPictureTop + index * kInputPictureStep;
@@ -52,6 +56,7 @@ bool MainWindowLogic::Start(int systemLanguageId, int screenWidth, int screenHei
         const auto question = SmallScreenQuestion(state_.language, screenWidth, screenHeight);
         if (!host_.AskYesNo(kSystemMessage.In(state_.language), question)) return false;
     }
+    store_.RemoveStaleTemporaries();
     if (!store_.FileExists(ConfigFileKind::SystemInfo)) {
         ShowMessage(host_, state_.language, kMessageNoSystemFile);
     } else if (!store_.FileExists(ConfigFileKind::Input)) {
@@ -75,8 +80,20 @@ bool MainWindowLogic::Guarded() {
     return false;
 }
 
+// A box cannot be shown from a worker: what went wrong with the files there is told after it.
+void MainWindowLogic::RunWorker(const std::function<void(WorkProgress&)>& work) {
+    host_.RunWorker(work);
+    notices_.ShowPending();
+}
+
+DialogOutcome MainWindowLogic::OpenDialog(DialogKind kind) {
+    const DialogOutcome outcome = dialogs_.Open(kind);
+    notices_.ShowPending();
+    return outcome;
+}
+
 void MainWindowLogic::Connect() {
-    host_.RunWorker([this](WorkProgress&) { readback_.Connect(); });
+    RunWorker([this](WorkProgress&) { readback_.Connect(); });
     UpdatePictures();
 }
 
@@ -98,24 +115,27 @@ void MainWindowLogic::Disconnected() {
 }
 
 void MainWindowLogic::OnConnectionSettings() {
-    if (Guarded()) dialogs_.Open(DialogKind::ConnectionSettings);
+    if (Guarded()) OpenDialog(DialogKind::ConnectionSettings);
 }
 
+// Guarded too: without the files found the records were never loaded, and initialising would
+// write a system file of one key and reset every rectangle to a size nobody chose.
 void MainWindowLogic::OnInitialise() {
+    if (!Guarded()) return;
     constexpr Bilingual kQuestion{"确定要对系统进行初始化吗？初始化之后，请重启设备！ ",
                                   "Sure you want to initialize the system? After the "
                                   "initialization, please restart your device"};
     if (!host_.AskYesNo(kSystemMessage.In(state_.language), kQuestion.In(state_.language))) return;
-    host_.RunWorker([this](WorkProgress& progress) { readback_.InitialiseSystem(progress); });
+    RunWorker([this](WorkProgress& progress) { readback_.InitialiseSystem(progress); });
 }
 
 void MainWindowLogic::OnResolution() {
-    if (Guarded()) dialogs_.Open(DialogKind::Resolution);
+    if (Guarded()) OpenDialog(DialogKind::Resolution);
 }
 
 void MainWindowLogic::OnDisplayMode() {
     if (!Guarded()) return;
-    const DialogOutcome outcome = dialogs_.Open(DialogKind::DisplayMode);
+    const DialogOutcome outcome = OpenDialog(DialogKind::DisplayMode);
     if (outcome.outputFormat != -1 && outcome.inAKout1 != -1) {
         state_.system.outputFormat = static_cast<std::uint8_t>(outcome.outputFormat);
         ApplyOutputFormat(state_.system.resolution, outcome.outputFormat);
@@ -125,15 +145,15 @@ void MainWindowLogic::OnDisplayMode() {
 }
 
 void MainWindowLogic::OnModeRecall() {
-    dialogs_.Open(DialogKind::DisplayMode);
-    if (state_.connected) host_.RunWorker([this](WorkProgress&) { readback_.ReadSystemStatus(); });
+    OpenDialog(DialogKind::DisplayMode);
+    if (state_.connected) RunWorker([this](WorkProgress&) { readback_.ReadSystemStatus(); });
 }
 
-void MainWindowLogic::OnLanguage() { dialogs_.Open(DialogKind::Language); }
-void MainWindowLogic::OnVersion() { dialogs_.Open(DialogKind::Version); }
-void MainWindowLogic::OnScheduler() { dialogs_.Open(DialogKind::Scheduler); }
-void MainWindowLogic::OnAdcEdid() { dialogs_.Open(DialogKind::AdcEdid); }
-void MainWindowLogic::OnAbout() { dialogs_.Open(DialogKind::About); }
+void MainWindowLogic::OnLanguage() { OpenDialog(DialogKind::Language); }
+void MainWindowLogic::OnVersion() { OpenDialog(DialogKind::Version); }
+void MainWindowLogic::OnScheduler() { OpenDialog(DialogKind::Scheduler); }
+void MainWindowLogic::OnAdcEdid() { OpenDialog(DialogKind::AdcEdid); }
+void MainWindowLogic::OnAbout() { OpenDialog(DialogKind::About); }
 
 bool MainWindowLogic::OnClose() {
     constexpr Bilingual kQuestion{"要退出吗? ", "Do you want to exit?"};
@@ -163,13 +183,16 @@ void MainWindowLogic::OnMouseMove(Point point) {
     if (handles_ == Area::Input) inputs_.Drag(point);
 }
 
+// The end of a drag is stored at once: kept only until the next press, as the original did, a
+// move followed by closing the window was lost.
 void MainWindowLogic::OnLeftButtonUp(Point point) {
-    if (handles_ == Area::Output) outputs_.Release(point);
+    if (handles_ == Area::Output) {
+        outputs_.Release(point);
+        StoreOutputPlaces();
+    }
     if (handles_ == Area::Input) inputs_.Release(point);
 }
 
-// The places are kept from the press, as the original did; the end of a drag is kept at the
-// next press.
 void MainWindowLogic::StoreOutputPlaces() {
     if (!state_.configurationFound) return;
     ProfileBatch batch(store_);
@@ -196,9 +219,9 @@ void MainWindowLogic::OpenOutputBoard(int card) {
     state_.selectedOutput = static_cast<std::uint8_t>(card);
     OutputBoardRecord& record = state_.outputs[card];
     state_.chosenDisplayMode[card] = record.displayMode;
-    host_.RunWorker(
+    RunWorker(
         [&](WorkProgress&) { commands_.SelectOutputBoard(static_cast<std::uint8_t>(card), 0); });
-    dialogs_.Open(DialogKind::OutputBoard);
+    OpenDialog(DialogKind::OutputBoard);
     if (state_.chosenDisplayMode[card] == record.displayMode) return;
     ProfileBatch batch(store_);
     SaveOutputProfile(store_, 1, state_.outputs[0]);
@@ -211,14 +234,13 @@ void MainWindowLogic::OpenOutputBoard(int card) {
 
 void MainWindowLogic::OpenInputCard(int card) {
     std::uint8_t count = 0;
-    host_.RunWorker([&](WorkProgress&) {
-        count = readback_.ReadInputCard(static_cast<std::uint8_t>(card));
-    });
+    RunWorker(
+        [&](WorkProgress&) { count = readback_.ReadInputCard(static_cast<std::uint8_t>(card)); });
     if (count != kFrameSize) {
         ShowMessage(host_, state_.language, kMessageInputCardReadFailed);
         return;
     }
-    dialogs_.Open(DialogKind::InputCard);
+    OpenDialog(DialogKind::InputCard);
     SaveProfiles();
     readback_.LoadAllProfiles();
 }

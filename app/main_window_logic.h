@@ -7,6 +7,7 @@
 #include "app/dialog_host.h"
 #include "app/dialog_opener.h"
 #include "app/main_window_state.h"
+#include "app/profile_problem_notices.h"
 #include "app/status_readback.h"
 #include "commands/device_commands.h"
 #include "config/profile_store.h"
@@ -31,6 +32,9 @@ class MainWindowLogic {
 
     MainWindowLogic(MainWindowState& state, ProfileStore& store, DeviceCommands& commands,
                     DialogHost& host, DialogOpener& dialogs, int tcpPort = 7);
+    ~MainWindowLogic();
+    MainWindowLogic(const MainWindowLogic&) = delete;
+    MainWindowLogic& operator=(const MainWindowLogic&) = delete;
 
     // The start-up steps; false when the operator chose not to go on with a small screen.
     bool Start(int systemLanguageId, int screenWidth, int screenHeight);
@@ -53,6 +57,9 @@ class MainWindowLogic {
     void OnMouseMove(Point point);
     void OnLeftButtonUp(Point point);
     void OnDoubleClick(Area area);
+    // Shows what went wrong with the files while a worker or a dialog wrote them (the clock
+    // calls it too, for the scheduler's writes).
+    void ShowPendingNotices() { notices_.ShowPending(); }
 
     // "%4d-%02d-%02d  %02d:%02d:%02d" of the local time now.
     std::string ClockText() const;
@@ -69,6 +76,8 @@ class MainWindowLogic {
 
   private:
     bool Guarded();
+    void RunWorker(const std::function<void(WorkProgress&)>& work);
+    DialogOutcome OpenDialog(DialogKind kind);
     void Connect();
     void UpdatePictures();
     void PlaceOutputPictures();
@@ -83,6 +92,7 @@ class MainWindowLogic {
     DeviceCommands& commands_;
     DialogHost& host_;
     DialogOpener& dialogs_;
+    ProfileProblemNotices notices_;
     StatusReadback readback_;
     CardPictureArea inputs_;
     CardPictureArea outputs_;

@@ -1,6 +1,37 @@
 #include "app/message_catalogue.h"
 
 namespace hsq {
+namespace {
+
+// "{file}" and "{text}" stand for the file and the text concerned.
+Bilingual ProfileProblemMessage(ProfileProblem problem) {
+    switch (problem) {
+        case ProfileProblem::NotWritten:
+            return {"无法写入配置文件 {file}，设置未能保存。请检查文件夹是否可写、磁盘是否已满。",
+                    "Cannot write the configuration file {file}: the settings were not saved. "
+                    "Check that the folder can be written and the disk is not full."};
+        case ProfileProblem::TextNotStored:
+            return {"配置文件 {file} 使用的编码(GBK)无法保存“{text}”，该项保留原来的内容。",
+                    "The configuration file {file} is in the GBK code page, which cannot hold "
+                    "\"{text}\"; that entry keeps its previous text."};
+        case ProfileProblem::Damaged:
+            break;
+    }
+    return {"配置文件 {file} 已损坏(不是文本、缺少应有的段或列表值不全)，读出的设置可能有误。"
+            "程序改写它之前，会把原文件另存为 .bad 副本。",
+            "The configuration file {file} is damaged (not text, without its sections or with "
+            "incomplete lists): the settings read from it may be wrong. A copy of it is kept as "
+            "a .bad file before the program rewrites it."};
+}
+
+void FillIn(std::string& text, std::string_view placeholder, std::string_view with) {
+    for (std::size_t at = text.find(placeholder); at != std::string::npos;
+         at = text.find(placeholder, at + with.size())) {
+        text.replace(at, placeholder.size(), with);
+    }
+}
+
+}  // namespace
 
 std::optional<Bilingual> CatalogueMessage(int code) {
     switch (code) {
@@ -30,6 +61,13 @@ void ShowMessage(DialogHost& host, LanguageFlag language, int code) {
     if (const auto message = CatalogueMessage(code)) {
         host.ShowMessage(kSystemInformation.In(language), message->In(language));
     }
+}
+
+std::string ProfileProblemText(const ProfileProblemReport& report, LanguageFlag language) {
+    std::string text(ProfileProblemMessage(report.problem).In(language));
+    FillIn(text, "{file}", report.file.string());
+    FillIn(text, "{text}", report.text);
+    return text;
 }
 
 }  // namespace hsq

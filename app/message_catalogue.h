@@ -1,9 +1,11 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "app/bilingual.h"
 #include "app/dialog_host.h"
+#include "config/profile_problem.h"
 
 namespace hsq {
 
@@ -19,5 +21,9 @@ std::optional<Bilingual> CatalogueMessage(int code);
 
 // Shows the message in a box with an OK button; an unknown code shows nothing.
 void ShowMessage(DialogHost& host, LanguageFlag language, int code);
+
+// What the operator is told when a configuration file lets him down, naming the file and the
+// text that could not be stored; shown with the catalogue's caption.
+std::string ProfileProblemText(const ProfileProblemReport& report, LanguageFlag language);
 
 }  // namespace hsq

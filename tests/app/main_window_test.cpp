@@ -1,7 +1,12 @@
 // The main window's start-up, commands, card pictures and closing, against the simulator.
 #include "app/main_window_logic.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <functional>
+#include <map>
 
 #include "readback_fixture.h"
 #include "support/recording_transport.h"
@@ -32,6 +37,10 @@ class MainWindowTest : public testing::ReadbackFixture {
     bool StartConnected() {
         store.WriteValue(ConfigFileKind::SystemInfo, "Connect", "AutoConnect", "1");
         return window.Start(kEnglishSystem, 1920, 1080) && state.connected;
+    }
+    long TimesTold(const std::string& text) const {
+        const std::vector<std::string> texts = host.Texts();
+        return std::count(texts.begin(), texts.end(), text);
     }
     // A press and release at the same point: a click.
     void Click(MainWindowLogic::Area area, Point point) {
@@ -82,6 +91,146 @@ TEST_F(MainWindowTest, FileCheckOrderDecidesTheMessage) {
                                         "No configuration file: 2600info.ini, unable to initialize"}));
 }
 
+// However a checked file is unusable, nothing was loaded: initialising is refused like every
+// guarded command, and closing with Yes leaves every file as it was.
+TEST_F(MainWindowTest, AfterAFailedFileCheckNothingIsInitialisedOrSaved) {
+    const std::vector<std::string> names{"2600Info.ini", "Input.ini", "Output1.ini"};
+    const std::vector<std::function<void(const std::filesystem::path&)>> breaks{
+        [](const auto& file) { std::filesystem::remove(file); },
+        [](const auto& file) {
+            std::filesystem::remove(file), std::filesystem::create_directory(file);
+        },
+        [](const auto& file) {
+            std::filesystem::remove(file), std::filesystem::create_symlink("gone.ini", file);
+        },
+        [](const auto& file) { std::filesystem::remove(file), ::mkfifo(file.c_str(), 0644); },
+    };
+    for (const std::string& broken : names) {
+        for (std::size_t way = 0; way < breaks.size(); ++way) {
+            testing::TempFolder other;
+            ASSERT_TRUE(WriteDefaultConfiguration(other.path()));
+            breaks[way](other / broken);
+            std::map<std::string, std::string> before;
+            for (const char* name : {"2600Info.ini", "Input.ini", "Output1.ini", "Output2.ini"})
+                if (name != broken) before[name] = other.Read(name);
+            ProfileStore otherStore(other.path());
+            MainWindowState otherState;
+            testing::ScriptedHost otherHost;
+            MainWindowLogic otherWindow(otherState, otherStore, sim.commands, otherHost, opener);
+            ASSERT_TRUE(otherWindow.Start(kEnglishSystem, 1920, 1080));
+            otherWindow.OnInitialise();
+            EXPECT_EQ(otherHost.Texts().back(),
+                      "No configuration file: 2600info.ini, unable to initialize");
+            EXPECT_EQ(otherHost.workersRun, 0);
+            otherHost.Answer(true);
+            EXPECT_TRUE(otherWindow.OnClose());
+            for (const auto& [name, bytes] : before)
+                EXPECT_EQ(other.Read(name), bytes) << broken << " broken way " << way << ": " << name;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, AFileMissingBeyondTheCheckIsNotCreatedByClosing) {
+    std::filesystem::remove(folder / "Output2.ini");
+    ASSERT_TRUE(window.Start(kEnglishSystem, 1920, 1080));
+    state.outputs[0].brightness = 4;
+    host.Answer(true);
+    ASSERT_TRUE(window.OnClose());
+    EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "OutCH_Brightness", 1), "4");
+    EXPECT_FALSE(folder.Exists("Output2.ini"));
+}
+
+TEST_F(MainWindowTest, StaleTemporariesAreRemovedAtStart) {
+    folder.Write(".Input.ini.q1W2e3", "half a file");
+    folder.Write(".Output1.ini.ZZZZZZ", "");
+    folder.Write("notes.txt", "the operator's");
+    ASSERT_TRUE(window.Start(kEnglishSystem, 1920, 1080));
+    EXPECT_FALSE(folder.Exists(".Input.ini.q1W2e3"));
+    EXPECT_FALSE(folder.Exists(".Output1.ini.ZZZZZZ"));
+    EXPECT_TRUE(folder.Exists("notes.txt"));
+}
+
+// A damaged file is told once when loaded, and its bytes are kept aside before it is rewritten.
+TEST_F(MainWindowTest, ADamagedFileIsToldOnceAndKeptAsideBeforeItIsRewritten) {
+    const std::string damaged = "[BOARD]\r\nOutCH1_Form=0,128\r\n" + folder.Read("Output1.ini");
+    folder.Write("Output1.ini", damaged);
+    ASSERT_TRUE(window.Start(kEnglishSystem, 1920, 1080));
+    window.OnDisplayMode();  // loads every profile again
+    const std::string told = "The configuration file " + (folder / "Output1.ini").string() +
+                             " is damaged (not text, without its sections or with incomplete "
+                             "lists): the settings read from it may be wrong. A copy of it is "
+                             "kept as a .bad file before the program rewrites it.";
+    ASSERT_EQ(host.Texts(), std::vector<std::string>{told});
+    EXPECT_EQ(host.boxes[0].caption, "System information");
+    EXPECT_FALSE(folder.Exists("Output1.ini.bad"));
+    host.Answer(true);
+    ASSERT_TRUE(window.OnClose());
+    EXPECT_EQ(folder.Read("Output1.ini.bad"), damaged);
+    EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "OutCH1_Form", 1), "0,128,0,0,0");
+}
+
+// A mode name the GBK file cannot hold costs nothing else of the card's save.
+TEST_F(MainWindowTest, ANameAGbkFileCannotHoldIsToldAndTheRestOfTheCardSaved) {
+    const std::string gbkName = "\xC4\xA3\xCA\xBD\xD2\xBB";  // 模式一
+    folder.Write("Output1.ini",
+                 "[MODENAME]\r\nMode0=" + gbkName + "\r\n" + folder.Read("Output1.ini"));
+    ASSERT_TRUE(window.Start(kPrcSystem, 1920, 1080));
+    ASSERT_EQ(state.outputs[0].modeNames[0], "模式一");
+    state.outputs[0].modeNames[0] = "笑脸 \xF0\x9F\x98\x80";
+    state.outputs[0].modeNames[1] = "大厅";
+    state.outputs[0].brightness = 9;
+    host.Answer(true);
+    ASSERT_TRUE(window.OnClose());
+    EXPECT_EQ(Read(ConfigFileKind::Output, "MODENAME", "Mode0", 1), "模式一");
+    EXPECT_EQ(Read(ConfigFileKind::Output, "MODENAME", "Mode1", 1), "大厅");
+    EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "OutCH_Brightness", 1), "9");
+    EXPECT_TRUE(folder.Read("Output1.ini").starts_with("[MODENAME]\r\nMode0=" + gbkName));
+    EXPECT_EQ(host.boxes.back().caption, "系统信息");
+    EXPECT_EQ(host.Texts().back(), "配置文件 " + (folder / "Output1.ini").string() +
+                                       " 使用的编码(GBK)无法保存“笑脸 \xF0\x9F\x98\x80”，该项保留原来的内容。");
+}
+
+// Told once per file, also when the write failed in a worker.
+TEST_F(MainWindowTest, AFileThatCannotBeWrittenIsToldOnce) {
+    ASSERT_TRUE(StartConnected());
+    std::filesystem::remove(folder / "Input.ini");
+    std::filesystem::create_directory(folder / "Input.ini");
+    const std::string told = "Cannot write the configuration file " +
+                             (folder / "Input.ini").string() +
+                             ": the settings were not saved. Check that the folder can be written "
+                             "and the disk is not full.";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        host.Answer(true);
+        window.OnInitialise();
+    }
+    EXPECT_EQ(TimesTold(told), 1);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "Input.ini"));
+}
+
+// Root writes into a read-only folder all the same; an operator does not.
+TEST_F(MainWindowTest, AReadOnlyFolderIsToldOnceAndTheProgramGoesOn) {
+    ASSERT_TRUE(window.Start(kEnglishSystem, 1920, 1080));
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    if (::access(folder.path().c_str(), W_OK) == 0) {
+        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+        GTEST_SKIP() << "this user can write into a read-only folder";
+    }
+    const std::string input = folder.Read("Input.ini");
+    host.Answer(true);
+    EXPECT_TRUE(window.OnClose());
+    host.Answer(true);
+    EXPECT_TRUE(window.OnClose());
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(folder.Read("Input.ini"), input);
+    for (const char* name : {"Input.ini", "Output1.ini", "Output2.ini"}) {
+        const std::string told = "Cannot write the configuration file " + (folder / name).string() +
+                                 ": the settings were not saved. Check that the folder can be "
+                                 "written and the disk is not full.";
+        EXPECT_EQ(TimesTold(told), 1) << name;
+    }
+}
+
 // B and L are missing.
 class MainWindowPartialCardsTest : public MainWindowTest {
   protected:
@@ -124,16 +273,21 @@ TEST_F(MainWindowTest, DisconnectingHidesEverythingAndAFailedConnectSaysSo) {
               "serial name or IP address.");
 }
 
-TEST_F(MainWindowTest, DraggingAnOutputPictureStaysInTheAreaAndIsStoredAtTheNextPress) {
+TEST_F(MainWindowTest, ADraggedOutputPictureStaysInTheAreaAndIsStoredWhenTheDragEnds) {
     ASSERT_TRUE(StartConnected());
     window.OnLeftButtonDown(MainWindowLogic::Area::Output, {10, 60});  // on L
     window.OnMouseMove({-500, 40});
     window.OnLeftButtonUp({-500, 40});
     EXPECT_EQ(window.OutputPictures().Picture(1), (Rect{0, 30, 225, 70}));
-    Click(MainWindowLogic::Area::Output, {200, 200});  // empty space: deselects
-    EXPECT_TRUE(window.OutputPictures().SelectedIndices().empty());
+    // Closing right after the drag keeps the place.
+    host.Answer(true);
+    ASSERT_TRUE(window.OnClose());
     EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "OutScreenData", "OutScreen2"), "0,30,225,70");
     EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "OutScreenData", "OutScreen1"), "0,0,225,40");
+    Click(MainWindowLogic::Area::Output, {200, 200});  // empty space: deselects
+    EXPECT_TRUE(window.OutputPictures().SelectedIndices().empty());
+    window.OnLeftButtonDown(MainWindowLogic::Area::None, {0, 0});
+    EXPECT_EQ(window.HandlesShownIn(), MainWindowLogic::Area::None);
 }
 
 TEST_F(MainWindowTest, AFrameSelectsWhatLiesWhollyInside) {

@@ -1,8 +1,10 @@
 // The real main window on the offscreen platform, connected to the simulated processor.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMouseEvent>
 
 #include "app/application_window.h"
 #include "app/card_area_widget.h"
@@ -10,6 +12,7 @@
 #include "sim/in_process_transport.h"
 #include "sim/simulated_processor.h"
 #include "support/temp_folder.h"
+#include "ui/mouse_drag.h"
 
 namespace hsq {
 namespace {
@@ -22,18 +25,32 @@ sim::ProcessorState CardsAAndK() {
     return sim::ProcessorState(cards);
 }
 
-TEST(MainWindowGui, ConnectsAtStartAndShowsThePresentCards) {
-    testing::TempFolder folder;
-    ASSERT_TRUE(WriteDefaultConfiguration(folder.path()));
-    ProfileStore(folder.path()).WriteValue(ConfigFileKind::SystemInfo, "Connect", "AutoConnect", "1");
-    testing::TempFolder pictures;
-    TourRecorder tour(QString::fromStdString(pictures.path().string()));
-    VirtualClock clock;
-    sim::SimulatedProcessor processor(CardsAAndK());
-    sim::InProcessTransport transport(processor, clock);
-    CHSQ2600ObjApp app(clock, folder.path(), &tour);
-    app.Link().AttachTransport(&transport);
+// The application on a fresh configuration, connected at start-up to a processor with A and K.
+class MainWindowGui : public ::testing::Test {
+  protected:
+    MainWindowGui() {
+        EXPECT_TRUE(WriteDefaultConfiguration(folder.path()));
+        ProfileStore(folder.path()).WriteValue(ConfigFileKind::SystemInfo, "Connect", "AutoConnect",
+                                              "1");
+        app.Link().AttachTransport(&transport);
+    }
+    CardAreaWidget& Area(int index) { return *app.Window().findChildren<CardAreaWidget*>()[index]; }
+    void Press(QWidget& widget, QPoint at) {
+        QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&widget, &press);
+    }
 
+    testing::TempFolder folder;
+    testing::TempFolder pictures;
+    TourRecorder tour{QString::fromStdString(pictures.path().string())};
+    VirtualClock clock;
+    sim::SimulatedProcessor processor{CardsAAndK()};
+    sim::InProcessTransport transport{processor, clock};
+    CHSQ2600ObjApp app{clock, folder.path(), &tour};
+};
+
+TEST_F(MainWindowGui, ConnectsAtStartAndShowsThePresentCards) {
     // 800 x 800 offscreen: the small-screen question comes, and the tour answers Yes.
     ASSERT_TRUE(app.StartUp(1033));
     EXPECT_EQ(tour.Saved(), 1);
@@ -43,10 +60,9 @@ TEST(MainWindowGui, ConnectsAtStartAndShowsThePresentCards) {
     EXPECT_EQ(status->text(), "COM1Serial Opened successfully");
     EXPECT_EQ(window.windowTitle(), "HSQ2600 Software Controller(V1.00)");
 
-    const auto areas = window.findChildren<CardAreaWidget*>();
-    ASSERT_EQ(areas.size(), 2);
-    const QImage input = areas[0]->grab().toImage();
-    const QImage output = areas[1]->grab().toImage();
+    ASSERT_EQ(window.findChildren<CardAreaWidget*>().size(), 2);
+    const QImage input = Area(0).grab().toImage();
+    const QImage output = Area(1).grab().toImage();
     const QColor background("#dde3ea");
     // A's picture is drawn, B's place stays empty; K is drawn, L's place stays empty.
     const Rect a = MainWindowLogic::InputPicturePlace(0), b = MainWindowLogic::InputPicturePlace(1);
@@ -54,6 +70,26 @@ TEST(MainWindowGui, ConnectsAtStartAndShowsThePresentCards) {
     EXPECT_EQ(input.pixelColor(b.left + 40, b.top + 30), background);
     EXPECT_NE(output.pixelColor(40, 30), background);
     EXPECT_EQ(output.pixelColor(40, 80), background);
+}
+
+// The window forwards the end of a drag, and presses outside both areas, to its logic.
+TEST_F(MainWindowGui, ADragIsStoredWhenItEndsAndAPressOutsideTheAreasTakesTheHandlesAway) {
+    ASSERT_TRUE(app.StartUp(1033));
+    DragWithLeftButton(Area(1), {40, 20}, {60, 120});
+    EXPECT_EQ(app.Logic().HandlesShownIn(), MainWindowLogic::Area::Output);
+    std::string place;
+    ProfileStore(folder.path()).ReadValue(ConfigFileKind::SystemInfo, "OutScreenData", "OutScreen1",
+                                          place);
+    EXPECT_EQ(place, "20,100,245,140");
+
+    CHSQ2600ObjDlg& window = app.Window();
+    Press(window, {2, window.height() - 2});
+    EXPECT_EQ(app.Logic().HandlesShownIn(), MainWindowLogic::Area::None);
+    Press(Area(1), {40, 110});
+    ASSERT_EQ(app.Logic().HandlesShownIn(), MainWindowLogic::Area::Output);
+    auto* frame = qobject_cast<QWidget*>(Area(1).parent());
+    Press(*frame, {2, frame->height() - 2});
+    EXPECT_EQ(app.Logic().HandlesShownIn(), MainWindowLogic::Area::None);
 }
 
 }  // namespace
