@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/bilingual.h"
-#include "app/dialog_host.h"
+#include "dialog/bilingual.h"
+#include "dialog/dialog_host.h"
 
 namespace hsq {
 

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "app/card_picture_area.h"
-#include "app/dialog_host.h"
-#include "app/dialog_opener.h"
+#include "dialog/dialog_host.h"
+#include "dialog/dialog_opener.h"
 #include "app/main_window_state.h"
 #include "app/profile_problem_notices.h"
 #include "app/status_readback.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/bilingual.h"
+#include "dialog/bilingual.h"
 #include "app/language.h"
 #include "config/input_profile.h"
 #include "config/output_board_profile.h"

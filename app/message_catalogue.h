@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "app/bilingual.h"
-#include "app/dialog_host.h"
+#include "dialog/bilingual.h"
+#include "dialog/dialog_host.h"
 #include "config/profile_problem.h"
 
 namespace hsq {

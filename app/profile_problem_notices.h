@@ -7,8 +7,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/bilingual.h"
-#include "app/dialog_host.h"
+#include "dialog/bilingual.h"
+#include "dialog/dialog_host.h"
 #include "config/profile_problem.h"
 
 namespace hsq {

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/bilingual.h"
-#include "app/dialog_host.h"
+#include "dialog/bilingual.h"
+#include "dialog/dialog_host.h"
 #include "commands/device_commands.h"
 #include "config/profile_store.h"
 #include "config/system_info.h"

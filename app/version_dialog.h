@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/bilingual.h"
+#include "dialog/bilingual.h"
 #include "config/profile_store.h"
 #include "ui/styled_dialog.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/bilingual.h"
+#include "dialog/bilingual.h"
 #include "config/profile_store.h"
 
 namespace hsq {

@@ -10,7 +10,7 @@
 
 #include <QApplication>
 
-#include "app/application_window.h"
+#include "program/application_window.h"
 #include "config/default_configuration.h"
 #include "sim/in_process_transport.h"
 #include "sim/simulated_processor.h"

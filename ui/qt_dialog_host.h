@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QString>
 
-#include "app/bilingual.h"
-#include "app/dialog_host.h"
+#include "dialog/bilingual.h"
+#include "dialog/dialog_host.h"
 
 namespace hsq {
 

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QTimer>
 
-#include "app/bilingual.h"
-#include "app/dialog_host.h"
+#include "dialog/bilingual.h"
+#include "dialog/dialog_host.h"
 #include "ui/styled_dialog.h"
 
 namespace hsq {

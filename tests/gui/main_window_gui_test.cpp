@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "app/application_window.h"
+#include "program/application_window.h"
 #include "app/card_area_widget.h"
 #include "config/default_configuration.h"
 #include "sim/in_process_transport.h"

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/dialog_host.h"
+#include "dialog/dialog_host.h"
 
 namespace hsq::testing {
 

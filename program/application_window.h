@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "ui/qt_dialog_opener.h"
 #include "app/main_window.h"
 #include "app/main_window_logic.h"
 #include "commands/device_commands.h"
 #include "config/profile_store.h"
 #include "link/clock.h"
 #include "link/device_link.h"
+#include "program/qt_dialog_opener.h"
 #include "ui/qt_dialog_host.h"
 #include "ui/tour_recorder.h"
 

@@ -8,10 +8,10 @@
 
 #include <QApplication>
 
-#include "app/application_window.h"
 #include "app/demo_processor.h"
 #include "app/language.h"
 #include "config/config_folder.h"
+#include "program/application_window.h"
 #include "ui/tour_recorder.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/application_window.h"
+#include "program/application_window.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
-#include "app/dialog_opener.h"
 #include "app/main_window_state.h"
 #include "commands/device_commands.h"
 #include "config/profile_store.h"
+#include "dialog/dialog_opener.h"
 #include "ui/qt_dialog_host.h"
 
 namespace hsq {

@@ -1,4 +1,4 @@
-#include "ui/qt_dialog_opener.h"
+#include "program/qt_dialog_opener.h"
 
 #include "app/about_dialog.h"
 #include "app/language_dialog.h"
