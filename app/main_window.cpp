@@ -23,9 +23,12 @@ QGroupBox* FramedArea(CardAreaWidget* area) {
 
 CHSQ2600ObjDlg::CHSQ2600ObjDlg(MainWindowLogic& logic, QWidget* parent)
     : StyledDialog(parent), logic_(logic) {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // A fixed frame with a minimise box, and no maximise box: the layout is made for one size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     auto* outer = new QVBoxLayout(this);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
     BuildMenu();
     outer->setMenuBar(menu_);
 
@@ -113,6 +116,12 @@ void CHSQ2600ObjDlg::Refresh() {
     }
     inputArea_->update();
     outputArea_->update();
+}
+
+void CHSQ2600ObjDlg::ShowStatusLine(const std::string& line) {
+    QMetaObject::invokeMethod(
+        status_, [label = status_, text = QString::fromStdString(line)] { label->setText(text); },
+        Qt::QueuedConnection);
 }
 
 void CHSQ2600ObjDlg::ShowClock() {

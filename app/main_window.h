@@ -25,6 +25,8 @@ class CHSQ2600ObjDlg : public StyledDialog {
     void Refresh();
     // Closes without asking (after the operator declined a small screen).
     void CloseNow();
+    // Shows a status line at once, also while a worker runs; callable from any thread.
+    void ShowStatusLine(const std::string& line);
 
   protected:
     void reject() override;

@@ -48,10 +48,14 @@ Rect MainWindowLogic::InputPicturePlace(int index) {
     return {kInputPictureLeft, top, kInputPictureLeft + kPictureWidth, top + kPictureHeight};
 }
 
-bool MainWindowLogic::Start(int systemLanguageId, int screenWidth, int screenHeight) {
+void MainWindowLogic::TakeSystemLanguage(int systemLanguageId) {
     const StartLanguage language = LanguageForSystem(systemLanguageId);
     state_.language = language.language;
     state_.localeClass = language.localeClass;
+}
+
+bool MainWindowLogic::Start(int systemLanguageId, int screenWidth, int screenHeight) {
+    TakeSystemLanguage(systemLanguageId);
     if (screenWidth < 1024 || screenHeight < 768) {
         const auto question = SmallScreenQuestion(state_.language, screenWidth, screenHeight);
         if (!host_.AskYesNo(kSystemMessage.In(state_.language), question)) return false;
@@ -80,7 +84,8 @@ bool MainWindowLogic::Guarded() {
     return false;
 }
 
-// A box cannot be shown from a worker: what went wrong with the files there is told after it.
+// What went wrong with the files during a worker is told once the waiting box is gone, and never
+// while a worker may hold a file.
 void MainWindowLogic::RunWorker(const std::function<void(WorkProgress&)>& work) {
     host_.RunWorker(work);
     notices_.ShowPending();

@@ -36,6 +36,9 @@ class MainWindowLogic {
     MainWindowLogic(const MainWindowLogic&) = delete;
     MainWindowLogic& operator=(const MainWindowLogic&) = delete;
 
+    // The language of the captions, from the system's: the window takes it before it first
+    // shows, so that it never shows without captions.
+    void TakeSystemLanguage(int systemLanguageId);
     // The start-up steps; false when the operator chose not to go on with a small screen.
     bool Start(int systemLanguageId, int screenWidth, int screenHeight);
 

@@ -25,6 +25,7 @@ StatusReadback::StatusReadback(MainWindowState& state, ProfileStore& store,
 
 void StatusReadback::SetStatus(std::string_view prefix, const Bilingual& text) {
     state_.statusLine = std::string(prefix) + std::string(text.In(state_.language));
+    if (statusShown_) statusShown_(state_.statusLine);
 }
 
 bool StatusReadback::Connect() {
@@ -61,9 +62,12 @@ bool StatusReadback::ConnectNetwork() {
     return false;
 }
 
+// The line names what was closed: the port, or the processor's address after a TCP session
+// (whatever the transport chosen since).
 void StatusReadback::Disconnect() {
-    commands_.link().Close();
-    SetStatus(state_.connection.portName, kClosed);
+    DeviceLink& link = commands_.link();
+    link.Close();
+    SetStatus(link.UseSerial() != 0 ? state_.connection.portName : state_.connection.ip, kClosed);
     state_.connected = false;
     state_.presence = {};
 }

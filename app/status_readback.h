@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <mutex>
 
 #include "app/main_window_state.h"
@@ -18,6 +20,10 @@ class StatusReadback {
     // The processor listens on TCP port 7; tests put a loopback peer on another.
     StatusReadback(MainWindowState& state, ProfileStore& store, DeviceCommands& commands,
                    int tcpPort = kProcessorTcpPort);
+
+    // Told of each new status line as it is written, on the thread that writes it, so that the
+    // window can show each step of a connect while it happens.
+    void OnStatusLine(std::function<void(const std::string&)> shown) { statusShown_ = std::move(shown); }
 
     // Opens the chosen transport, pauses 1000 ms and shakes hands; on success reads the system
     // status. Every step is told on the status line. Returns the connected flag.
@@ -42,6 +48,7 @@ class StatusReadback {
     void SetStatus(std::string_view prefix, const Bilingual& text);
 
     MainWindowState& state_;
+    std::function<void(const std::string&)> statusShown_;
     ProfileStore& store_;
     DeviceCommands& commands_;
     int tcpPort_;

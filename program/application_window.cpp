@@ -12,9 +12,14 @@ CHSQ2600ObjApp::CHSQ2600ObjApp(Clock& clock, const std::filesystem::path& config
       window_(std::make_unique<CHSQ2600ObjDlg>(logic_)),
       host_(window_.get(), state_.language, tour),
       opener_(window_.get(), host_, state_, store_, commands_),
-      logic_(state_, store_, commands_, host_, opener_) {}
+      logic_(state_, store_, commands_, host_, opener_) {
+    logic_.Readback().OnStatusLine(
+        [window = window_.get()](const std::string& line) { window->ShowStatusLine(line); });
+}
 
 bool CHSQ2600ObjApp::StartUp(int systemLanguageId) {
+    logic_.TakeSystemLanguage(systemLanguageId);
+    window_->Refresh();
     window_->show();
     const QSize screen = window_->screen()->size();
     const bool goOn = logic_.Start(systemLanguageId, screen.width(), screen.height());

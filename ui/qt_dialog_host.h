@@ -10,8 +10,9 @@ namespace hsq {
 
 class TourRecorder;
 
-// Real boxes for the operator. On a tour each box is saved as a picture and answered as an
-// operator going ahead would: OK, and Yes to every question.
+// Real boxes for the operator, in the operator's language, from any thread. On a tour each box
+// is saved as a picture and answered as an operator going ahead would: OK, and Yes to every
+// question.
 class QtDialogHost final : public DialogHost {
   public:
     QtDialogHost(QWidget* parent, const LanguageFlag& language, TourRecorder* tour = nullptr);
@@ -25,6 +26,8 @@ class QtDialogHost final : public DialogHost {
     TourRecorder* Tour() const { return tour_; }
 
   private:
+    QWidget* Owner() const;
+
     QWidget* parent_;
     const LanguageFlag& language_;
     TourRecorder* tour_;

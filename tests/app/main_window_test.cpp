@@ -265,9 +265,18 @@ TEST_F(MainWindowTest, DisconnectingHidesEverythingAndAFailedConnectSaysSo) {
     EXPECT_FALSE(window.OutputPictures().AnyVisible());
     EXPECT_EQ(window.CaptionText(MainWindowLogic::Caption::Connect), "Connect");
 
+    // Each step reaches the window while it happens, all of them before the failure is told.
+    std::vector<std::pair<std::string, std::size_t>> steps;
+    window.Readback().OnStatusLine(
+        [&](const std::string& line) { steps.emplace_back(line, host.Texts().size()); });
+    const std::size_t toldBefore = host.Texts().size();
     sim.processor.SetFaults(sim::FaultInjector({{sim::FaultKind::kNoReply, 1.0}}, 1));
     window.OnConnectButton();
     EXPECT_FALSE(state.connected);
+    EXPECT_EQ(steps, (std::vector<std::pair<std::string, std::size_t>>{
+                         {"COM1Serial Opened successfully", toldBefore},
+                         {"COM1Closed", toldBefore},
+                         {"COM1Serial Closed", toldBefore}}));
     EXPECT_EQ(host.Texts().back(),
               "Connection fails: please make sure of  right connection of cables and correct "
               "serial name or IP address.");

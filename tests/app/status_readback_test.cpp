@@ -42,8 +42,12 @@ TEST_F(StatusReadbackTest, ChineseTextsOnTheStatusLine) {
     state.connection.serial = false;
     readback.Disconnect();
     EXPECT_EQ(state.statusLine, "COM1已关闭");
+    state.connection.ip = "127.0.0.1";
     ASSERT_TRUE(readback.Connect());
     EXPECT_EQ(state.statusLine, "网络已打开成功");
+    state.language = kEnglish;
+    readback.Disconnect();
+    EXPECT_EQ(state.statusLine, "127.0.0.1Closed");
 }
 
 TEST(StatusReadbackPresence, FlagsComeFromTheStatusReplyOnly) {

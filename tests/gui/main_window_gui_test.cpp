@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include "program/application_window.h"
 #include "app/card_area_widget.h"
@@ -34,6 +35,7 @@ class MainWindowGui : public ::testing::Test {
                                               "1");
         app.Link().AttachTransport(&transport);
     }
+    ~MainWindowGui() override { EXPECT_EQ(processor.Violations(), std::vector<std::string>{}); }
     CardAreaWidget& Area(int index) { return *app.Window().findChildren<CardAreaWidget*>()[index]; }
     void Press(QWidget& widget, QPoint at) {
         QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton,
@@ -50,9 +52,30 @@ class MainWindowGui : public ::testing::Test {
     CHSQ2600ObjApp app{clock, folder.path(), &tour};
 };
 
+// Remembers the window's title and first button caption at the moment it first shows.
+class FirstShow : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && title.isNull()) {
+            auto* window = static_cast<QWidget*>(watched);
+            title = window->windowTitle();
+            button = window->findChild<QPushButton*>()->text();
+        }
+        return false;
+    }
+    QString title;
+    QString button;
+};
+
 TEST_F(MainWindowGui, ConnectsAtStartAndShowsThePresentCards) {
+    FirstShow firstShow;
+    app.Window().installEventFilter(&firstShow);
     // 800 x 800 offscreen: the small-screen question comes, and the tour answers Yes.
     ASSERT_TRUE(app.StartUp(1033));
+    EXPECT_EQ(firstShow.title, "HSQ2600 Software Controller(V1.00)");
+    EXPECT_EQ(firstShow.button, "Connect");
+    // One size only: nothing to maximise.
+    EXPECT_EQ(app.Window().minimumSize(), app.Window().maximumSize());
     EXPECT_EQ(tour.Saved(), 1);
     CHSQ2600ObjDlg& window = app.Window();
     const auto* status = window.findChild<QLabel*>("status");
