@@ -33,6 +33,9 @@ std::vector<int> BoundariesInside(int low, int high, int pieceExtent, int pieces
     return boundaries;
 }
 
+// The owner parks a window it does not show with a reversed rectangle beyond the canvas.
+bool IsParked(const RectF& rect) { return rect.right < rect.left || rect.bottom < rect.top; }
+
 }  // namespace
 
 CChannelWindow::CChannelWindow() : CLayoutItem("button") {
@@ -41,39 +44,42 @@ CChannelWindow::CChannelWindow() : CLayoutItem("button") {
 }
 
 std::unique_ptr<CLayoutItem> CChannelWindow::Clone() const {
-    auto clone = std::make_unique<CChannelWindow>(*this);
-    clone->drawCount_ = 0;
-    clone->SetLastDrawnRect({});
-    return clone;
+    return std::make_unique<CChannelWindow>(*this);
 }
 
-void CChannelWindow::Draw(Painter& painter, const Rect& rect) {
-    ConvertToProcessor(rect);
+Size CChannelWindow::PieceSize() const {
+    return hsq::PieceSize(settings_.splitMode, settings_.layoutWidth, settings_.layoutHeight);
+}
+
+void CChannelWindow::Draw(Painter& painter, const Rect& rect) const {
     DrawRaisedFace(painter, rect);
     DrawCaptionBand(painter, rect);
     painter.DrawRectOutline(rect, Pen{settings_.borderColor, 2, PenStyle::Dotted});
     const Font font{"Verdana", LabelFontHeight(painter), kBlack};
-    piece_ = hsq::PieceSize(settings_.splitMode, settings_.layoutWidth, settings_.layoutHeight);
-    if (IsDivided(piece_)) DrawPieceBoundaries(painter, rect);
-    for (const LabelLine& line : ChannelLabels({rect, settings_, processor_, piece_}))
+    const Size piece = PieceSize();
+    if (IsDivided(piece)) DrawPieceBoundaries(painter, rect, piece);
+    for (const LabelLine& line : ChannelLabels({rect, settings_, processor_, piece}))
         painter.DrawText(line.at, line.text, font);
 }
 
-// Only what changed since the last draw is converted, so a pure move keeps w and h exactly.
-void CChannelWindow::ConvertToProcessor(const Rect& rect) {
-    if (drawCount_ >= kDrawsBeforeConversion) {
-        const Rect& last = LastDrawnRect();
-        if (rect.left != last.left)
-            processor_.x = ToEvenProcessorPixels(rect.left * settings_.ratioX);
-        if (rect.top != last.top)
-            processor_.y = ToEvenProcessorPixels(rect.top * settings_.ratioY);
-        if (rect.Width() != last.Width())
-            processor_.w = ToEvenProcessorPixels(rect.Width() * settings_.ratioX);
-        if (rect.Height() != last.Height())
-            processor_.h = ToEvenProcessorPixels(rect.Height() * settings_.ratioY);
-    }
-    SetLastDrawnRect(rect);
-    if (drawCount_ < INT_MAX) ++drawCount_;
+// Measured from where the edit began, so a window dragged away and back keeps the owner's
+// values, and in whole unzoomed canvas units, so the values never depend on the zoom. Only what
+// changed is converted: the owner's values are exact, a conversion only near.
+void CChannelWindow::OperatorEdited(OperatorEdit edit, const RectF& from) {
+    processor_ = editStart_;
+    if (IsParked(from) || IsParked(Rectangle())) return;
+    const Rect before = ZoomedRect(from, 1.0);
+    const Rect after = ZoomedRect(Rectangle(), 1.0);
+    if (after.left != before.left)
+        processor_.x = ToEvenProcessorPixels(after.left * settings_.ratioX);
+    if (after.top != before.top)
+        processor_.y = ToEvenProcessorPixels(after.top * settings_.ratioY);
+    // Rounding the moved edges may change the whole-unit size; a move keeps the size exactly.
+    if (edit == OperatorEdit::Move) return;
+    if (after.Width() != before.Width())
+        processor_.w = ToEvenProcessorPixels(after.Width() * settings_.ratioX);
+    if (after.Height() != before.Height())
+        processor_.h = ToEvenProcessorPixels(after.Height() * settings_.ratioY);
 }
 
 // Grey over the top rows, then one black row; a short window keeps the band inside itself.
@@ -84,11 +90,11 @@ void CChannelWindow::DrawCaptionBand(Painter& painter, const Rect& rect) {
         painter.FillRect({rect.left, bandBottom, rect.right, bandBottom + 1}, kBlack);
 }
 
-void CChannelWindow::DrawPieceBoundaries(Painter& painter, const Rect& rect) const {
+void CChannelWindow::DrawPieceBoundaries(Painter& painter, const Rect& rect, Size piece) const {
     const int mode = settings_.splitMode;
-    for (int x : BoundariesInside(rect.left, rect.right, piece_.width, PiecesAcross(mode)))
+    for (int x : BoundariesInside(rect.left, rect.right, piece.width, PiecesAcross(mode)))
         painter.DrawLine({x, rect.top}, {x, rect.bottom}, kPiecePen);
-    for (int y : BoundariesInside(rect.top, rect.bottom, piece_.height, PiecesDown(mode)))
+    for (int y : BoundariesInside(rect.top, rect.bottom, piece.height, PiecesDown(mode)))
         painter.DrawLine({rect.left, y}, {rect.right, y}, kPiecePen);
 }
 

@@ -104,7 +104,7 @@ void LayoutCanvasWidget::wheelEvent(QWheelEvent* event) {
     const int delta = angle.y() != 0 ? angle.y() : angle.x();
     if (delta == 0) return QWidget::wheelEvent(event);
     if (event->modifiers() & Qt::ControlModifier) {
-        if (editor_.SetZoom(editor_.Zoom() * (delta > 0 ? 1.25 : 0.8))) update();
+        editor_.SetZoom(editor_.Zoom() * (delta > 0 ? 1.25 : 0.8));
         return;
     }
     const int step = (delta > 0 ? -1 : 1) * CLayoutEditor::kScrollStep * 4;

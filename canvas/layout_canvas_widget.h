@@ -28,9 +28,7 @@ class LayoutCanvasWidget final : public QWidget, private LayoutObserver {
 
   private:
     void OnLayoutNotice(LayoutNotice notice, const std::vector<CLayoutItem*>& items) override;
-    // At once, not later: channel windows convert their rectangles as they are drawn, and the
-    // owner reads them right after.
-    void OnRepaintNeeded() override { repaint(); }
+    void OnRepaintNeeded() override { update(); }
     void OnScrollChanged(Point) override { update(); }
     void ShowCursorAt(Point client);
 

@@ -67,7 +67,7 @@ void CLayoutEditor::Draw(Painter& painter) {
     DrawBackground(painter);
     DrawGrid(painter);
     for (std::size_t i = 0; i < items_.Count(); ++i) {
-        CLayoutItem& item = items_.At(i);
+        const CLayoutItem& item = items_.At(i);
         item.Draw(painter, item.PixelRect());
     }
     for (CLayoutItem* item : items_.Selected()) item->DrawMarkers(painter);
@@ -115,10 +115,13 @@ std::optional<RectF> CLayoutEditor::AllowedArea() const {
     }
 }
 
-std::vector<CLayoutEditor::ItemRect> CLayoutEditor::RectsOf(
+std::vector<CLayoutEditor::ItemRect> CLayoutEditor::BeginOperatorEdit(
     const std::vector<CLayoutItem*>& items) {
     std::vector<ItemRect> rects;
-    for (CLayoutItem* item : items) rects.emplace_back(item, item->Rectangle());
+    for (CLayoutItem* item : items) {
+        item->BeginOperatorEdit();
+        rects.emplace_back(item, item->Rectangle());
+    }
     return rects;
 }
 
@@ -141,6 +144,7 @@ bool CLayoutEditor::PlaceMoved(const std::vector<ItemRect>& originals, Offset of
         const RectF moved = Moved(rect, offset);
         changed = changed || moved != item->Rectangle();
         item->SetRectangle(moved);
+        item->OperatorEdited(OperatorEdit::Move, rect);
     }
     return changed;
 }
@@ -153,6 +157,7 @@ bool CLayoutEditor::PlaceResized(const std::vector<ItemRect>& originals, HitCode
         const RectF resized = ResizeByHandle(rect, handle, offset, item->Limits(), area);
         changed = changed || resized != item->Rectangle();
         item->SetRectangle(resized);
+        item->OperatorEdited(OperatorEdit::Resize, rect);
     }
     return changed;
 }

@@ -120,7 +120,8 @@ private:
     PointF PaperPoint(Point client) const;
     std::optional<Hit> TopmostAt(Point pixel) const;
     std::optional<RectF> AllowedArea() const;
-    static std::vector<ItemRect> RectsOf(const std::vector<CLayoutItem*>& items);
+    // Tells the entities that the operator starts to change them; gives where each starts from.
+    static std::vector<ItemRect> BeginOperatorEdit(const std::vector<CLayoutItem*>& items);
     static RectF BoundsOf(const std::vector<ItemRect>& rects);
     void Notify(LayoutNotice notice, const std::vector<CLayoutItem*>& items);
 
@@ -136,7 +137,8 @@ private:
     // Where a corner of a new entity goes: on the grid when snapping, inside the allowed area.
     PointF CreationPoint(PointF at) const;
 
-    // Moves and resizes shared by the mouse and the arrow keys; true when anything changed.
+    // Moves and resizes shared by the mouse and the arrow keys, from where the edit began; true
+    // when anything changed since the last step.
     bool PlaceMoved(const std::vector<ItemRect>& originals, Offset offset);
     bool PlaceResized(const std::vector<ItemRect>& originals, HitCode handle, Offset offset);
 

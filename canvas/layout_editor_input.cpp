@@ -87,7 +87,7 @@ void CLayoutEditor::UpdateSelection(CLayoutItem* item, HitCode code, unsigned mo
 
 void CLayoutEditor::BeginGesture(GestureKind kind, PointF at, HitCode handle,
                                  const std::vector<CLayoutItem*>& items) {
-    gesture_ = {kind, at, at, handle, RectsOf(items)};
+    gesture_ = {kind, at, at, handle, BeginOperatorEdit(items)};
 }
 
 void CLayoutEditor::AutoScroll(Point client) {
@@ -186,7 +186,7 @@ bool CLayoutEditor::OnArrowKey(const KeyEvent& event) {
     const double down = std::max(1.0, (snapToGrid_ ? grid_.height : 1) / zoom_);
     const ArrowAction action = ArrowActionFor(event.key);
     const Offset step{action.direction.dx * across, action.direction.dy * down};
-    const std::vector<ItemRect> originals = RectsOf(selected);
+    const std::vector<ItemRect> originals = BeginOperatorEdit(selected);
     const bool changed = (event.modifiers & kShiftModifier) != 0
                              ? PlaceResized(originals, action.resizedEdge, step)
                              : PlaceMoved(originals, step);

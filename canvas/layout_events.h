@@ -39,9 +39,8 @@ enum class LayoutNotice {
     SingleSelection = 15,
 };
 
-// What the editor tells its window and owner. A repaint is always asked for before the notice
-// of the change that caused it: a window that repaints at once lets channel windows convert their
-// new rectangles before the owner reads them.
+// What the editor tells its window and owner. When a notice comes, the entities concerned have
+// already converted their new rectangles, so the owner may read them at once; no paint is needed.
 class LayoutObserver {
 public:
     virtual ~LayoutObserver() = default;

@@ -59,9 +59,8 @@ CursorShape CLayoutItem::CursorFor(HitCode code) const {
     }
 }
 
-void CLayoutItem::Draw(Painter& painter, const Rect& rect) {
+void CLayoutItem::Draw(Painter& painter, const Rect& rect) const {
     painter.DrawRectOutline(rect, Pen{kBlack});
-    SetLastDrawnRect(rect);
 }
 
 void CLayoutItem::DrawMarkers(Painter& painter) const {

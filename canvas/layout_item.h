@@ -11,6 +11,9 @@
 
 namespace hsq {
 
+// How the operator changed an entity's rectangle, with the mouse or an arrow key.
+enum class OperatorEdit { Move, Resize };
+
 // A rectangle on the layout canvas: the base of everything the editor selects, moves and
 // resizes. Its rectangle is in unzoomed canvas units; the editor sets its zoom before drawing.
 class CLayoutItem {
@@ -47,14 +50,19 @@ public:
 
     // Where the editor draws it, in zoomed canvas pixels.
     Rect PixelRect() const { return ZoomedRect(rect_, zoom_); }
-    const Rect& LastDrawnRect() const { return lastDrawn_; }
+
+    // The editor calls BeginOperatorEdit before a drag or an arrow key changes the rectangle,
+    // then OperatorEdited after each change with the rectangle the edit began from. The owner's
+    // own SetRectangle calls are no operator edits.
+    virtual void BeginOperatorEdit() {}
+    virtual void OperatorEdited(OperatorEdit, const RectF& /*from*/) {}
 
     // The handle or body under a point in zoomed canvas pixels; handles reach half a marker
     // either side of the outline.
     HitCode HitTest(Point pixel) const;
     virtual CursorShape CursorFor(HitCode code) const;
 
-    virtual void Draw(Painter& painter, const Rect& rect);
+    virtual void Draw(Painter& painter, const Rect& rect) const;
     void DrawMarkers(Painter& painter) const;
 
     // The entity line; reading refuses a bad line, or one of another type, and changes nothing.
@@ -63,7 +71,6 @@ public:
 
 protected:
     explicit CLayoutItem(std::string type) : type_(std::move(type)) {}
-    void SetLastDrawnRect(const Rect& rect) { lastDrawn_ = rect; }
 
 private:
     std::string type_;
@@ -71,7 +78,6 @@ private:
     std::string name_;
     int group_ = 0;
     RectF rect_;
-    Rect lastDrawn_;
     SizeLimits limits_;
     bool selected_ = false;
     double zoom_ = 1.0;

@@ -75,8 +75,6 @@ QPoint CanvasDemoWindow::BottomRightHandleOf(std::size_t index) const {
 bool CanvasDemoWindow::Tour(TourRecorder& tour) {
     show();
     QApplication::processEvents();
-    // Past the draws in which the canvas settles and the processor's values stand.
-    for (int i = 0; i < CChannelWindow::kDrawsBeforeConversion; ++i) canvas_->repaint();
     bool saved = tour.Save(*this, "canvas");
     DragWithLeftButton(*canvas_, CentreOf(0), CentreOf(0) + QPoint(120, 60));
     saved = tour.Save(*this, "canvas-window-moved") && saved;

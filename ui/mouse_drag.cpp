@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 
 namespace hsq {
 namespace {
@@ -25,6 +27,16 @@ void DragWithLeftButton(QWidget& widget, QPoint from, QPoint to, int steps,
         Send(widget, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton, modifiers);
     }
     Send(widget, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, modifiers);
+}
+
+void TurnWheel(QWidget& widget, QPoint at, int notches, Qt::KeyboardModifiers modifiers) {
+    constexpr int kNotch = 120;  // eighths of a degree, as Qt counts a wheel's step
+    const QPointF local(at);
+    for (int i = 0; i < std::abs(notches); ++i) {
+        QWheelEvent event(local, widget.mapToGlobal(local), {}, {0, notches > 0 ? kNotch : -kNotch},
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&widget, &event);
+    }
 }
 
 }  // namespace hsq

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "canvas/channel_labels.h"
+#include "canvas/layout_editor.h"
+#include "canvas/recording_observer.h"
 #include "canvas/recording_painter.h"
 
 namespace hsq {
@@ -18,68 +20,122 @@ ChannelWindowSettings Settings(std::uint8_t kind, std::uint8_t index, std::uint8
     return settings;
 }
 
-void DrawTimes(CChannelWindow& window, const Rect& rect, int times) {
-    RecordingPainter painter;
-    for (int i = 0; i < times; ++i) window.Draw(painter, rect);
-}
-
+// A 450 x 240 canvas for a 1920 x 1080 output, with a window where the owner put it: its canvas
+// rectangle converts back to the owner's values only near. The operator drives it by mouse and
+// key, right after it is placed and before any draw.
 class ConversionTest : public ::testing::Test {
 protected:
+    static constexpr ProcessorRect kOwner{96, 54, 768, 432};
+    static constexpr RectF kPlaced{22.5, 12, 202.5, 108};
+
     ConversionTest() {
+        EXPECT_TRUE(items.SetPaperSize({450, 240}));
+        editor.SetClientSize({450, 240});
+        editor.SetRestraint(Restraint::InsidePaper);
+        auto added = std::make_unique<CChannelWindow>();
         ChannelWindowSettings settings = Settings(kOutputChannelWindow, 1);
         settings.ratioX = 1920.0 / 450;
-        settings.ratioY = 1.0;
-        window.SetSettings(settings);
-        window.SetProcessor(owner);
+        settings.ratioY = 1080.0 / 240;
+        added->SetSettings(settings);
+        window = &static_cast<CChannelWindow&>(editor.AddObject(std::move(added)));
+        Place(1.0);
     }
 
-    const ProcessorRect owner{10, 20, 30, 40};
-    CChannelWindow window;
+    void Place(double zoom) {
+        window->SetRectangle(kPlaced);
+        window->SetProcessor(kOwner);
+        EXPECT_TRUE(editor.SetZoom(zoom));
+    }
+
+    // A point of the canvas, in units, in client pixels at the present zoom.
+    Point Client(PointF units) const {
+        return {ToPixel(units.x * editor.Zoom()), ToPixel(units.y * editor.Zoom())};
+    }
+
+    void Drag(Point from, Point by) {
+        const Point to{from.x + by.x, from.y + by.y};
+        editor.OnMousePress({from});
+        editor.OnMouseMove({to});
+        editor.OnMouseRelease({to});
+    }
+
+    void DrawTimes(int times) {
+        for (int i = 0; i < times; ++i) editor.Draw(painter);
+    }
+
+    CLayoutItemList items;
+    RecordingObserver observer;
+    CLayoutEditor editor{items, observer};
+    RecordingPainter painter;
+    CChannelWindow* window = nullptr;
 };
 
-TEST_F(ConversionTest, TheFirstFiveDrawsKeepTheOwnersValues) {
-    RecordingPainter painter;
-    const Rect rects[] = {{0, 0, 100, 50}, {5, 7, 90, 61}, {100, 3, 300, 9}, {1, 1, 2, 2},
-                          {40, 40, 80, 80}};
-    for (const Rect& rect : rects) window.Draw(painter, rect);
-    EXPECT_EQ(window.DrawCount(), 5);
-    EXPECT_EQ(window.Processor(), owner);
-    window.Draw(painter, {41, 40, 80, 80});
-    EXPECT_NE(window.Processor(), owner);
+TEST_F(ConversionTest, DrawsAtAnyZoomKeepTheOwnersValues) {
+    for (double zoom : {1.0, 1.25, 2.0, 0.5, 0.8, 1.0}) {
+        ASSERT_TRUE(editor.SetZoom(zoom));
+        DrawTimes(6);
+        EXPECT_EQ(window->Processor(), kOwner) << zoom;
+    }
 }
 
-TEST_F(ConversionTest, LeftEdgeConvertsTruncatedAndEven) {
-    DrawTimes(window, {0, 0, 100, 50}, 5);
-    DrawTimes(window, {100, 0, 200, 50}, 1);
-    EXPECT_EQ(window.Processor().x, 426);  // 426.67
-    DrawTimes(window, {101, 0, 201, 50}, 1);
-    EXPECT_EQ(window.Processor().x, 430);  // 430.93
+// Only the edges that moved convert, from where the window lies in whole unzoomed units.
+TEST_F(ConversionTest, AMoveConvertsItsNewPositionAtAnyZoomAndKeepsTheSize) {
+    struct Row {
+        double zoom;
+        Point drag;  // client pixels
+        ProcessorRect expected;
+    };
+    const Row rows[] = {
+        {1.0, {77, 0}, {426, 54, 768, 432}},   // left 99.5, whole 100: 426.67
+        {1.0, {78, 0}, {430, 54, 768, 432}},   // left 100.5, whole 101: 430.93
+        {2.0, {155, 0}, {426, 54, 768, 432}},  // 77.5 units: where 77 pixels put it unzoomed
+        {0.5, {39, 0}, {430, 54, 768, 432}},   // 78 units
+        {1.0, {0, 10}, {96, 98, 768, 432}},    // top 22: 99, made even
+        {1.25, {0, -30}, {96, 0, 768, 432}},   // held at the top edge
+    };
+    for (const Row& row : rows) {
+        Place(row.zoom);
+        Drag(Client({112.5, 60}), row.drag);
+        EXPECT_EQ(window->Processor(), row.expected) << row.zoom << " " << row.drag.x;
+    }
 }
 
-TEST_F(ConversionTest, AMoveKeepsWidthAndHeight) {
-    DrawTimes(window, {0, 0, 100, 50}, 5);
-    DrawTimes(window, {37, 13, 137, 63}, 1);
-    EXPECT_EQ(window.Processor().x, 156);  // 157.87 made even
-    EXPECT_EQ(window.Processor().y, 12);   // 13 made even
-    // 100 canvas pixels would be 426 processor pixels and 50 would be 50.
-    EXPECT_EQ(window.Processor().w, owner.w);
-    EXPECT_EQ(window.Processor().h, owner.h);
+TEST_F(ConversionTest, AResizeConvertsTheDraggedEdgesOnly) {
+    Drag({203, 108}, {20, 10});  // the bottom-right handle: 200 x 106 units
+    EXPECT_EQ(window->Processor(), (ProcessorRect{96, 54, 852, 476}));
+    Place(1.0);
+    Drag({23, 60}, {-13, 0});  // the left edge to 9.5, whole 10: 193 units wide
+    EXPECT_EQ(window->Processor(), (ProcessorRect{42, 54, 822, 432}));
 }
 
-TEST_F(ConversionTest, AResizeOfTheFarEdgesChangesOnlyTheSize) {
-    DrawTimes(window, {0, 0, 100, 50}, 5);
-    DrawTimes(window, {0, 0, 101, 57}, 1);
-    EXPECT_EQ(window.Processor(), (ProcessorRect{owner.x, owner.y, 430, 56}));
+TEST_F(ConversionTest, ADragAwayAndBackKeepsTheOwnersValues) {
+    editor.OnMousePress({{112, 60}});
+    editor.OnMouseMove({{160, 90}});
+    // The labels follow the drag.
+    EXPECT_EQ(window->Processor(), (ProcessorRect{302, 188, 768, 432}));
+    editor.OnMouseMove({{112, 60}});
+    editor.OnMouseRelease({{112, 60}});
+    EXPECT_EQ(window->Processor(), kOwner);
+    EXPECT_EQ(observer.Notices().back().notice, LayoutNotice::SingleSelection);
 }
 
-TEST_F(ConversionTest, CloneStartsAfreshWithTheSameChannelFields) {
-    DrawTimes(window, {0, 0, 100, 50}, 7);
-    const auto clone = window.Clone();
-    auto& copy = dynamic_cast<CChannelWindow&>(*clone);
-    EXPECT_EQ(copy.DrawCount(), 0);
-    EXPECT_EQ(copy.Settings().ratioX, window.Settings().ratioX);
-    EXPECT_EQ(copy.Processor(), window.Processor());
-    EXPECT_EQ(copy.Type(), "button");
+// The owner parks a window it does not show beyond the canvas, reversed.
+TEST_F(ConversionTest, AParkedWindowKeepsItsValuesWhenDrawnOrMoved) {
+    window->SetRectangle({580, 0, 0, 0});
+    DrawTimes(6);
+    items.SelectOnly(window);
+    ASSERT_TRUE(editor.OnKeyPress({Key::Right, 0}));
+    DrawTimes(1);
+    EXPECT_EQ(window->Processor(), kOwner);
+}
+
+TEST_F(ConversionTest, CloneCopiesTheEntityAndChannelFields) {
+    window->SetTitle("CH1");
+    const auto clone = window->Clone();
+    const auto& copy = dynamic_cast<const CChannelWindow&>(*clone);
+    EXPECT_EQ(copy.Settings().ratioX, window->Settings().ratioX);
+    EXPECT_EQ(copy.Processor(), kOwner);
+    EXPECT_EQ(copy.ToString(), window->ToString());
 }
 
 std::vector<LabelLine> Labels(const Rect& rect, const ChannelWindowSettings& settings,

@@ -319,29 +319,5 @@ TEST_F(EditorTest, AZoomOutsideTheBoundsIsHeldOrRefused) {
     EXPECT_EQ(editor.Zoom(), CLayoutEditor::kMinZoom);
 }
 
-TEST(EditorChannelTest, AMouseMoveReachesTheProcessorAtTheNextDraw) {
-    CLayoutItemList items;
-    RecordingObserver observer;
-    CLayoutEditor editor(items, observer);
-    editor.SetClientSize({450, 253});
-    auto added = std::make_unique<CChannelWindow>();
-    ChannelWindowSettings settings;
-    settings.ratioX = 1920.0 / 450;
-    settings.ratioY = 1080.0 / 253;
-    added->SetSettings(settings);
-    added->SetProcessor({0, 0, 960, 540});
-    added->SetRectangle({0, 0, 225, 126});
-    auto& window = dynamic_cast<CChannelWindow&>(editor.AddObject(std::move(added)));
-    RecordingPainter painter;
-    for (int i = 0; i < 5; ++i) editor.Draw(painter);
-
-
-    editor.OnMousePress({{100, 60}});
-    editor.OnMouseMove({{200, 80}});
-    editor.OnMouseRelease({{200, 80}});
-    editor.Draw(painter);
-    EXPECT_EQ(window.Processor(), (ProcessorRect{426, 84, 960, 540}));
-}
-
 }  // namespace
 }  // namespace hsq

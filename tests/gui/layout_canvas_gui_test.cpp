@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <memory>
 #include <vector>
 
@@ -41,6 +40,8 @@ class ReadingOwner : public LayoutObserver {
 constexpr int kCanvasWidth = 450;
 constexpr int kCanvasHeight = 253;
 constexpr QColor kCaptionGrey{196, 196, 196};
+// What the processor reported; a canvas rectangle only approximates it.
+constexpr ProcessorRect kOwner{256, 170, 850, 598};
 
 class LayoutCanvasGui : public ::testing::Test {
   protected:
@@ -55,28 +56,32 @@ class LayoutCanvasGui : public ::testing::Test {
         settings.index = 1;
         window->SetSettings(settings);
         window->SetRectangle({60, 40, 260, 180});
-        // What the processor reported; a canvas rectangle only approximates it.
-        window->SetProcessor({256, 170, 850, 598});
+        window->SetProcessor(kOwner);
         window_ = window.get();
         canvas_.Editor().AddObject(std::move(window));
         canvas_.show();
         QCoreApplication::processEvents();
-        // Past the draws in which the canvas settles and the owner's values stand.
-        for (int i = 0; i < CChannelWindow::kDrawsBeforeConversion; ++i) canvas_.repaint();
     }
 
     QColor PixelAt(int x, int y) { return canvas_.grab().toImage().pixelColor(x, y); }
+
+    void Wheel(int notches, Qt::KeyboardModifiers modifiers) {
+        TurnWheel(canvas_, {100, 100}, notches, modifiers);
+    }
+
+    // However often the canvas paints, at whatever zoom.
+    void PaintTimes(int times) {
+        for (int i = 0; i < times; ++i) canvas_.repaint();
+    }
 
     ReadingOwner owner_;
     LayoutCanvasWidget canvas_{&owner_};
     CChannelWindow* window_ = nullptr;
 };
 
+// A quick drag right after the window is placed, before the canvas has painted much.
 TEST_F(LayoutCanvasGui, DraggingAWindowReportsItsNewEvenPlaceAndKeepsItsSize) {
-    ASSERT_GE(window_->DrawCount(), CChannelWindow::kDrawsBeforeConversion);
-    ASSERT_EQ(window_->Processor(), (ProcessorRect{256, 170, 850, 598}));
-
-    DragWithLeftButton(canvas_, {150, 100}, {191, 130});
+    DragWithLeftButton(canvas_, {150, 100}, {191, 130}, 1);
 
     ASSERT_EQ(owner_.notices.size(), 2u);
     EXPECT_EQ(owner_.notices[0].code, LayoutNotice::SingleSelection);
@@ -104,23 +109,37 @@ TEST_F(LayoutCanvasGui, DraggingTheBottomRightHandleResizesAndKeepsThePosition) 
     EXPECT_EQ(window_->Rectangle(), (RectF{60, 40, 300, 200}));
 }
 
-TEST_F(LayoutCanvasGui, AZoomedCanvasScrollsWithTheWheelAndDrawsFromTheScrollPosition) {
-    const auto wheel = [this](int delta, Qt::KeyboardModifiers modifiers) {
-        const QPointF at(100, 100);
-        QWheelEvent event(at, canvas_.mapToGlobal(at), {}, {0, delta}, Qt::NoButton, modifiers,
-                          Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(&canvas_, &event);
-    };
-    wheel(120, Qt::ControlModifier);
-    EXPECT_DOUBLE_EQ(canvas_.Editor().Zoom(), 1.25);
-    wheel(120, Qt::ControlModifier);
-    wheel(120, Qt::ControlModifier);
-    wheel(120, Qt::ControlModifier);
-    ASSERT_GT(canvas_.Editor().Zoom(), 2.0);
+// The processor values follow where the operator puts the window in unzoomed units, never the
+// zoom it is seen at.
+TEST_F(LayoutCanvasGui, ZoomingKeepsTheValuesAndADragWhileZoomedConvertsUnzoomedUnits) {
+    Wheel(4, Qt::ControlModifier);
+    ASSERT_DOUBLE_EQ(canvas_.Editor().Zoom(), 1.25 * 1.25 * 1.25 * 1.25);
+    PaintTimes(6);
+    EXPECT_EQ(window_->Processor(), kOwner);
 
-    wheel(-120, Qt::NoModifier);
+    // 100 and 50 pixels at this zoom are 40.96 and 20.48 units: left 100.96, top 60.48, whole
+    // 101 and 60: 430.9 and 256.1.
+    DragWithLeftButton(canvas_, {200, 150}, {300, 200}, 1);
+    ASSERT_FALSE(owner_.notices.empty());
+    EXPECT_EQ(owner_.notices.back().code, LayoutNotice::Moved);
+    EXPECT_EQ(owner_.notices.back().place, (ProcessorRect{430, 256, 850, 598}));
+
+    Wheel(-4, Qt::ControlModifier);
+    ASSERT_NEAR(canvas_.Editor().Zoom(), 1.0, 1e-9);
+    PaintTimes(6);
+    EXPECT_EQ(window_->Processor(), (ProcessorRect{430, 256, 850, 598}));
+    EXPECT_EQ(PixelAt(251, 66), kCaptionGrey);
+    EXPECT_NE(PixelAt(210, 46), kCaptionGrey);
+}
+
+TEST_F(LayoutCanvasGui, AZoomedCanvasScrollsWithTheWheelAndDrawsFromTheScrollPosition) {
+    Wheel(1, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(canvas_.Editor().Zoom(), 1.25);
+    Wheel(3, Qt::ControlModifier);
+
+    Wheel(-1, Qt::NoModifier);
     EXPECT_EQ(canvas_.Editor().ScrollPosition(), (Point{0, 40}));
-    wheel(-120, Qt::ShiftModifier);
+    Wheel(-1, Qt::ShiftModifier);
     EXPECT_EQ(canvas_.Editor().ScrollPosition(), (Point{40, 40}));
 
     // The caption band starts at canvas pixel 60 x zoom across and 40 x zoom down; the window
