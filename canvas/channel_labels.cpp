@@ -16,8 +16,12 @@ constexpr int kPositionOffset = 35;
 constexpr Size kRoomForBlock{100, 55};
 constexpr Size kRoomForLine{40, 20};
 
-bool HasRoom(const Rect& rect, Size room) {
-    return rect.Width() >= room.width && rect.Height() >= room.height;
+int Zoomed(const ChannelLabelSource& source, int units) { return hsq::Zoomed(units, source.zoom); }
+
+// Room is counted in unzoomed units, so that a zoom shows the same lines, only larger.
+bool HasRoom(const ChannelLabelSource& source, Size room) {
+    return source.rect.Width() >= room.width * source.zoom &&
+           source.rect.Height() >= room.height * source.zoom;
 }
 
 std::string Numbered(std::string_view head, long long number) {
@@ -48,9 +52,10 @@ std::string UndividedName(const ChannelWindowSettings& settings) {
 
 void AddBlock(std::vector<LabelLine>& lines, const ChannelLabelSource& source, Point at,
               std::string name) {
-    if (!name.empty()) lines.push_back({{at.x, at.y + kNameOffset}, std::move(name)});
-    lines.push_back({{at.x, at.y + kSizeOffset}, SizeText(source.processor)});
-    lines.push_back({{at.x, at.y + kPositionOffset}, PositionText(source)});
+    if (!name.empty())
+        lines.push_back({{at.x, at.y + Zoomed(source, kNameOffset)}, std::move(name)});
+    lines.push_back({{at.x, at.y + Zoomed(source, kSizeOffset)}, SizeText(source.processor)});
+    lines.push_back({{at.x, at.y + Zoomed(source, kPositionOffset)}, PositionText(source)});
 }
 
 // One block per quarter covered; a quarter right of or below the first one has its block at
@@ -62,8 +67,8 @@ void AddQuarterBlocks(std::vector<LabelLine>& lines, const ChannelLabelSource& s
     const int firstRow = (first - 1) / 2;
     for (int row = firstRow; row <= (last - 1) / 2; ++row) {
         for (int column = firstColumn; column <= (last - 1) % 2; ++column) {
-            const Point at{column == firstColumn ? rect.left : source.piece.width,
-                           row == firstRow ? rect.top : source.piece.height};
+            const Point at{column == firstColumn ? rect.left : Zoomed(source, source.piece.width),
+                           row == firstRow ? rect.top : Zoomed(source, source.piece.height)};
             const int quarter = row * 2 + column + 1;
             AddBlock(lines, source, at,
                      source.settings.kind == kOutputChannelWindow ? "" : Numbered("CH", quarter));
@@ -79,13 +84,13 @@ void AddPieceBlocks(std::vector<LabelLine>& lines, const ChannelLabelSource& sou
     for (int k = first; k <= last; ++k) {
         const bool isFirst = k == first;
         Point at{rect.left, rect.top};
-        if (!isFirst && sideBySide) at.x = (k - 1) * source.piece.width;
-        if (!isFirst && !sideBySide) at.y = (k - 1) * source.piece.height;
-        if (HasRoom(rect, kRoomForBlock))
+        if (!isFirst && sideBySide) at.x = Zoomed(source, (k - 1) * source.piece.width);
+        if (!isFirst && !sideBySide) at.y = Zoomed(source, (k - 1) * source.piece.height);
+        if (HasRoom(source, kRoomForBlock))
             AddBlock(lines, source, at, "");
-        else if (HasRoom(rect, kRoomForLine) && sideBySide)
-            lines.push_back(
-                {{at.x, at.y + (isFirst ? kNameOffset : 0)}, SizeText(source.processor)});
+        else if (HasRoom(source, kRoomForLine) && sideBySide)
+            lines.push_back({{at.x, at.y + (isFirst ? Zoomed(source, kNameOffset) : 0)},
+                             SizeText(source.processor)});
         // Stacked pieces short of room show only their name line, which is empty.
     }
 }
@@ -101,10 +106,13 @@ std::vector<LabelLine> ChannelLabels(const ChannelLabelSource& source) {
         return lines;
     }
     const int mode = source.settings.splitMode;
-    const Point bottomRight{std::max(rect.left, rect.right - 1),
-                            std::max(rect.top, rect.bottom - 1)};
-    const int first = PieceAt(mode, source.piece, topLeft);
-    const int last = PieceAt(mode, source.piece, bottomRight);
+    // The pieces are in unzoomed units: those that hold the window's first and last pixels.
+    const auto unzoomed = [&source](int x, int y) {
+        return PointF{x / source.zoom, y / source.zoom};
+    };
+    const int first = PieceAt(mode, source.piece, unzoomed(rect.left, rect.top));
+    const int last = PieceAt(mode, source.piece, unzoomed(std::max(rect.left, rect.right - 1),
+                                                          std::max(rect.top, rect.bottom - 1)));
     if (first == last) {
         const bool inputCard = source.settings.kind == kInputCardWindow;
         AddBlock(lines, source, topLeft, inputCard ? UndividedName(source.settings) : "");

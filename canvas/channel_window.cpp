@@ -23,11 +23,11 @@ std::int32_t ToEvenProcessorPixels(double value) {
     return pixels % 2 != 0 ? pixels - 1 : pixels;
 }
 
-// The piece boundaries strictly inside low..high along one direction.
-std::vector<int> BoundariesInside(int low, int high, int pieceExtent, int pieces) {
+// The piece boundaries strictly inside low..high along one direction, in zoomed pixels.
+std::vector<int> BoundariesInside(int low, int high, int pieceExtent, int pieces, double zoom) {
     std::vector<int> boundaries;
     for (int k = 1; k < pieces; ++k) {
-        const int boundary = k * pieceExtent;
+        const int boundary = Zoomed(k * pieceExtent, zoom);
         if (boundary > low && boundary < high) boundaries.push_back(boundary);
     }
     return boundaries;
@@ -58,8 +58,8 @@ void CChannelWindow::Draw(Painter& painter, const Rect& rect) const {
     const Font font{"Verdana", LabelFontHeight(painter), kBlack};
     const Size piece = PieceSize();
     if (IsDivided(piece)) DrawPieceBoundaries(painter, rect, piece);
-    for (const LabelLine& line : ChannelLabels({rect, settings_, processor_, piece}))
-        painter.DrawText(line.at, line.text, font);
+    for (const LabelLine& line : ChannelLabels({rect, Zoom(), settings_, processor_, piece}))
+        painter.DrawText(line.at, line.text, font, rect);
 }
 
 // Measured from where the edit began, so a window dragged away and back keeps the owner's
@@ -82,19 +82,21 @@ void CChannelWindow::OperatorEdited(OperatorEdit edit, const RectF& from) {
         processor_.h = ToEvenProcessorPixels(after.Height() * settings_.ratioY);
 }
 
-// Grey over the top rows, then one black row; a short window keeps the band inside itself.
-void CChannelWindow::DrawCaptionBand(Painter& painter, const Rect& rect) {
-    const int bandBottom = std::min(rect.top + kCaptionRows, rect.bottom);
+// Grey over the top rows, then one black row, both zoomed with the labels they hold; a short
+// window keeps the band inside itself.
+void CChannelWindow::DrawCaptionBand(Painter& painter, const Rect& rect) const {
+    const int rows = std::max(1, ToPixel(kCaptionRows * Zoom()));
+    const int bandBottom = std::min(rect.top + rows, rect.bottom);
     painter.FillRect({rect.left, rect.top, rect.right, bandBottom}, kCaptionGrey);
-    if (rect.Height() > kCaptionRows)
+    if (rect.Height() > rows)
         painter.FillRect({rect.left, bandBottom, rect.right, bandBottom + 1}, kBlack);
 }
 
 void CChannelWindow::DrawPieceBoundaries(Painter& painter, const Rect& rect, Size piece) const {
     const int mode = settings_.splitMode;
-    for (int x : BoundariesInside(rect.left, rect.right, piece.width, PiecesAcross(mode)))
+    for (int x : BoundariesInside(rect.left, rect.right, piece.width, PiecesAcross(mode), Zoom()))
         painter.DrawLine({x, rect.top}, {x, rect.bottom}, kPiecePen);
-    for (int y : BoundariesInside(rect.top, rect.bottom, piece.height, PiecesDown(mode)))
+    for (int y : BoundariesInside(rect.top, rect.bottom, piece.height, PiecesDown(mode), Zoom()))
         painter.DrawLine({rect.left, y}, {rect.right, y}, kPiecePen);
 }
 

@@ -29,7 +29,7 @@ public:
     Size PieceSize() const;
 
 private:
-    static void DrawCaptionBand(Painter& painter, const Rect& rect);
+    void DrawCaptionBand(Painter& painter, const Rect& rect) const;
     void DrawPieceBoundaries(Painter& painter, const Rect& rect, Size piece) const;
     int LabelFontHeight(const Painter& painter) const;
 

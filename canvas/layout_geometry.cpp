@@ -48,8 +48,8 @@ int ToPixel(double value) {
 }
 
 Rect ZoomedRect(const RectF& rect, double zoom) {
-    return {ToPixel(rect.left * zoom), ToPixel(rect.top * zoom), ToPixel(rect.right * zoom),
-            ToPixel(rect.bottom * zoom)};
+    return {Zoomed(rect.left, zoom), Zoomed(rect.top, zoom), Zoomed(rect.right, zoom),
+            Zoomed(rect.bottom, zoom)};
 }
 
 RectF Normalized(const RectF& rect) {

@@ -47,6 +47,8 @@ inline constexpr int kPixelLimit = 1 << 29;
 
 // Nearest whole pixel, held within kPixelLimit either way (NaN gives 0).
 int ToPixel(double value);
+// Where a coordinate in unzoomed canvas units is drawn.
+inline int Zoomed(double units, double zoom) { return ToPixel(units * zoom); }
 Rect ZoomedRect(const RectF& rect, double zoom);
 RectF Normalized(const RectF& rect);
 RectF Moved(const RectF& rect, Offset offset);

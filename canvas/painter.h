@@ -69,8 +69,10 @@ public:
     virtual void DrawRectOutline(const Rect& rect, const Pen& pen) = 0;
     virtual void FillRect(const Rect& rect, Color color) = 0;
     virtual void SetPixel(Point at, Color color) = 0;
-    // Transparent background; at is the top-left corner of the text.
-    virtual void DrawText(Point at, std::string_view text, const Font& font) = 0;
+    // Transparent background; at is the top-left corner of the text. Nothing is drawn outside
+    // clip, so that a label stays on what it labels.
+    virtual void DrawText(Point at, std::string_view text, const Font& font,
+                          const Rect& clip) = 0;
 
     // Pixel height of the platform's default interface font, which labels scale from.
     virtual int DefaultFontHeight() const = 0;

@@ -1,8 +1,18 @@
 #include "canvas/split_layout.h"
 
-#include <algorithm>
+#include <cmath>
 
 namespace hsq {
+namespace {
+
+int PieceAlong(double at, int pieceExtent, int pieces) {
+    const double piece = std::floor(at / pieceExtent);
+    // NaN, from a point of a zero zoom, counts for the first piece too.
+    if (!(piece > 0)) return 0;
+    return piece < pieces - 1 ? static_cast<int>(piece) : pieces - 1;
+}
+
+}  // namespace
 
 int PiecesAcross(int splitMode) {
     switch (splitMode) {
@@ -32,10 +42,10 @@ Size PieceSize(int splitMode, int layoutWidth, int layoutHeight) {
     return IsDivided(piece) ? piece : Size{};
 }
 
-int PieceAt(int splitMode, Size piece, Point at) {
+int PieceAt(int splitMode, Size piece, PointF at) {
     const int across = PiecesAcross(splitMode);
-    const int column = std::clamp(at.x / piece.width, 0, across - 1);
-    const int row = std::clamp(at.y / piece.height, 0, PiecesDown(splitMode) - 1);
+    const int column = PieceAlong(at.x, piece.width, across);
+    const int row = PieceAlong(at.y, piece.height, PiecesDown(splitMode));
     return row * across + column + 1;
 }
 

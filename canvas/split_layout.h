@@ -14,8 +14,8 @@ int PiecesDown(int splitMode);
 Size PieceSize(int splitMode, int layoutWidth, int layoutHeight);
 inline bool IsDivided(Size piece) { return piece.width > 0 && piece.height > 0; }
 
-// The number, from 1, of the piece that holds a point; a point beyond the output area counts
-// for the nearest piece. piece must be divided.
-int PieceAt(int splitMode, Size piece, Point at);
+// The number, from 1, of the piece that holds a point in unzoomed units; a point beyond the
+// output area counts for the nearest piece. piece must be divided.
+int PieceAt(int splitMode, Size piece, PointF at);
 
 }  // namespace hsq

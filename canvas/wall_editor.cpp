@@ -25,9 +25,10 @@ void CWallEditor::DrawBackground(Painter& painter) { DrawRaisedFace(painter, Dra
 
 void CWallEditor::DrawGrid(Painter& painter) {
     DrawGridDots(painter);
-    painter.DrawRectOutline({0, 0, wall_.layoutWidth, wall_.layoutHeight}, kWallPen);
+    const Rect outline{0, 0, Zoomed(wall_.layoutWidth), Zoomed(wall_.layoutHeight)};
+    painter.DrawRectOutline(outline, kWallPen);
     const Font font{"", painter.DefaultFontHeight(), kLabelGrey};
-    painter.DrawText({1, 1}, ScreenLabel(1), font);
+    DrawScreenLabel(painter, font, {1, 1}, 1);
     if (wall_.screenColumns == 0 || wall_.screenRows == 0) return;
     DrawScreenDivisions(painter, font);
 }
@@ -38,14 +39,16 @@ void CWallEditor::DrawGridDots(Painter& painter) const {
     const int columns = paper.width / grid.width;
     const int rows = paper.height / grid.height;
     for (int i = 1; i <= columns / kDotEvery; ++i) {
-        const int x = ToPixel(grid.width * kDotEvery * i * Zoom());
+        const int x = Zoomed(grid.width * kDotEvery * i);
         for (int j = 1; j <= rows / kDotEvery; ++j) {
-            const int y = ToPixel(grid.height * kDotEvery * j * Zoom());
+            const int y = Zoomed(grid.height * kDotEvery * j);
             painter.DrawLine({x, y}, {x, y}, kDotPen);
         }
     }
 }
 
+// The wall is counted in whole unzoomed units, as the pieces of the channel windows are, so that
+// the screen lines and the piece lines meet at every zoom.
 void CWallEditor::DrawScreenDivisions(Painter& painter, const Font& font) const {
     const double cellWidth = static_cast<double>(wall_.layoutWidth) / wall_.screenColumns;
     const double cellHeight = static_cast<double>(wall_.layoutHeight) / wall_.screenRows;
@@ -56,13 +59,13 @@ void CWallEditor::DrawScreenDivisions(Painter& painter, const Font& font) const 
     // Screens after the first are labelled along the top edge and down the left edge only.
     for (int i = 1; i < wall_.screenColumns; ++i) {
         const int x = static_cast<int>(i * cellWidth);
-        painter.DrawText({x, 0}, ScreenLabel(i + 1), font);
-        painter.DrawLine({x, 0}, {x, wall_.layoutHeight}, kWallPen);
+        DrawScreenLabel(painter, font, {x, 0}, i + 1);
+        DrawColumnLine(painter, x);
     }
     for (int j = 1; j < wall_.screenRows; ++j) {
         const int y = static_cast<int>(j * cellHeight);
-        painter.DrawText({0, y}, ScreenLabel(j + 1), font);
-        painter.DrawLine({0, y}, {wall_.layoutWidth, y}, kWallPen);
+        DrawScreenLabel(painter, font, {0, y}, j + 1);
+        DrawRowLine(painter, y);
     }
 }
 
@@ -70,11 +73,23 @@ void CWallEditor::DrawQuarters(Painter& painter, const Font& font, double cellWi
                                double cellHeight) const {
     const int x = static_cast<int>(cellWidth);
     const int y = static_cast<int>(cellHeight);
-    painter.DrawText({x, 0}, ScreenLabel(2), font);
-    painter.DrawText({0, y}, ScreenLabel(3), font);
-    painter.DrawText({x, y}, ScreenLabel(4), font);
-    painter.DrawLine({x, 0}, {x, wall_.layoutHeight}, kWallPen);
-    painter.DrawLine({0, y}, {wall_.layoutWidth, y}, kWallPen);
+    DrawScreenLabel(painter, font, {x, 0}, 2);
+    DrawScreenLabel(painter, font, {0, y}, 3);
+    DrawScreenLabel(painter, font, {x, y}, 4);
+    DrawColumnLine(painter, x);
+    DrawRowLine(painter, y);
+}
+
+void CWallEditor::DrawScreenLabel(Painter& painter, const Font& font, Point at, int number) const {
+    painter.DrawText({Zoomed(at.x), Zoomed(at.y)}, ScreenLabel(number), font, DrawingArea());
+}
+
+void CWallEditor::DrawColumnLine(Painter& painter, int x) const {
+    painter.DrawLine({Zoomed(x), 0}, {Zoomed(x), Zoomed(wall_.layoutHeight)}, kWallPen);
+}
+
+void CWallEditor::DrawRowLine(Painter& painter, int y) const {
+    painter.DrawLine({0, Zoomed(y)}, {Zoomed(wall_.layoutWidth), Zoomed(y)}, kWallPen);
 }
 
 }  // namespace hsq

@@ -10,7 +10,7 @@ namespace hsq {
 struct WallLayout {
     std::uint8_t screenColumns = 0;
     std::uint8_t screenRows = 0;
-    // The output area on the canvas, in canvas pixels.
+    // The output area on the canvas, in unzoomed canvas units.
     std::int32_t layoutWidth = 0;
     std::int32_t layoutHeight = 0;
 };
@@ -29,10 +29,15 @@ protected:
     void DrawGrid(Painter& painter) override;
 
 private:
+    // Wall coordinates are in unzoomed canvas units, as the entities' are.
+    int Zoomed(double units) const { return hsq::Zoomed(units, Zoom()); }
     void DrawGridDots(Painter& painter) const;
     void DrawScreenDivisions(Painter& painter, const Font& font) const;
     void DrawQuarters(Painter& painter, const Font& font, double cellWidth,
                       double cellHeight) const;
+    void DrawScreenLabel(Painter& painter, const Font& font, Point at, int number) const;
+    void DrawColumnLine(Painter& painter, int x) const;
+    void DrawRowLine(Painter& painter, int y) const;
 
     WallLayout wall_;
 };

@@ -38,16 +38,20 @@ void QtPainter::SetPixel(Point at, Color color) {
     painter_.fillRect(at.x, at.y, 1, 1, ToQt(color));
 }
 
-void QtPainter::DrawText(Point at, std::string_view text, const Font& font) {
+void QtPainter::DrawText(Point at, std::string_view text, const Font& font, const Rect& clip) {
+    // A reversed clip, as a parked window has, shows nothing; Qt would turn it round.
+    if (clip.Width() <= 0 || clip.Height() <= 0) return;
     QFont qtFont = font.family.empty() ? defaultFont_ : QFont(QString::fromStdString(font.family));
     if (font.pixelHeight > 0) qtFont.setPixelSize(font.pixelHeight);
+    // The QPainter goes back to its caller with the font and clip it came with.
+    painter_.save();
+    painter_.setClipRect(clip.left, clip.top, clip.Width(), clip.Height(), Qt::IntersectClip);
     painter_.setFont(qtFont);
     painter_.setPen(ToQt(font.color));
     const QFontMetrics metrics(qtFont);
     painter_.drawText(at.x, at.y + metrics.ascent(),
                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    // The QPainter goes back to its caller with the font it came with.
-    painter_.setFont(defaultFont_);
+    painter_.restore();
 }
 
 int QtPainter::DefaultFontHeight() const { return QFontMetrics(defaultFont_).height(); }

@@ -16,14 +16,13 @@ class QtPainter final : public Painter {
     void DrawRectOutline(const Rect& rect, const Pen& pen) override;
     void FillRect(const Rect& rect, Color color) override;
     void SetPixel(Point at, Color color) override;
-    void DrawText(Point at, std::string_view text, const Font& font) override;
+    void DrawText(Point at, std::string_view text, const Font& font, const Rect& clip) override;
     int DefaultFontHeight() const override;
 
   private:
     void Use(const Pen& pen);
 
     QPainter& painter_;
-    // Kept apart: drawing text changes the painter's font.
     const QFont defaultFont_;
 };
 

@@ -139,16 +139,16 @@ TEST_F(ConversionTest, CloneCopiesTheEntityAndChannelFields) {
 }
 
 std::vector<LabelLine> Labels(const Rect& rect, const ChannelWindowSettings& settings,
-                              Size piece = {}) {
-    return ChannelLabels({rect, settings, {100, 200, 640, 360}, piece});
+                              Size piece = {}, double zoom = 1.0) {
+    return ChannelLabels({rect, zoom, settings, {100, 200, 640, 360}, piece});
 }
 
-std::vector<LabelLine> Block(Point at, const std::string& name, std::string size = "W_H:[640,360]",
-                             std::string position = "X_Y:[100,200]") {
+// The lines of a block, spaced as the zoom spaces them.
+std::vector<LabelLine> Block(Point at, const std::string& name, int spacing = 1) {
     std::vector<LabelLine> lines;
-    if (!name.empty()) lines.push_back({{at.x, at.y + 5}, name});
-    lines.push_back({{at.x, at.y + 20}, size});
-    lines.push_back({{at.x, at.y + 35}, position});
+    if (!name.empty()) lines.push_back({{at.x, at.y + 5 * spacing}, name});
+    lines.push_back({{at.x, at.y + 20 * spacing}, "W_H:[640,360]"});
+    lines.push_back({{at.x, at.y + 35 * spacing}, "X_Y:[100,200]"});
     return lines;
 }
 
@@ -172,8 +172,7 @@ TEST(ChannelLabelTest, PositionIsTakenFromTheOrigin) {
     ChannelWindowSettings settings = Settings(kOutputChannelWindow, 1);
     settings.originX = 60;
     settings.originY = -8;
-    EXPECT_EQ(Labels({0, 0, 300, 200}, settings),
-              Block({0, 0}, "IMG:[1]", "W_H:[640,360]", "X_Y:[40,208]"));
+    EXPECT_EQ(Labels({0, 0, 300, 200}, settings).back().text, "X_Y:[40,208]");
 }
 
 TEST(QuadLabelTest, OneBlockPerCoveredQuarter) {
@@ -190,6 +189,9 @@ TEST(QuadLabelTest, OneBlockPerCoveredQuarter) {
     EXPECT_EQ(Labels({100, 50, 600, 400}, quad, piece),
               Joined({Block({100, 50}, "CH:[1]"), Block({400, 50}, "CH:[2]"),
                       Block({100, 300}, "CH:[3]"), Block({400, 300}, "CH:[4]")}));
+    // Zoomed twice, the same window: the quarters and the lines of each block twice as far.
+    EXPECT_EQ(Labels({200, 100, 1200, 400}, quad, piece, 2.0),
+              Joined({Block({200, 100}, "CH:[1]", 2), Block({800, 100}, "CH:[2]", 2)}));
 }
 
 TEST(QuadLabelTest, OutputChannelsHaveNoNamesAndOneQuarterIsOneBlock) {
@@ -199,6 +201,8 @@ TEST(QuadLabelTest, OutputChannelsHaveNoNamesAndOneQuarterIsOneBlock) {
     // Exactly the top-left quarter: its right and bottom edges touch, but do not enter, the others.
     EXPECT_EQ(Labels({0, 0, 400, 300}, Settings(kOutputChannelWindow, 1, 4), piece),
               Block({0, 0}, ""));
+    EXPECT_EQ(Labels({0, 0, 800, 600}, Settings(kOutputChannelWindow, 1, 4), piece, 2.0),
+              Block({0, 0}, "", 2));
     EXPECT_EQ(Labels({410, 310, 500, 400}, Settings(kInputCardWindow, 2, 4), piece),
               Block({410, 310}, "CH:[PIP]"));
 }
@@ -212,10 +216,13 @@ TEST(PieceLabelTest, BlocksAtEachPiecesLeadingEdge) {
               Joined({Block({0, 250}, ""), Block({0, 300}, "")}));
 }
 
+// Room is counted unzoomed: a zoom shows the same lines, only larger.
 TEST(PieceLabelTest, SmallWindowsShowLessAndTinyOnesNothing) {
     const ChannelWindowSettings sideBySide = Settings(kOutputChannelWindow, 1, 2);
     EXPECT_EQ(Labels({380, 0, 440, 30}, sideBySide, {400, 600}),
               (std::vector<LabelLine>{{{380, 5}, "W_H:[640,360]"}, {{400, 0}, "W_H:[640,360]"}}));
+    EXPECT_EQ(Labels({760, 0, 880, 60}, sideBySide, {400, 600}, 2.0),
+              (std::vector<LabelLine>{{{760, 10}, "W_H:[640,360]"}, {{800, 0}, "W_H:[640,360]"}}));
     EXPECT_TRUE(Labels({395, 0, 405, 10}, sideBySide, {400, 600}).empty());
     // Stacked pieces short of room keep only their empty name lines.
     const ChannelWindowSettings stacked = Settings(kOutputChannelWindow, 1, 3);
@@ -224,23 +231,26 @@ TEST(PieceLabelTest, SmallWindowsShowLessAndTinyOnesNothing) {
 
 class ChannelDrawTest : public ::testing::Test {
 protected:
-    void Draw(const ChannelWindowSettings& settings, const Rect& rect) {
+    void Draw(const ChannelWindowSettings& settings, const RectF& rect, double zoom = 1.0) {
         window.SetSettings(settings);
-        window.Draw(painter, rect);
+        window.SetRectangle(rect);
+        window.SetZoom(zoom);
+        window.Draw(painter, window.PixelRect());
     }
 
     std::vector<LineCall> PieceLines() const {
         std::vector<LineCall> lines;
         for (const LineCall& line : painter.Of<LineCall>())
-            if (line.pen == Pen{kGreen, 1, PenStyle::Dotted}) lines.push_back(line);
+            if (line.pen == kPiecePen) lines.push_back(line);
         return lines;
     }
 
+    const Pen kPiecePen{kGreen, 1, PenStyle::Dotted};
     RecordingPainter painter{11};
     CChannelWindow window;
 };
 
-TEST_F(ChannelDrawTest, BodyCaptionBandOutlineThenLabels) {
+TEST_F(ChannelDrawTest, BodyCaptionBandOutlineThenLabelsClippedToTheWindow) {
     ChannelWindowSettings settings = Settings(kInputCardWindow, 1);
     settings.borderColor = {200, 0, 0};
     Draw(settings, {10, 20, 210, 120});
@@ -256,6 +266,10 @@ TEST_F(ChannelDrawTest, BodyCaptionBandOutlineThenLabels) {
     ASSERT_TRUE(std::holds_alternative<TextCall>(painter.calls.back()));
     EXPECT_EQ(painter.Texts(),
               (std::vector<std::string>{"CH:[Main]", "W_H:[0,0]", "X_Y:[0,0]"}));
+    for (const TextCall& text : painter.Of<TextCall>()) {
+        EXPECT_EQ(text.font, (Font{"Verdana", 11, kBlack}));
+        EXPECT_EQ(text.clip, (Rect{10, 20, 210, 120}));
+    }
 }
 
 TEST_F(ChannelDrawTest, AShortWindowKeepsTheBandInside) {
@@ -265,24 +279,30 @@ TEST_F(ChannelDrawTest, AShortWindowKeepsTheBandInside) {
     EXPECT_EQ(fills[1].rect, (Rect{0, 0, 50, 10}));
 }
 
-TEST_F(ChannelDrawTest, VerdanaScaledByTheZoom) {
-    window.SetZoom(1.5);
-    Draw(Settings(kInputCardWindow, 1), {0, 0, 200, 100});
-    for (const TextCall& text : painter.Of<TextCall>())
+// A window across a piece boundary has a block past the boundary, which the clip keeps off the
+// windows beside it; everything zooms with the window.
+TEST_F(ChannelDrawTest, AZoomedWindowAcrossPiecesScalesItsBandLinesAndLabels) {
+    Draw(Settings(kOutputChannelWindow, 1, 2), {300, 0, 500, 100}, 1.5);
+    const Rect pixels{450, 0, 750, 150};
+    EXPECT_EQ(painter.Of<FillCall>()[1].rect, (Rect{450, 0, 750, 29}));  // 19 rows, zoomed
+    EXPECT_EQ(PieceLines(), (std::vector<LineCall>{{{600, 0}, {600, 150}, kPiecePen}}));
+    const std::vector<TextCall> texts = painter.Of<TextCall>();
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[2].at, (Point{600, 30}));  // the second piece's block, 20 units down
+    for (const TextCall& text : texts) {
         EXPECT_EQ(text.font, (Font{"Verdana", 17, kBlack}));
+        EXPECT_EQ(text.clip, pixels);
+    }
 }
 
 TEST_F(ChannelDrawTest, PieceBoundariesCrossedByTheWindow) {
     Draw(Settings(kOutputChannelWindow, 1, 2), {300, 0, 500, 100});
-    EXPECT_EQ(window.PieceSize(), (Size{400, 600}));
-    EXPECT_EQ(PieceLines(),
-              (std::vector<LineCall>{{{400, 0}, {400, 100}, Pen{kGreen, 1, PenStyle::Dotted}}}));
+    EXPECT_EQ(PieceLines(), (std::vector<LineCall>{{{400, 0}, {400, 100}, kPiecePen}}));
 
     painter.Clear();
     Draw(Settings(kOutputChannelWindow, 1, 4), {100, 50, 600, 400});
-    EXPECT_EQ(PieceLines(),
-              (std::vector<LineCall>{{{400, 50}, {400, 400}, Pen{kGreen, 1, PenStyle::Dotted}},
-                                     {{100, 300}, {600, 300}, Pen{kGreen, 1, PenStyle::Dotted}}}));
+    EXPECT_EQ(PieceLines(), (std::vector<LineCall>{{{400, 50}, {400, 400}, kPiecePen},
+                                                   {{100, 300}, {600, 300}, kPiecePen}}));
 
     painter.Clear();
     Draw(Settings(kOutputChannelWindow, 1, 4), {0, 0, 400, 300});
@@ -293,7 +313,7 @@ TEST_F(ChannelDrawTest, PieceSizesOfEveryMode) {
     const Size expected[] = {{400, 600}, {800, 300}, {400, 300}, {266, 600},
                              {800, 200}, {200, 600}, {800, 150}};
     for (std::uint8_t mode = 2; mode <= 8; ++mode) {
-        Draw(Settings(kOutputChannelWindow, 1, mode), {0, 0, 10, 10});
+        window.SetSettings(Settings(kOutputChannelWindow, 1, mode));
         EXPECT_EQ(window.PieceSize(), expected[mode - 2]) << int{mode};
     }
 }

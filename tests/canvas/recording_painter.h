@@ -37,6 +37,7 @@ struct TextCall {
     Point at;
     std::string text;
     Font font;
+    Rect clip;
     friend bool operator==(const TextCall&, const TextCall&) = default;
 };
 
@@ -57,8 +58,9 @@ public:
         calls.emplace_back(std::in_place_type<FillCall>, rect, color);
     }
     void SetPixel(Point at, Color color) override { calls.emplace_back(std::in_place_type<PixelCall>, at, color); }
-    void DrawText(Point at, std::string_view text, const Font& font) override {
-        calls.emplace_back(std::in_place_type<TextCall>, at, std::string(text), font);
+    void DrawText(Point at, std::string_view text, const Font& font,
+                  const Rect& clip) override {
+        calls.emplace_back(std::in_place_type<TextCall>, at, std::string(text), font, clip);
     }
     int DefaultFontHeight() const override { return defaultFontHeight_; }
 

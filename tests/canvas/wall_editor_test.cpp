@@ -36,12 +36,11 @@ protected:
         return dots;
     }
 
+    // The screen labels, grey; the windows' labels are black.
     std::vector<std::pair<std::string, Point>> Labels() const {
         std::vector<std::pair<std::string, Point>> labels;
-        for (const TextCall& text : painter.Of<TextCall>()) {
-            EXPECT_EQ(text.font.color, kLabelGrey);
-            labels.emplace_back(text.text, text.at);
-        }
+        for (const TextCall& text : painter.Of<TextCall>())
+            if (text.font.color == kLabelGrey) labels.emplace_back(text.text, text.at);
         return labels;
     }
 
@@ -108,6 +107,38 @@ TEST_F(WallDrawTest, NoScreensStopsAfterS1) {
     DrawWall(0, 2, 800, 600);
     EXPECT_TRUE(WallLines().empty());
     EXPECT_EQ(Labels().size(), 1u);
+}
+
+// The wall, its screens and a window's pieces are in the same unzoomed units, so the window's
+// piece lines lie on the screen lines at every zoom.
+TEST_F(WallDrawTest, TheWallZoomsWithTheWindows) {
+    auto window = std::make_unique<CChannelWindow>();
+    ChannelWindowSettings settings;
+    settings.splitMode = 4;
+    settings.layoutWidth = 900;
+    settings.layoutHeight = 506;
+    window->SetSettings(settings);
+    window->SetRectangle({400, 200, 500, 300});
+    editor.AddObject(std::move(window));
+    const Pen piecePen{kGreen, 1, PenStyle::Dotted};
+    for (double zoom : {0.8, 1.25, 1.5, 2.0}) {
+        ASSERT_TRUE(editor.SetZoom(zoom));
+        DrawWall(2, 2, 900, 506);
+        const int x = ToPixel(450 * zoom), y = ToPixel(253 * zoom);
+        EXPECT_EQ(painter.Of<OutlineCall>()[1],
+                  (OutlineCall{{0, 0, ToPixel(900 * zoom), ToPixel(506 * zoom)}, kWallPen}));
+        EXPECT_EQ(Labels().back(), (std::pair<std::string, Point>{"S4", {x, y}}));
+        const std::vector<LineCall> walls = WallLines();
+        ASSERT_EQ(walls.size(), 2u);
+        std::vector<LineCall> pieces;
+        for (const LineCall& line : painter.Of<LineCall>())
+            if (line.pen == piecePen) pieces.push_back(line);
+        ASSERT_EQ(pieces.size(), 2u) << zoom;
+        EXPECT_EQ(walls[0].from.x, x);
+        EXPECT_EQ(pieces[0].from.x, x);
+        EXPECT_EQ(walls[1].from.y, y);
+        EXPECT_EQ(pieces[1].from.y, y);
+    }
 }
 
 TEST_F(WallDrawTest, FaceThenWallThenEntitiesThenMarkers) {

@@ -37,16 +37,25 @@ TEST_F(QtPainterTest, FillsAndOutlinesStopBeforeRightAndBottom) {
     EXPECT_EQ(At(25, 25), Qt::white);
 }
 
-// Labels scale from the default height; a large label drawn first must not make the next
-// window's labels larger still.
-TEST_F(QtPainterTest, DrawingTextLeavesTheDefaultFontHeightAlone) {
-    QPainter painter(&image_);
-    QtPainter adapter(painter);
-    const int before = adapter.DefaultFontHeight();
-    ASSERT_GT(before, 0);
-    adapter.DrawText({0, 0}, "W_H:[768,432]", Font{"Verdana", before * 3, kBlack});
-    EXPECT_EQ(adapter.DefaultFontHeight(), before);
-    EXPECT_EQ(QtPainter(painter).DefaultFontHeight(), before);
+// A label stays on its window: nothing of it outside the clip. Labels scale from the default
+// height; a large label drawn first must not make the next window's labels larger still.
+TEST_F(QtPainterTest, TextStaysInsideItsClipAndLeavesTheDefaultFontAlone) {
+    int before = 0;
+    {
+        QPainter painter(&image_);
+        QtPainter adapter(painter);
+        before = adapter.DefaultFontHeight();
+        ASSERT_GT(before, 0);
+        adapter.DrawText({0, 0}, "WWWW", Font{"", 30, kBlack}, {0, 0, 12, 40});
+        adapter.DrawText({0, 0}, "WWWW", Font{"", 30, kBlack}, {30, 30, 14, 14});  // reversed
+        EXPECT_EQ(adapter.DefaultFontHeight(), before);
+        EXPECT_EQ(QtPainter(painter).DefaultFontHeight(), before);
+    }
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) (x < 12 ? inside : outside) += At(x, y) != Qt::white;
+    EXPECT_GT(inside, 0);
+    EXPECT_EQ(outside, 0);
 }
 
 }  // namespace
