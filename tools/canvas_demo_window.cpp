@@ -62,24 +62,43 @@ void CanvasDemoWindow::ShowProcessorPlaces() {
     }
 }
 
+// Where the operator sees a point of the canvas: zoomed, and less the scroll position.
+QPoint CanvasDemoWindow::ClientPoint(int x, int y) const {
+    const Point scroll = canvas_->Editor().ScrollPosition();
+    return {x - scroll.x, y - scroll.y};
+}
+
 QPoint CanvasDemoWindow::CentreOf(std::size_t index) const {
     const Rect rect = canvas_->Items().At(index).PixelRect();
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    return ClientPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
-QPoint CanvasDemoWindow::BottomRightHandleOf(std::size_t index) const {
+QPoint CanvasDemoWindow::TopLeftHandleOf(std::size_t index) const {
     const Rect rect = canvas_->Items().At(index).PixelRect();
-    return {rect.right - 1, rect.bottom - 1};
+    return ClientPoint(rect.left, rect.top);
 }
 
+// What an operator would try first: a move at once, a zoom in and out with a resize between,
+// and moves against the wall's edges. The values beneath follow each move and resize, and stay
+// through the zooms.
 bool CanvasDemoWindow::Tour(TourRecorder& tour) {
     show();
     QApplication::processEvents();
-    bool saved = tour.Save(*this, "canvas");
-    DragWithLeftButton(*canvas_, CentreOf(0), CentreOf(0) + QPoint(120, 60));
-    saved = tour.Save(*this, "canvas-window-moved") && saved;
-    DragWithLeftButton(*canvas_, BottomRightHandleOf(3), BottomRightHandleOf(3) + QPoint(30, 20));
-    return tour.Save(*this, "canvas-window-resized") && saved;
+    bool saved = true;
+    const auto save = [&](const char* name) { saved = tour.Save(*this, name) && saved; };
+    save("canvas");
+    DragWithLeftButton(*canvas_, CentreOf(0), CentreOf(0) + QPoint(120, 60), 1);
+    save("canvas-window-moved-at-once");
+    TurnWheel(*canvas_, CentreOf(0), 2, Qt::ControlModifier);
+    save("canvas-zoomed-in");
+    DragWithLeftButton(*canvas_, TopLeftHandleOf(0), TopLeftHandleOf(0) - QPoint(60, 40));
+    save("canvas-window-resized-while-zoomed");
+    TurnWheel(*canvas_, CentreOf(0), -2, Qt::ControlModifier);
+    save("canvas-zoomed-out");
+    DragWithLeftButton(*canvas_, CentreOf(1), CentreOf(1) + QPoint(400, 0));
+    DragWithLeftButton(*canvas_, CentreOf(2), CentreOf(2) + QPoint(0, 300));
+    save("canvas-windows-against-the-edges");
+    return saved;
 }
 
 }  // namespace hsq

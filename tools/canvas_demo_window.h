@@ -15,7 +15,7 @@ class CanvasDemoWindow final : public QWidget, private LayoutObserver {
   public:
     explicit CanvasDemoWindow(QWidget* parent = nullptr);
 
-    // Shows the canvas as it starts, then after a scripted move and resize; false when a
+    // Shows the canvas as it starts, then after scripted moves, zooms and a resize; false when a
     // picture could not be saved.
     bool Tour(TourRecorder& tour);
 
@@ -24,8 +24,9 @@ class CanvasDemoWindow final : public QWidget, private LayoutObserver {
     void OnRepaintNeeded() override {}
     void OnScrollChanged(Point) override {}
     void ShowProcessorPlaces();
+    QPoint ClientPoint(int x, int y) const;
     QPoint CentreOf(std::size_t index) const;
-    QPoint BottomRightHandleOf(std::size_t index) const;
+    QPoint TopLeftHandleOf(std::size_t index) const;
 
     LayoutCanvasWidget* canvas_;
     std::array<QLabel*, 4> places_{};
