@@ -5,10 +5,27 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <QVBoxLayout>
 
 namespace hsq {
+namespace {
+
+// Keeps keystrokes that cannot lead to an address out of the field; OK still has the last word.
+class AddressValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& text, int&) const override {
+        switch (SerialSetLogic::CheckAddress(text.toStdString())) {
+            case SerialSetLogic::AddressCheck::Complete: return Acceptable;
+            case SerialSetLogic::AddressCheck::Unfinished: return Intermediate;
+            case SerialSetLogic::AddressCheck::Invalid: return Invalid;
+        }
+        return Invalid;
+    }
+};
+
+}  // namespace
 
 CSerialSet::CSerialSet(SerialSetLogic& logic, QWidget* parent)
     : StyledDialog(parent), logic_(logic) {
@@ -29,7 +46,7 @@ CSerialSet::CSerialSet(SerialSetLogic& logic, QWidget* parent)
     portName_ = new QComboBox;
     portName_->setEditable(true);
     portName_->setMinimumWidth(170);
-    for (const std::string& name : SerialSetLogic::PortNameChoices()) {
+    for (const std::string& name : logic_.PortNameChoices()) {
         portName_->addItem(QString::fromStdString(name));
     }
     portList_ = new QPlainTextEdit;
@@ -45,8 +62,7 @@ CSerialSet::CSerialSet(SerialSetLogic& logic, QWidget* parent)
     auto* networkGroup = new QGroupBox(Caption(C::NetworkGroup));
     auto* networkGrid = new QGridLayout(networkGroup);
     address_ = new QLineEdit;
-    address_->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(R"(^(\d{1,3})(\.\d{1,3}){0,3}$)"), address_));
+    address_->setValidator(new AddressValidator(address_));
     port_ = new QLineEdit;
     port_->setReadOnly(true);
     networkGrid->addWidget(new QLabel(Caption(C::AddressLabel)), 0, 0);
@@ -72,8 +88,12 @@ CSerialSet::CSerialSet(SerialSetLogic& logic, QWidget* parent)
     connect(address_, &QLineEdit::textEdited, this,
             [this](const QString& text) { logic_.OnAddressEdited(text.toStdString()); });
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        logic_.OnOk();
-        accept();
+        if (logic_.OnOk()) {
+            accept();
+        } else {
+            address_->setFocus();
+            address_->selectAll();
+        }
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
@@ -85,7 +105,8 @@ QString CSerialSet::Caption(SerialSetLogic::Caption caption) const {
 
 void CSerialSet::ShowFields() {
     (logic_.SerialChosen() ? serial_ : network_)->setChecked(true);
-    portName_->setCurrentText(QString::fromStdString(logic_.PortName()));
+    // The list holds the port shown, so the open list marks it too.
+    portName_->setCurrentIndex(portName_->findText(QString::fromStdString(logic_.PortName())));
     address_->setText(QString::fromStdString(logic_.Address()));
     port_->setText(QString::fromStdString(logic_.Port()));
 }

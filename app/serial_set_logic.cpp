@@ -1,20 +1,25 @@
 #include "app/serial_set_logic.h"
 
+#include <algorithm>
+
 #include "commands/reply_decoders.h"
-#include "link/serial_port_list.h"
 
 namespace hsq {
 namespace {
 
 constexpr std::string_view kConnect = "Connect";
+constexpr Bilingual kNotAnAddress{
+    "IP地址应为四个0到255之间的数，以点分隔，例如192.168.0.100。",
+    "The IP address must be four numbers from 0 to 255 separated by dots, for example "
+    "192.168.0.100."};
 
 }  // namespace
 
 SerialSetLogic::SerialSetLogic(DialogHost& host, ProfileStore& store, DeviceCommands& commands,
                                ConnectionSettings& mainWindow, bool connected,
-                               LanguageFlag language)
+                               LanguageFlag language, SerialDeviceFolders devices)
     : host_(host), store_(store), commands_(commands), mainWindow_(mainWindow),
-      connected_(connected), language_(language) {}
+      connected_(connected), language_(language), devices_(std::move(devices)) {}
 
 std::string_view SerialSetLogic::CaptionText(Caption caption, LanguageFlag language) {
     switch (caption) {
@@ -34,18 +39,44 @@ std::string_view SerialSetLogic::CaptionText(Caption caption, LanguageFlag langu
     return {};
 }
 
-std::vector<std::string> SerialSetLogic::PortNameChoices() {
-    std::vector<std::string> names;
-    for (int n = 1; n <= 20; ++n) names.push_back("COM" + std::to_string(n));
-    return names;
+SerialSetLogic::AddressCheck SerialSetLogic::CheckAddress(std::string_view text) {
+    int dots = 0, digits = 0, octet = 0;
+    for (const char c : text) {
+        if (c == '.') {
+            if (digits == 0 || ++dots > 3) return AddressCheck::Invalid;
+            digits = octet = 0;
+        } else if (c >= '0' && c <= '9') {
+            if (digits > 0 && octet == 0) return AddressCheck::Invalid;  // a leading zero
+            octet = octet * 10 + (c - '0');
+            ++digits;
+            if (octet > 255) return AddressCheck::Invalid;
+        } else {
+            return AddressCheck::Invalid;
+        }
+    }
+    return dots == 3 && digits > 0 ? AddressCheck::Complete : AddressCheck::Unfinished;
 }
 
 void SerialSetLogic::OnOpen() {
     if (connected_) QueryAddress();
     portName_ = Read("Comport");
+    // Start-up connects to its default port when none is stored: show that one.
+    if (portName_.empty()) portName_ = ConnectionSettings{}.portName;
     address_ = Read("IP");
     port_ = Read("Port");
     serialChosen_ = Read("SerialTcp") == "1";
+    ListPortNameChoices();
+}
+
+void SerialSetLogic::ListPortNameChoices() {
+    portNameChoices_ = ListSerialPorts(devices_);
+    const auto devices = static_cast<std::ptrdiff_t>(portNameChoices_.size());
+    for (int n = 1; n <= 20; ++n) portNameChoices_.push_back("COM" + std::to_string(n));
+    // Picking another entry must not lose the port in use for good.
+    if (std::find(portNameChoices_.begin(), portNameChoices_.end(), portName_) ==
+        portNameChoices_.end()) {
+        portNameChoices_.insert(portNameChoices_.begin() + devices, portName_);
+    }
 }
 
 // Behind the waiting box, so that the window does not freeze for the reply wait. Only a
@@ -74,15 +105,26 @@ void SerialSetLogic::OnNetworkChoice() {
 
 void SerialSetLogic::OnGetComPorts() {
     portList_.clear();
-    for (const std::string& port : ListSerialPorts()) portList_ += port + "\n";
+    for (const std::string& port : ListSerialPorts(devices_)) portList_ += port + "\n";
 }
 
-void SerialSetLogic::OnOk() {
-    Store("Comport", portName_);
-    Store("IP", address_);
-    Store("Port", port_);
-    mainWindow_.ip = address_;
-    mainWindow_.portName = portName_;
+bool SerialSetLogic::OnOk() {
+    if (!address_.empty() && CheckAddress(address_) != AddressCheck::Complete) {
+        host_.ShowMessage(kSystemInformation.In(language_), kNotAnAddress.In(language_));
+        return false;
+    }
+    if (StoreIfGiven("Comport", portName_)) mainWindow_.portName = portName_;
+    if (StoreIfGiven("IP", address_)) mainWindow_.ip = address_;
+    StoreIfGiven("Port", port_);
+    return true;
+}
+
+// An emptied field says nothing about where the processor is; storing it would only lose the
+// working setting.
+bool SerialSetLogic::StoreIfGiven(std::string_view key, std::string_view value) {
+    if (value.empty()) return false;
+    Store(key, value);
+    return true;
 }
 
 std::string SerialSetLogic::Read(std::string_view key) const {

@@ -9,10 +9,15 @@ namespace {
 
 class SerialSetTest : public testing::ReadbackFixture {
   protected:
-    SerialSetLogic Dialog(bool connected) {
-        return SerialSetLogic(host, store, sim.commands, state.connection, connected, kEnglish);
+    SerialSetLogic Dialog(bool connected, LanguageFlag language = kEnglish) {
+        return SerialSetLogic(host, store, sim.commands, state.connection, connected, language,
+                              {devices / "class", devices / "by-id"});
+    }
+    std::string Stored(std::string_view key) const {
+        return Read(ConfigFileKind::SystemInfo, "Connect", key);
     }
     testing::ScriptedHost host;
+    testing::TempFolder devices;  // the machine's serial devices: none unless a test adds some
 };
 
 TEST_F(SerialSetTest, OpensWithTheStoredSettings) {
@@ -32,7 +37,16 @@ TEST_F(SerialSetTest, AMissingChoiceOpensOnTheNetwork) {
     dialog.OnOpen();
     EXPECT_FALSE(dialog.SerialChosen());
     EXPECT_EQ(dialog.Address(), "10.0.0.2");
-    EXPECT_EQ(dialog.PortName(), "");
+}
+
+TEST_F(SerialSetTest, APortNeverStoredShowsThePortStartUpWouldUse) {
+    for (const char* file : {"[Connect]\r\nSerialTcp=1\r\n",
+                             "[Connect]\r\nSerialTcp=1\r\nComport=\r\n"}) {
+        folder.Write("2600Info.ini", file);
+        SerialSetLogic dialog = Dialog(false);
+        dialog.OnOpen();
+        EXPECT_EQ(dialog.PortName(), LoadConnectionSettings(store).portName) << file;
+    }
 }
 
 TEST_F(SerialSetTest, TheChoiceIsStoredAtOnceAndCancelDoesNotUndoIt) {
@@ -41,25 +55,91 @@ TEST_F(SerialSetTest, TheChoiceIsStoredAtOnceAndCancelDoesNotUndoIt) {
     dialog.OnPortNameEdited("COM9");
     dialog.OnNetworkChoice();
     // Cancel: the dialog goes without OnOk.
-    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Connect", "SerialTcp"), "0");
+    EXPECT_EQ(Stored("SerialTcp"), "0");
     EXPECT_FALSE(state.connection.serial);
-    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Connect", "Comport"), "COM1");
+    EXPECT_EQ(Stored("Comport"), "COM1");
     dialog.OnSerialChoice();
-    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Connect", "SerialTcp"), "1");
+    EXPECT_EQ(Stored("SerialTcp"), "1");
     EXPECT_TRUE(state.connection.serial);
 }
 
-TEST_F(SerialSetTest, OkStoresTheFieldsAndHandsThemToTheMainWindow) {
-    SerialSetLogic dialog = Dialog(false);
-    dialog.OnOpen();
-    dialog.OnPortNameEdited("/dev/ttyUSB1");
-    dialog.OnAddressEdited("10.1.2.3");
-    dialog.OnOk();
-    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Connect", "Comport"), "/dev/ttyUSB1");
-    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Connect", "IP"), "10.1.2.3");
-    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Connect", "Port"), "7");
-    EXPECT_EQ(state.connection.portName, "/dev/ttyUSB1");
-    EXPECT_EQ(state.connection.ip, "10.1.2.3");
+// An emptied box says nothing of where the processor is: the working setting stays.
+TEST_F(SerialSetTest, OkStoresTheFieldsAndHandsThemToTheMainWindowButNeverAnEmptyOne) {
+    state.connection.ip = "192.168.0.100";
+    const struct {
+        const char *portName, *address, *storedPort, *storedIp;
+    } rows[] = {
+        {"", "", "COM1", "192.168.0.100"},
+        {"/dev/ttyUSB1", "10.1.2.3", "/dev/ttyUSB1", "10.1.2.3"},
+    };
+    for (const auto& row : rows) {
+        SerialSetLogic dialog = Dialog(false);
+        dialog.OnOpen();
+        dialog.OnPortNameEdited(row.portName);
+        dialog.OnAddressEdited(row.address);
+        EXPECT_TRUE(dialog.OnOk());
+        EXPECT_EQ(Stored("Comport"), row.storedPort);
+        EXPECT_EQ(Stored("IP"), row.storedIp);
+        EXPECT_EQ(Stored("Port"), "7");
+        EXPECT_EQ(state.connection.portName, row.storedPort);
+        EXPECT_EQ(state.connection.ip, row.storedIp);
+    }
+    EXPECT_TRUE(host.boxes.empty());
+}
+
+// Nothing the link cannot connect to reaches the file; the operator is told and can mend it.
+TEST_F(SerialSetTest, OkRefusesAnAddressThatIsNotFourOctetsAndStoresNothing) {
+    for (const LanguageFlag language : {kChinese, kEnglish}) {
+        const std::string before = folder.Read("2600Info.ini");
+        host.boxes.clear();
+        SerialSetLogic dialog = Dialog(false, language);
+        dialog.OnOpen();
+        dialog.OnPortNameEdited("COM9");
+        for (const char* bad : {"300.1.2.3", "10.1", "1.2.3.4.5", "1.2.3.", "01.2.3.4", "1..3.4",
+                                "1.2.3.4 ", "a.b.c.d"}) {
+            dialog.OnAddressEdited(bad);
+            EXPECT_FALSE(dialog.OnOk()) << bad;
+        }
+        EXPECT_EQ(folder.Read("2600Info.ini"), before);
+        ASSERT_EQ(host.boxes.size(), 8u);
+        EXPECT_EQ(host.boxes[0].caption, kSystemInformation.In(language));
+        EXPECT_TRUE(host.boxes[0].text.starts_with(language == kChinese ? "IP地址" : "The IP"));
+        dialog.OnAddressEdited("255.1.2.3");
+        EXPECT_TRUE(dialog.OnOk());
+        EXPECT_EQ(Stored("IP"), "255.1.2.3");
+    }
+}
+
+// What the field lets the operator type on the way to an address.
+TEST(SerialSetAddress, TextThatCanStillBecomeAnAddressIsUnfinished) {
+    using Check = SerialSetLogic::AddressCheck;
+    const std::pair<const char*, Check> cases[] = {
+        {"", Check::Unfinished},  {"192.168.", Check::Unfinished}, {"0.0.0", Check::Unfinished},
+        {"0.0.0.0", Check::Complete}, {"256", Check::Invalid},     {"1.2.3.4.", Check::Invalid},
+        {"00", Check::Invalid},   {".1", Check::Invalid},
+    };
+    for (const auto& [text, check] : cases) {
+        EXPECT_EQ(SerialSetLogic::CheckAddress(text), check) << text;
+    }
+}
+
+TEST_F(SerialSetTest, ThePortBoxListsTheMachinesDevicesThePortInUseThenCom1To20) {
+    std::filesystem::create_directories(devices / "class/ttyUSB0/device");
+    std::filesystem::create_directories(devices / "class/ttyS0/device");
+    std::filesystem::create_directories(devices / "by-id");
+    const std::string adapter = (devices / "by-id/usb-FTDI-if00-port0").string();
+    std::filesystem::create_symlink("../../ttyUSB0", adapter);
+    for (const std::string stored : {"/dev/pts/3", "COM5", adapter.c_str()}) {
+        store.WriteValue(ConfigFileKind::SystemInfo, "Connect", "Comport", stored);
+        SerialSetLogic dialog = Dialog(false);
+        dialog.OnOpen();
+        std::vector<std::string> expected{"/dev/ttyS0", adapter};
+        if (stored == "/dev/pts/3") expected.push_back(stored);
+        for (int n = 1; n <= 20; ++n) expected.push_back("COM" + std::to_string(n));
+        EXPECT_EQ(dialog.PortNameChoices(), expected) << stored;
+        dialog.OnGetComPorts();
+        EXPECT_EQ(dialog.PortList(), "/dev/ttyS0\n" + adapter + "\n");
+    }
 }
 
 TEST_F(SerialSetTest, WhileConnectedTheProcessorsAddressIsAskedBehindTheWaitingBox) {
@@ -68,7 +148,7 @@ TEST_F(SerialSetTest, WhileConnectedTheProcessorsAddressIsAskedBehindTheWaitingB
     dialog.OnOpen();
     EXPECT_EQ(host.workersRun, 1);
     EXPECT_EQ(dialog.Address(), "192.168.0.100");
-    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Connect", "IP"), "192.168.0.100");
+    EXPECT_EQ(Stored("IP"), "192.168.0.100");
 }
 
 // No reply, or a reply holding 0.0.0.0: the next connection must still go where it went.
@@ -84,20 +164,16 @@ TEST_F(SerialSetTest, AFailedOrEmptyAddressQueryKeepsTheStoredAddress) {
         EXPECT_EQ(wire.written[0][2], 0xFE);
         EXPECT_EQ(wire.written[0][3], 0x02);
         EXPECT_EQ(dialog.Address(), "10.9.9.9") << answered;
-        EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "Connect", "IP"), "10.9.9.9");
+        EXPECT_EQ(Stored("IP"), "10.9.9.9");
     }
 }
 
-TEST(SerialSetCaptions, BothLanguagesAndThePortChoices) {
+TEST(SerialSetCaptions, BothLanguages) {
     using Caption = SerialSetLogic::Caption;
     EXPECT_EQ(SerialSetLogic::CaptionText(Caption::Title, kChinese), "通讯设置");
     EXPECT_EQ(SerialSetLogic::CaptionText(Caption::Title, kEnglish), "Connection settings");
     EXPECT_EQ(SerialSetLogic::CaptionText(Caption::PortSearch, kEnglish), "Get COM Ports");
     EXPECT_EQ(SerialSetLogic::CaptionText(Caption::AddressLabel, kChinese), "IP地址");
-    const auto choices = SerialSetLogic::PortNameChoices();
-    ASSERT_EQ(choices.size(), 20u);
-    EXPECT_EQ(choices.front(), "COM1");
-    EXPECT_EQ(choices.back(), "COM20");
 }
 
 }  // namespace
