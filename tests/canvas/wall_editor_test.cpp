@@ -22,18 +22,11 @@ protected:
         editor.Draw(painter);
     }
 
-    std::vector<LineCall> WallLines() const {
+    std::vector<LineCall> LinesIn(const Pen& pen) const {
         std::vector<LineCall> lines;
         for (const LineCall& line : painter.Of<LineCall>())
-            if (line.pen == kWallPen) lines.push_back(line);
+            if (line.pen == pen) lines.push_back(line);
         return lines;
-    }
-
-    std::vector<LineCall> Dots() const {
-        std::vector<LineCall> dots;
-        for (const LineCall& line : painter.Of<LineCall>())
-            if (line.pen == kDotPen) dots.push_back(line);
-        return dots;
     }
 
     // The screen labels, grey; the windows' labels are black.
@@ -56,11 +49,11 @@ TEST_F(WallDrawTest, DotsAtEveryFifthGridPoint) {
     std::vector<LineCall> expected;
     for (int x = 40; x <= 800; x += 40)
         for (int y : {40, 80}) expected.push_back({{x, y}, {x, y}, kDotPen});
-    EXPECT_EQ(Dots(), expected);
+    EXPECT_EQ(LinesIn(kDotPen), expected);
 
     ASSERT_TRUE(editor.SetZoom(2.0));
     DrawWall(1, 1, 0, 0);
-    const std::vector<LineCall> zoomed = Dots();
+    const std::vector<LineCall> zoomed = LinesIn(kDotPen);
     ASSERT_EQ(zoomed.size(), expected.size());
     EXPECT_EQ(zoomed.front().from, (Point{80, 80}));
     EXPECT_EQ(zoomed.back().from, (Point{1600, 160}));
@@ -71,42 +64,32 @@ TEST_F(WallDrawTest, AGridStepBelowOneIsRefused) {
     EXPECT_EQ(editor.GridSize(), (Size{8, 8}));
 }
 
-TEST_F(WallDrawTest, OneScreenHasOnlyTheOutlineAndS1) {
-    DrawWall(1, 1, 640, 360);
-    EXPECT_EQ(painter.Of<OutlineCall>().back(), (OutlineCall{{0, 0, 640, 360}, kWallPen}));
-    EXPECT_TRUE(WallLines().empty());
-    EXPECT_EQ(Labels(), (std::vector<std::pair<std::string, Point>>{{"S1", {1, 1}}}));
-}
-
-TEST_F(WallDrawTest, TwoByTwoHasALabelInEachQuarter) {
-    DrawWall(2, 2, 801, 601);
-    EXPECT_EQ(Labels(), (std::vector<std::pair<std::string, Point>>{
-                            {"S1", {1, 1}}, {"S2", {400, 0}}, {"S3", {0, 300}},
-                            {"S4", {400, 300}}}));
-    EXPECT_EQ(WallLines(), (std::vector<LineCall>{{{400, 0}, {400, 601}, kWallPen},
-                                                  {{0, 300}, {801, 300}, kWallPen}}));
-}
-
-TEST_F(WallDrawTest, ThreeAcrossAreLabelledAlongTheTop) {
-    DrawWall(3, 1, 1000, 300);
-    EXPECT_EQ(Labels(), (std::vector<std::pair<std::string, Point>>{
-                            {"S1", {1, 1}}, {"S2", {333, 0}}, {"S3", {666, 0}}}));
-    EXPECT_EQ(WallLines(), (std::vector<LineCall>{{{333, 0}, {333, 300}, kWallPen},
-                                                  {{666, 0}, {666, 300}, kWallPen}}));
-}
-
-TEST_F(WallDrawTest, ScreensDownTheLeftEdge) {
-    DrawWall(1, 3, 300, 900);
-    EXPECT_EQ(Labels(), (std::vector<std::pair<std::string, Point>>{
-                            {"S1", {1, 1}}, {"S2", {0, 300}}, {"S3", {0, 600}}}));
-    EXPECT_EQ(WallLines(), (std::vector<LineCall>{{{0, 300}, {300, 300}, kWallPen},
-                                                  {{0, 600}, {300, 600}, kWallPen}}));
-}
-
-TEST_F(WallDrawTest, NoScreensStopsAfterS1) {
-    DrawWall(0, 2, 800, 600);
-    EXPECT_TRUE(WallLines().empty());
-    EXPECT_EQ(Labels().size(), 1u);
+// Two by two has a label in each quarter; other walls are labelled along the top and down the
+// left edge only; no screens stops after S1.
+TEST_F(WallDrawTest, ScreenLabelsAndLinesOfEachWall) {
+    using Labelled = std::vector<std::pair<std::string, Point>>;
+    const struct {
+        std::uint8_t columns, rows;
+        int width, height;
+        Labelled labels;
+        std::vector<LineCall> lines;
+    } walls[] = {
+        {1, 1, 640, 360, {{"S1", {1, 1}}}, {}},
+        {2, 2, 801, 601, {{"S1", {1, 1}}, {"S2", {400, 0}}, {"S3", {0, 300}}, {"S4", {400, 300}}},
+         {{{400, 0}, {400, 601}, kWallPen}, {{0, 300}, {801, 300}, kWallPen}}},
+        {3, 1, 1000, 300, {{"S1", {1, 1}}, {"S2", {333, 0}}, {"S3", {666, 0}}},
+         {{{333, 0}, {333, 300}, kWallPen}, {{666, 0}, {666, 300}, kWallPen}}},
+        {1, 3, 300, 900, {{"S1", {1, 1}}, {"S2", {0, 300}}, {"S3", {0, 600}}},
+         {{{0, 300}, {300, 300}, kWallPen}, {{0, 600}, {300, 600}, kWallPen}}},
+        {0, 2, 800, 600, {{"S1", {1, 1}}}, {}},
+    };
+    for (const auto& wall : walls) {
+        DrawWall(wall.columns, wall.rows, wall.width, wall.height);
+        EXPECT_EQ(painter.Of<OutlineCall>().back(),
+                  (OutlineCall{{0, 0, wall.width, wall.height}, kWallPen}));
+        EXPECT_EQ(Labels(), wall.labels) << wall.width;
+        EXPECT_EQ(LinesIn(kWallPen), wall.lines) << wall.width;
+    }
 }
 
 // The wall, its screens and a window's pieces are in the same unzoomed units, so the window's
@@ -120,7 +103,6 @@ TEST_F(WallDrawTest, TheWallZoomsWithTheWindows) {
     window->SetSettings(settings);
     window->SetRectangle({400, 200, 500, 300});
     editor.AddObject(std::move(window));
-    const Pen piecePen{kGreen, 1, PenStyle::Dotted};
     for (double zoom : {0.8, 1.25, 1.5, 2.0}) {
         ASSERT_TRUE(editor.SetZoom(zoom));
         DrawWall(2, 2, 900, 506);
@@ -128,11 +110,9 @@ TEST_F(WallDrawTest, TheWallZoomsWithTheWindows) {
         EXPECT_EQ(painter.Of<OutlineCall>()[1],
                   (OutlineCall{{0, 0, ToPixel(900 * zoom), ToPixel(506 * zoom)}, kWallPen}));
         EXPECT_EQ(Labels().back(), (std::pair<std::string, Point>{"S4", {x, y}}));
-        const std::vector<LineCall> walls = WallLines();
+        const std::vector<LineCall> walls = LinesIn(kWallPen);
         ASSERT_EQ(walls.size(), 2u);
-        std::vector<LineCall> pieces;
-        for (const LineCall& line : painter.Of<LineCall>())
-            if (line.pen == piecePen) pieces.push_back(line);
+        const std::vector<LineCall> pieces = LinesIn({kGreen, 1, PenStyle::Dotted});
         ASSERT_EQ(pieces.size(), 2u) << zoom;
         EXPECT_EQ(walls[0].from.x, x);
         EXPECT_EQ(pieces[0].from.x, x);
