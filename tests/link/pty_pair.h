@@ -68,11 +68,9 @@ class PtyPair {
             throw std::runtime_error("master write failed");
     }
 
-    int WaitingAtPort() const {
-        int waiting = 0;
-        ioctl(watch_, FIONREAD, &waiting);
-        return waiting;
-    }
+    int WaitingAtPort() const { return Waiting(watch_); }
+    // Bytes the processor's end holds unread.
+    int WaitingAtProcessor() const { return Waiting(master_); }
 
     bool WaitUntilPortHas(int count) const {
         return Eventually([&] { return WaitingAtPort() >= count; });
@@ -108,13 +106,6 @@ class PtyPair {
         return got;
     }
 
-    // Bytes the processor's end holds unread.
-    int WaitingAtProcessor() const {
-        int waiting = 0;
-        ioctl(master_, FIONREAD, &waiting);
-        return waiting;
-    }
-
     // Stops the port's output as a processor that has stopped taking bytes leaves it, or lets it
     // go again.
     void HoldPortOutput(bool held) {
@@ -148,6 +139,12 @@ class PtyPair {
     }
 
   private:
+    static int Waiting(int fd) {
+        int waiting = 0;
+        ioctl(fd, FIONREAD, &waiting);
+        return waiting;
+    }
+
     int master_ = -1;
     int watch_ = -1;
     std::string slavePath_;

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <regex>
 #include <thread>
 
@@ -59,15 +60,17 @@ class SerialPortTest : public ::testing::Test {
     CSerialPort port{clock};
 };
 
-TEST_F(SerialPortTest, ReadTakesAtMostCountAndLeavesTheRestQueued) {
+TEST_F(SerialPortTest, ReadTakesWhatIsWaitingUpToCountAndTracesOnlyWhatCame) {
     OpenAndConfigure();
+    std::uint8_t buffer[13] = {};
+    CaptureStdout();
+    EXPECT_EQ(port.Read(buffer, 13, 1), 0);
+    EXPECT_EQ(GetCapturedStdout(), "");
+
     Bytes twenty(20);
-    for (int i = 0; i < 20; ++i)
-        twenty[i] = static_cast<std::uint8_t>(0x30 + i);
+    std::iota(twenty.begin(), twenty.end(), 0x30);
     pty.SendToPort(twenty);
     ASSERT_TRUE(pty.WaitUntilPortHas(20));
-
-    std::uint8_t buffer[13] = {};
     CaptureStdout();
     EXPECT_EQ(port.Read(buffer, 13, 1), 13);
     const std::string trace = GetCapturedStdout();
@@ -77,18 +80,6 @@ TEST_F(SerialPortTest, ReadTakesAtMostCountAndLeavesTheRestQueued) {
         << trace;
     EXPECT_EQ(pty.WaitingAtPort(), 7);
     EXPECT_EQ(port.Read(buffer, 13, 1), 7);
-}
-
-TEST_F(SerialPortTest, ReadReturnsWhatIsWaitingAndNothingWithoutTrace) {
-    OpenAndConfigure();
-    std::uint8_t buffer[13] = {};
-    CaptureStdout();
-    EXPECT_EQ(port.Read(buffer, 13, 1), 0);
-    EXPECT_EQ(GetCapturedStdout(), "");
-
-    pty.SendToPort({1, 2, 3, 4, 5});
-    ASSERT_TRUE(pty.WaitUntilPortHas(5));
-    EXPECT_EQ(port.Read(buffer, 13, 1), 5);
 }
 
 TEST_F(SerialPortTest, BinaryBytesPassUnchangedBothWays) {
@@ -182,7 +173,7 @@ TEST_F(SerialPortTest, ConfigureLeavesTheLineRawAt9600EightNoneOne) {
     EXPECT_EQ(line.c_cc[VTIME], 0);
 }
 
-TEST_F(SerialPortTest, HeldPortIsExclusiveUntilClosed) {
+TEST_F(SerialPortTest, HeldPortIsExclusiveUntilClosedAndServesAgainWhenReopened) {
     OpenAndConfigure();
     EXPECT_TRUE(pty.PortIsExclusive());
     CSerialPort second;
@@ -191,12 +182,16 @@ TEST_F(SerialPortTest, HeldPortIsExclusiveUntilClosed) {
     const std::string trace = GetCapturedStdout();
     EXPECT_TRUE(std::regex_match(trace, std::regex("CreateFile Error\nGetLastError: .+\n")))
         << trace;
-    EXPECT_FALSE(second.IsOpen());
     // The refused opener leaves the holder's flag alone; the holder clears it when it lets go.
     EXPECT_TRUE(pty.PortIsExclusive());
     port.Close();
     EXPECT_FALSE(pty.PortIsExclusive());
+    EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(second.Open(pty.slavePath()), 1);
+    second.Close();
+    OpenAndConfigure();
+    EXPECT_EQ(port.Write(kStatusQuery.data(), 13, 1), 13);
+    EXPECT_EQ(pty.ReceiveFromPort(13), kStatusQuery);
 }
 
 // Root ignores the exclusive flag, so the reopen runs as user nobody in a child process.
@@ -245,16 +240,6 @@ TEST_F(SerialPortTest, GoneFarEndIsReportedOnceAndEndsTheTransport) {
     EXPECT_FALSE(port.IsOpenTransport());
 }
 
-TEST_F(SerialPortTest, CloseEndsUseUntilOpenedAgain) {
-    OpenAndConfigure();
-    port.Close();
-    EXPECT_FALSE(port.IsOpen());
-    EXPECT_EQ(port.Write(kStatusQuery.data(), 13, 1), 0);
-    OpenAndConfigure();
-    EXPECT_EQ(port.Write(kStatusQuery.data(), 13, 1), 13);
-    EXPECT_EQ(pty.ReceiveFromPort(13), kStatusQuery);
-}
-
 TEST(SerialPortFailureTest, MissingDeviceNonTerminalAndUnopenedPortReportTheirLines) {
     CSerialPort port;
     CaptureStdout();
@@ -294,9 +279,12 @@ TEST_F(SerialPortTest, LineSettingsNotTakenCloseThePort) {
     }
 }
 
-TEST_F(SerialPortTest, DeviceLinkExchangesAFrameOverTheLine) {
+TEST_F(SerialPortTest, DeviceLinkFailsOnAMissingPortAndExchangesAFrameOverTheLine) {
     DeviceLink link(clock);
     link.SetUseSerial(1);
+    CaptureStdout();
+    EXPECT_EQ(link.Open("", 7, "ttyHSQ2600-missing"), 0);
+    EXPECT_EQ(GetCapturedStdout(), "CreateFile Error\nGetLastError: No such file or directory\n");
     ASSERT_EQ(link.Open("", 7, pty.slavePath()), 1);
     const Bytes reply{
         0x86, 0x01, 0xFE, 0x3F, 0x02, 0, 0, 0, 0, 0, 0, 0, 0x86 ^ 0x01 ^ 0xFE ^ 0x3F ^ 0x02};
@@ -321,15 +309,6 @@ TEST_F(SerialPortTest, DeviceLinkExchangesAFrameOverTheLine) {
                           R"(\d\d:\d\d:\d\d-\d\d\d <- 86 01 fe 3f 02( 00){7} 44\n)")))
         << trace;
     EXPECT_EQ(link.Close(), 1);
-}
-
-TEST(DeviceLinkSerialTest, MissingPortFailsTheOpenWithItsTrace) {
-    VirtualClock clock;
-    DeviceLink link(clock);
-    link.SetUseSerial(1);
-    CaptureStdout();
-    EXPECT_EQ(link.Open("", 7, "ttyHSQ2600-missing"), 0);
-    EXPECT_EQ(GetCapturedStdout(), "CreateFile Error\nGetLastError: No such file or directory\n");
 }
 
 }  // namespace
