@@ -21,20 +21,12 @@ using testing::TempFolder;
 const std::string kGbkModeName = "\xC4\xA3\xCA\xBD\xD2\xBB";
 const std::string kGbkHall = "\xB4\xF3\xCC\xFC";
 
-TEST(IniFileEncoding, ReadsAGbkFileAsUtf8AndKeepsItGbkWhenWritten) {
-    TempFolder folder;
-    const std::string original = "[MODENAME]\r\nMode0=" + kGbkModeName + "\r\nMode1=abc\r\n";
-    folder.Write("Output1.ini", original);
-    EXPECT_EQ(ReadIniValue(folder / "Output1.ini", "MODENAME", "Mode0"), "模式一");
-
-    const IniEdit edit{"MODENAME", "Mode1", "大厅"};
-    ASSERT_TRUE(WriteIniValues(folder / "Output1.ini", std::span(&edit, 1)).written);
-    EXPECT_EQ(folder.Read("Output1.ini"),
-              "[MODENAME]\r\nMode0=" + kGbkModeName + "\r\nMode1=" + kGbkHall + "\r\n");
-    EXPECT_EQ(ReadIniValue(folder / "Output1.ini", "MODENAME", "Mode1"), "大厅");
+IniWriteResult WriteOne(const std::filesystem::path& file, const IniEdit& edit) {
+    return WriteIniValues(file, std::span(&edit, 1));
 }
 
-// One name GBK cannot hold costs only its own key, never the rest of the batch.
+// A GBK file is read as UTF-8 and stays GBK; one name GBK cannot hold costs only its own key,
+// never the rest of the batch.
 TEST(IniFileEncoding, ATextTheGbkFileCannotHoldKeepsItsOldValueAndTheOtherEditsAreWritten) {
     TempFolder folder;
     folder.Write("Output1.ini", "[MODENAME]\r\nMode0=" + kGbkModeName + "\r\n[BOARD]\r\n");
@@ -46,12 +38,13 @@ TEST(IniFileEncoding, ATextTheGbkFileCannotHoldKeepsItsOldValueAndTheOtherEditsA
     EXPECT_EQ(result.unstorable, std::vector<std::string>{smile});
     EXPECT_EQ(folder.Read("Output1.ini"), "[MODENAME]\r\nMode0=" + kGbkModeName + "\r\nMode1=" +
                                               kGbkHall + "\r\n[BOARD]\r\nImg_Ch=2\r\n");
+    EXPECT_EQ(ReadIniValue(folder / "Output1.ini", "MODENAME", "Mode0"), "模式一");
+    EXPECT_EQ(ReadIniValue(folder / "Output1.ini", "MODENAME", "Mode1"), "大厅");
 }
 
 TEST(IniFileEncoding, WritesChineseIntoUtf8FilesAsUtf8) {
     TempFolder folder;
-    const IniEdit edit{"MODENAME", "Mode0", "模式一"};
-    ASSERT_TRUE(WriteIniValues(folder / "Output2.ini", std::span(&edit, 1)).written);
+    ASSERT_TRUE(WriteOne(folder / "Output2.ini", {"MODENAME", "Mode0", "模式一"}).written);
     EXPECT_EQ(folder.Read("Output2.ini"), "[MODENAME]\r\nMode0=模式一\r\n");
     EXPECT_EQ(ReadIniValue(folder / "Output2.ini", "modename", "MODE0"), "模式一");
 }
@@ -93,8 +86,7 @@ TEST(IniFileWrite, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporaryFile)
     folder.Write("a.ini", "[S]\nk=1\n");
     ::chmod((folder / "a.ini").c_str(), 0600);
     const auto inodeBefore = std::filesystem::status(folder / "a.ini").permissions();
-    const IniEdit edit{"S", "k", "2"};
-    ASSERT_TRUE(WriteIniValues(folder / "a.ini", std::span(&edit, 1)).written);
+    ASSERT_TRUE(WriteOne(folder / "a.ini", {"S", "k", "2"}).written);
     EXPECT_EQ(folder.Read("a.ini"), "[S]\nk=2\n");
     EXPECT_EQ(std::filesystem::status(folder / "a.ini").permissions(), inodeBefore);
     int entries = 0;
@@ -103,18 +95,12 @@ TEST(IniFileWrite, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporaryFile)
     EXPECT_EQ(entries, 1);
 }
 
-TEST(IniFileWrite, FailsCleanlyWhenTheFolderIsMissing) {
+TEST(IniFileWrite, FailsWithoutItsFolderAndNeverReplacesSomethingItCannotRead) {
     TempFolder folder;
-    const IniEdit edit{"S", "k", "2"};
-    EXPECT_FALSE(WriteIniValues(folder / "missing" / "a.ini", std::span(&edit, 1)).written);
+    EXPECT_FALSE(WriteOne(folder / "missing" / "a.ini", {"S", "k", "2"}).written);
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
-}
-
-TEST(IniFileWrite, NeverReplacesSomethingItCannotRead) {
-    TempFolder folder;
     ASSERT_EQ(::mkfifo((folder / "Input.ini").c_str(), 0644), 0);
-    const IniEdit edit{"S", "k", "2"};
-    EXPECT_FALSE(WriteIniValues(folder / "Input.ini", std::span(&edit, 1)).written);
+    EXPECT_FALSE(WriteOne(folder / "Input.ini", {"S", "k", "2"}).written);
     EXPECT_TRUE(std::filesystem::is_fifo(folder / "Input.ini"));
 }
 
@@ -122,8 +108,7 @@ TEST(IniFileWrite, FollowsASymbolicLinkInsteadOfReplacingIt) {
     TempFolder folder;
     folder.Write("real.ini", "[S]\nk=1\n");
     std::filesystem::create_symlink(folder / "real.ini", folder / "link.ini");
-    const IniEdit edit{"S", "k", "2"};
-    ASSERT_TRUE(WriteIniValues(folder / "link.ini", std::span(&edit, 1)).written);
+    ASSERT_TRUE(WriteOne(folder / "link.ini", {"S", "k", "2"}).written);
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.ini"));
     EXPECT_EQ(folder.Read("real.ini"), "[S]\nk=2\n");
 }

@@ -51,7 +51,6 @@ TEST(ProfileStoreRead, EmptyValueReadsFalseJustAsAMissingKey) {
     std::string value = "stale";
     EXPECT_FALSE(store.ReadValue(ConfigFileKind::Input, "S", "empty", value));
     EXPECT_EQ(value, "");
-    value = "stale";
     EXPECT_FALSE(store.ReadValue(ConfigFileKind::Input, "S", "quoted", value));
     EXPECT_FALSE(store.ReadValue(ConfigFileKind::Input, "S", "missing", value));
     EXPECT_FALSE(store.ReadValue(ConfigFileKind::Timer, "S", "set", value));
