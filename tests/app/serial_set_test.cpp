@@ -20,33 +20,29 @@ class SerialSetTest : public testing::ReadbackFixture {
     testing::TempFolder devices;  // the machine's serial devices: none unless a test adds some
 };
 
+// A port never stored, or stored empty, shows as the port start-up would use (nullptr here).
 TEST_F(SerialSetTest, OpensWithTheStoredSettings) {
-    store.WriteValue(ConfigFileKind::SystemInfo, "Connect", "Comport", "ttyUSB0");
-    SerialSetLogic dialog = Dialog(false);
-    dialog.OnOpen();
-    EXPECT_TRUE(dialog.SerialChosen());
-    EXPECT_EQ(dialog.PortName(), "ttyUSB0");
-    EXPECT_EQ(dialog.Address(), "192.168.0.100");
-    EXPECT_EQ(dialog.Port(), "7");
-    EXPECT_EQ(host.workersRun, 0);  // nothing asked while disconnected
-}
-
-TEST_F(SerialSetTest, AMissingChoiceOpensOnTheNetwork) {
-    folder.Write("2600Info.ini", "[Connect]\r\nIP=10.0.0.2\r\n");
-    SerialSetLogic dialog = Dialog(false);
-    dialog.OnOpen();
-    EXPECT_FALSE(dialog.SerialChosen());
-    EXPECT_EQ(dialog.Address(), "10.0.0.2");
-}
-
-TEST_F(SerialSetTest, APortNeverStoredShowsThePortStartUpWouldUse) {
-    for (const char* file : {"[Connect]\r\nSerialTcp=1\r\n",
-                             "[Connect]\r\nSerialTcp=1\r\nComport=\r\n"}) {
-        folder.Write("2600Info.ini", file);
+    const struct {
+        const char *file, *portName, *address, *port;
+        bool serial;
+    } rows[] = {
+        {"[Connect]\r\nSerialTcp=1\r\nComport=ttyUSB0\r\nIP=192.168.0.100\r\nPort=7\r\n",
+         "ttyUSB0", "192.168.0.100", "7", true},
+        {"[Connect]\r\nIP=10.0.0.2\r\n", nullptr, "10.0.0.2", "", false},
+        {"[Connect]\r\nSerialTcp=1\r\nComport=\r\n", nullptr, "", "", true},
+    };
+    for (const auto& row : rows) {
+        folder.Write("2600Info.ini", row.file);
         SerialSetLogic dialog = Dialog(false);
         dialog.OnOpen();
-        EXPECT_EQ(dialog.PortName(), LoadConnectionSettings(store).portName) << file;
+        EXPECT_EQ(dialog.SerialChosen(), row.serial) << row.file;
+        EXPECT_EQ(dialog.PortName(),
+                  row.portName ? row.portName : LoadConnectionSettings(store).portName)
+            << row.file;
+        EXPECT_EQ(dialog.Address(), row.address) << row.file;
+        EXPECT_EQ(dialog.Port(), row.port) << row.file;
     }
+    EXPECT_EQ(host.workersRun, 0);  // nothing asked while disconnected
 }
 
 TEST_F(SerialSetTest, TheChoiceIsStoredAtOnceAndCancelDoesNotUndoIt) {
@@ -142,17 +138,15 @@ TEST_F(SerialSetTest, ThePortBoxListsTheMachinesDevicesThePortInUseThenCom1To20)
     }
 }
 
-TEST_F(SerialSetTest, WhileConnectedTheProcessorsAddressIsAskedBehindTheWaitingBox) {
+TEST_F(SerialSetTest, WhileConnectedTheAddressIsAskedBehindTheWaitingBoxAndOnlyARealOneStored) {
     store.WriteValue(ConfigFileKind::SystemInfo, "Connect", "IP", "10.9.9.9");
-    SerialSetLogic dialog = Dialog(true);
-    dialog.OnOpen();
+    SerialSetLogic asked = Dialog(true);
+    asked.OnOpen();
     EXPECT_EQ(host.workersRun, 1);
-    EXPECT_EQ(dialog.Address(), "192.168.0.100");
+    EXPECT_EQ(asked.Address(), "192.168.0.100");
     EXPECT_EQ(Stored("IP"), "192.168.0.100");
-}
 
-// No reply, or a reply holding 0.0.0.0: the next connection must still go where it went.
-TEST_F(SerialSetTest, AFailedOrEmptyAddressQueryKeepsTheStoredAddress) {
+    // No reply, or a reply holding 0.0.0.0: the next connection must still go where it went.
     store.WriteValue(ConfigFileKind::SystemInfo, "Connect", "IP", "10.9.9.9");
     for (const bool answered : {false, true}) {
         testing::RecordingTransport wire(sim.clock);
