@@ -172,8 +172,7 @@ bool MainWindowLogic::OnClose() {
 void MainWindowLogic::SaveProfiles() {
     ProfileBatch batch(store_);
     SaveInputProfile(store_, state_.inputs);
-    SaveOutputProfile(store_, 1, state_.outputs[0]);
-    SaveOutputProfile(store_, 2, state_.outputs[1]);
+    SaveOutputProfiles(store_, state_.outputs);
 }
 
 void MainWindowLogic::OnLeftButtonDown(Area area, Point point) {
@@ -229,12 +228,10 @@ void MainWindowLogic::OpenOutputBoard(int card) {
     OpenDialog(DialogKind::OutputBoard);
     if (state_.chosenDisplayMode[card] == record.displayMode) return;
     ProfileBatch batch(store_);
-    SaveOutputProfile(store_, 1, state_.outputs[0]);
-    SaveOutputProfile(store_, 2, state_.outputs[1]);
+    SaveOutputProfiles(store_, state_.outputs);
     record.displayMode = state_.chosenDisplayMode[card];
     SaveOutputProfile(store_, static_cast<std::uint8_t>(card + 1), record);
-    LoadOutputProfile(store_, 1, state_.outputs[0]);
-    LoadOutputProfile(store_, 2, state_.outputs[1]);
+    LoadOutputProfiles(store_, state_.outputs);
 }
 
 void MainWindowLogic::OpenInputCard(int card) {

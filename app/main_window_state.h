@@ -37,7 +37,7 @@ struct MainWindowState {
     CardPresence presence;
     SystemStatus system;
     std::array<bool, 2> configFlags{};
-    std::array<OutputBoardRecord, kOutputCardCount> outputs;
+    OutputBoardRecords outputs;
     InputCardRecords inputs;
     MatrixValues matrix{};
     std::uint8_t selectedOutput = 0;

@@ -133,8 +133,7 @@ bool StatusReadback::CheckInputCard(int number) {
 void StatusReadback::LoadAllProfiles() {
     ProfileBatch batch(store_);
     LoadInputProfile(store_, state_.inputs);
-    LoadOutputProfile(store_, 1, state_.outputs[0]);
-    LoadOutputProfile(store_, 2, state_.outputs[1]);
+    LoadOutputProfiles(store_, state_.outputs);
     state_.matrix = LoadMatrix(store_);
 }
 

@@ -56,43 +56,64 @@ Qt::CursorShape QtCursor(CursorShape shape) {
 }  // namespace
 
 LayoutCanvasWidget::LayoutCanvasWidget(LayoutObserver* owner, QWidget* parent)
-    : QWidget(parent), owner_(owner), editor_(items_, *this) {
+    : QWidget(parent), own_(std::make_unique<CanvasModel>()), model_(own_.get()) {
+    Attach();
+    SetOwner(owner);
+}
+
+LayoutCanvasWidget::LayoutCanvasWidget(CanvasModel& model, QWidget* parent)
+    : QWidget(parent), model_(&model) {
+    Attach();
+}
+
+void LayoutCanvasWidget::Attach() {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    model_->SetView(this);
+}
+
+LayoutCanvasWidget::~LayoutCanvasWidget() {
+    model_->SetView(nullptr);
+}
+
+void LayoutCanvasWidget::SetOwner(LayoutObserver* owner) {
+    model_->OnNotice([owner](LayoutNotice notice, const std::vector<CLayoutItem*>& items) {
+        if (owner != nullptr) owner->OnLayoutNotice(notice, items);
+    });
 }
 
 void LayoutCanvasWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // The editor draws in canvas pixels; the window shows them from the scroll position on.
-    const Point scroll = editor_.ScrollPosition();
+    const Point scroll = editor().ScrollPosition();
     painter.translate(-scroll.x, -scroll.y);
     QtPainter adapter(painter);
-    editor_.Draw(adapter);
+    editor().Draw(adapter);
 }
 
 void LayoutCanvasWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    editor_.SetClientSize({width(), height()});
+    editor().SetClientSize({width(), height()});
 }
 
 void LayoutCanvasWidget::mousePressEvent(QMouseEvent* event) {
     setFocus();
-    editor_.OnMousePress(EventOf(event));
+    editor().OnMousePress(EventOf(event));
 }
 
 void LayoutCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     const MouseEvent move = EventOf(event);
-    if (event->buttons() & Qt::LeftButton) editor_.OnMouseMove(move);
+    if (event->buttons() & Qt::LeftButton) editor().OnMouseMove(move);
     ShowCursorAt(move.position);
 }
 
 void LayoutCanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
-    editor_.OnMouseRelease(EventOf(event));
+    editor().OnMouseRelease(EventOf(event));
 }
 
 void LayoutCanvasWidget::keyPressEvent(QKeyEvent* event) {
-    if (!editor_.OnKeyPress({KeyOf(event->key()), ModifiersOf(event->modifiers())})) {
+    if (!editor().OnKeyPress({KeyOf(event->key()), ModifiersOf(event->modifiers())})) {
         QWidget::keyPressEvent(event);
     }
 }
@@ -104,25 +125,20 @@ void LayoutCanvasWidget::wheelEvent(QWheelEvent* event) {
     const int delta = angle.y() != 0 ? angle.y() : angle.x();
     if (delta == 0) return QWidget::wheelEvent(event);
     if (event->modifiers() & Qt::ControlModifier) {
-        editor_.SetZoom(editor_.Zoom() * (delta > 0 ? 1.25 : 0.8));
+        editor().SetZoom(editor().Zoom() * (delta > 0 ? 1.25 : 0.8));
         return;
     }
     const int step = (delta > 0 ? -1 : 1) * CLayoutEditor::kScrollStep * 4;
-    const Point scroll = editor_.ScrollPosition();
+    const Point scroll = editor().ScrollPosition();
     if (angle.y() == 0 || (event->modifiers() & Qt::ShiftModifier)) {
-        editor_.SetScrollPosition({scroll.x + step, scroll.y});
+        editor().SetScrollPosition({scroll.x + step, scroll.y});
     } else {
-        editor_.SetScrollPosition({scroll.x, scroll.y + step});
+        editor().SetScrollPosition({scroll.x, scroll.y + step});
     }
 }
 
 void LayoutCanvasWidget::ShowCursorAt(Point client) {
-    setCursor(QtCursor(editor_.CursorAt(client)));
-}
-
-void LayoutCanvasWidget::OnLayoutNotice(LayoutNotice notice,
-                                        const std::vector<CLayoutItem*>& items) {
-    if (owner_ != nullptr) owner_->OnLayoutNotice(notice, items);
+    setCursor(QtCursor(editor().CursorAt(client)));
 }
 
 }  // namespace hsq

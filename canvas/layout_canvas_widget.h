@@ -2,20 +2,25 @@
 
 #include <QWidget>
 
+#include <memory>
+
+#include "canvas/canvas_model.h"
 #include "canvas/layout_events.h"
-#include "canvas/wall_editor.h"
 
 namespace hsq {
 
 // The window of a layout canvas: paints the wall editor through the Qt painter and hands it the
-// mouse and the keys. Notices go on to the owner.
+// mouse and the keys. It shows a canvas of its own, whose notices go on to the owner, or one that
+// a dialog's logic owns.
 class LayoutCanvasWidget final : public QWidget, private LayoutObserver {
   public:
     explicit LayoutCanvasWidget(LayoutObserver* owner = nullptr, QWidget* parent = nullptr);
+    explicit LayoutCanvasWidget(CanvasModel& model, QWidget* parent = nullptr);
+    ~LayoutCanvasWidget() override;
 
-    CWallEditor& Editor() { return editor_; }
-    CLayoutItemList& Items() { return items_; }
-    void SetOwner(LayoutObserver* owner) { owner_ = owner; }
+    CWallEditor& Editor() { return model_->Editor(); }
+    CLayoutItemList& Items() { return model_->Items(); }
+    void SetOwner(LayoutObserver* owner);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -27,14 +32,15 @@ class LayoutCanvasWidget final : public QWidget, private LayoutObserver {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
-    void OnLayoutNotice(LayoutNotice notice, const std::vector<CLayoutItem*>& items) override;
+    void OnLayoutNotice(LayoutNotice, const std::vector<CLayoutItem*>&) override {}
     void OnRepaintNeeded() override { update(); }
     void OnScrollChanged(Point) override { update(); }
+    void Attach();
     void ShowCursorAt(Point client);
+    CWallEditor& editor() { return model_->Editor(); }
 
-    LayoutObserver* owner_;
-    CLayoutItemList items_;
-    CWallEditor editor_;
+    std::unique_ptr<CanvasModel> own_;  // when the canvas is the window's own
+    CanvasModel* model_;
 };
 
 }  // namespace hsq

@@ -229,6 +229,19 @@ bool SaveOutputProfile(ProfileStore& store, std::uint8_t card, const OutputBoard
     return batch.Commit();
 }
 
+void LoadOutputProfiles(const ProfileStore& store, OutputBoardRecords& records) {
+    for (std::uint8_t card = 1; card <= records.size(); ++card)
+        LoadOutputProfile(store, card, records[card - 1]);
+}
+
+bool SaveOutputProfiles(ProfileStore& store, const OutputBoardRecords& records) {
+    ProfileBatch batch(store);
+    bool saved = true;
+    for (std::uint8_t card = 1; card <= records.size(); ++card)
+        saved = SaveOutputProfile(store, card, records[card - 1]) && saved;
+    return batch.Commit() && saved;
+}
+
 bool InitialiseOutputProfile(ProfileStore& store, std::uint8_t card,
                              const OutputBoardRecord& record, const OutputResolution& resolution) {
     if (!IsOutputCard(card))

@@ -47,6 +47,11 @@ struct OutputBoardRecord {
 bool LoadOutputProfile(const ProfileStore& store, std::uint8_t card, OutputBoardRecord& record);
 bool SaveOutputProfile(ProfileStore& store, std::uint8_t card, const OutputBoardRecord& record);
 
+// Both output cards: index 0 is K ("Output1.ini"), 1 is L ("Output2.ini").
+using OutputBoardRecords = std::array<OutputBoardRecord, 2>;
+void LoadOutputProfiles(const ProfileStore& store, OutputBoardRecords& records);
+bool SaveOutputProfiles(ProfileStore& store, const OutputBoardRecords& records);
+
 // Resets the card's profile to a fresh one for the given output size, keeping the record's
 // configuration mode and the mode names.
 bool InitialiseOutputProfile(ProfileStore& store, std::uint8_t card,

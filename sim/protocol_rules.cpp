@@ -43,7 +43,10 @@ bool QueryArgument(std::uint8_t selector, std::uint8_t argument) {
         case 0: case 1: case 2: case 15: case 23: case 24: return argument == 0;
         case 6: case 7: case 8: case 16: case 17: case 18: return Card(argument);
         case 9: case 10: case 12: case 13: case 14: case 21: case 22: return BoardSelector(argument);
-        case 11: case 20: return BoardModeSelector(argument);
+        // The mode data query goes out with the selector of the request before it (a
+        // channel's) when a display mode is recalled; its channel bits mean nothing.
+        case 11: return BoardSelector(argument);
+        case 20: return BoardModeSelector(argument);
         case 19: return Board(argument);
         default: return false;
     }

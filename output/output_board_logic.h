@@ -1,0 +1,164 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/main_window_state.h"
+#include "canvas/canvas_model.h"
+#include "canvas/channel_window.h"
+#include "commands/device_commands.h"
+#include "config/profile_store.h"
+#include "dialog/dialog_host.h"
+#include "output/layer_order.h"
+#include "output/output_space.h"
+
+namespace hsq {
+
+// What the output board window shows, as its logic says now.
+struct OutputBoardView {
+    using Field = OutputSpace::Field;
+    std::string title;
+    std::array<int, 4> inputFields{};   // W, H, X, Y of the crop window
+    std::array<int, 4> outputFields{};  // W, H, X, Y of the current image's output window
+    std::vector<std::string> modeItems;  // "M%d---%s"
+    int displayMode = 0;
+    int fadeTime = 0;
+    bool fadeEnabled = false;
+    std::string orderLabel;
+    bool orderLabelShown = false;
+    std::array<bool, 4> imageEnabled{};
+    std::array<bool, 4> imagePressed{};
+    bool imageAllEnabled = false;
+    bool imageAllPressed = false;
+    bool overlayEnabled = false;
+    bool overlayPressed = false;
+    std::array<std::string, 4> matrixCaptions;
+    int matrixPressed = -1;  // none
+    bool channelOn = false;
+    bool channelOnEnabled = false;
+    bool borderOn = false;
+    bool borderSwitchEnabled = false;
+    bool borderFieldsEnabled = false;
+    std::array<int, 4> border{};  // red, green, blue, size
+    int brightness = 0;
+    int clockSource = 0;  // 0 In-A, 1 K.Out1
+    // The W/H/X/Y fields, both Save buttons and both canvases; locked while all images show.
+    bool editingEnabled = false;
+};
+
+// The output board dialog (CCOverlay) without its window: one output card's images, their
+// windows on two canvases, routing, borders, layer order, display modes and brightness. Every
+// change the operator confirms goes to the processor at once and into the card's record.
+class OutputBoardLogic {
+  public:
+    enum class Canvas { Input, Output };
+    enum class Caption {
+        DisplayModeLabel, ImageLabel, ImageAll, MatrixLabel, MuteLabel, Open, OverlayLabel,
+        Overlay, BorderSwitchLabel, SizeLabel, SizeHint, Set, BrightnessLabel, ClockLabel,
+        AdvancedLabel, Advanced, InputImage, OutputImage, Save, ModeCopyMenu, MosaicMenu,
+    };
+    // Asks for a display mode's name, showing the one it has; what it returns is kept however
+    // the asking ended.
+    using ModeNameAsker = std::function<std::string(const std::string& name)>;
+
+    static constexpr int kParkedLeft = 580;
+    static constexpr int kSaveInputPauseMs = 500;
+    static constexpr int kSaveOutputPauseMs = 100;
+    static constexpr int kRecallPauseMs = 150;
+
+    // card: 0 for K, 1 for L.
+    OutputBoardLogic(MainWindowState& state, ProfileStore& store, DeviceCommands& commands,
+                     DialogHost& host, int card, ModeNameAsker askName);
+
+    // Creates the canvases' windows, reads the card behind the waiting box and shows it.
+    void Open();
+
+    CanvasModel& CanvasOf(Canvas canvas) { return canvas == Canvas::Input ? input_ : output_; }
+    OutputBoardView View() const;
+    std::string_view CaptionText(Caption caption) const;
+    std::string ModeItem(int mode) const;
+
+    void OnImage(int image);
+    void OnImageAll();
+    void OnOverlay();
+    void OnFadeTime(int seconds);
+    void OnDisplayMode(int mode);
+    void OnMatrix(int port);
+    void OnChannelOn(bool on);
+    void OnBorderSwitch(bool on, const std::array<std::string, 4>& values);
+    void OnBorderSet(bool on, const std::array<std::string, 4>& values);
+    void OnBrightnessSet(const std::string& text);
+    void OnClockSource(int source);
+    void OnField(Canvas canvas, OutputSpace::Field field, const std::string& text);
+    void OnSaveInput();
+    void OnSaveOutput();
+    void OnModeCopy(int target);
+    // Takes back the last move or resize the operator made on a canvas; nothing is sent.
+    void OnUndo(Canvas canvas);
+
+  private:
+    struct UndoStep {
+        std::vector<std::pair<CChannelWindow*, ProcessorRect>> before;
+    };
+
+    OutputBoardRecord& Record() { return state_.outputs[card_]; }
+    const OutputBoardRecord& Record() const { return state_.outputs[card_]; }
+    int Image() const { return Record().imageChannel; }
+    LanguageFlag Language() const { return state_.language; }
+
+    void CreateWindows();
+    void ReadCard();
+    void LoadFromRecord();
+    void ParkHiddenChannels();
+    void LoadLayerOrder();
+    void ApplyLayerOrder();
+    void SelectChannel(int channel);
+    void Raise();
+    void RefreshOrder();
+    void Place(CChannelWindow& window, const ProcessorRect& values);
+    void Park(int channel);
+    void LoadCropOfImage();
+    void PlaceOutputs(const std::vector<int>& channels);
+    void ShowPair(int pair);
+
+    void OnNotice(Canvas canvas, LayoutNotice notice, const std::vector<CLayoutItem*>& items);
+    void TakeFromCanvas(Canvas canvas, CChannelWindow& window, UndoStep& undo);
+    ProcessorRect& WorkingOf(Canvas canvas, const CChannelWindow& window);
+    bool SaveChannel(int channel);
+    void Tell(const Bilingual& message);
+    // Runs an exchange behind the waiting box, holding the dialog's lock.
+    void Send(const std::function<void()>& exchange);
+    void SendBorder(bool on, const std::array<int, 4>& values);
+    void AfterRecall();
+
+    MainWindowState& state_;
+    ProfileStore& store_;
+    DeviceCommands& commands_;
+    DialogHost& host_;
+    const int card_;
+    ModeNameAsker askName_;
+    OutputSpace space_;
+    CanvasModel input_;
+    CanvasModel output_;
+    CChannelWindow* inputWindow_ = nullptr;
+    std::array<CChannelWindow*, kOutputChannelCount> outputWindows_{};
+    std::array<ProcessorRect, kOutputChannelCount> outputs_{};
+    ProcessorRect crop_{};
+    // Working copies of the record's modes, taken when the dialog loads.
+    std::uint8_t configMode_ = 0;
+    std::uint8_t overlayMode_ = 0;
+    LayerOrder order_{};
+    int activePair_ = 1;
+    bool borderChecked_ = false;
+    bool initialised_ = false;
+    bool handlingNotice_ = false;
+    std::vector<std::pair<Canvas, UndoStep>> undo_;
+    std::mutex lock_;  // keeps the dialog's workers apart
+};
+
+}  // namespace hsq

@@ -1,0 +1,84 @@
+#include "output/output_space.h"
+
+#include <algorithm>
+
+namespace hsq {
+namespace {
+
+bool FitsWire(std::int32_t value) {
+    return value >= 0 && value <= 0xFFFF;
+}
+
+}  // namespace
+
+RectF OutputSpace::CanvasRect(const ProcessorRect& window) const {
+    const double left = window.x / RatioX();
+    const double top = window.y / RatioY();
+    return {left, top, left + window.w / RatioX(), top + window.h / RatioY()};
+}
+
+ProcessorRect OutputSpace::Cut(const ProcessorRect& window, bool& cut) const {
+    ProcessorRect kept = window;
+    kept.w = std::min(kept.w, extentWidth_ - 64);
+    kept.h = std::min(kept.h, extentHeight_ - 16);
+    cut = !(kept == window);
+    return kept;
+}
+
+bool OutputSpace::Valid(const ProcessorRect& w) const {
+    return w.w >= kMinimumSide && w.w <= extentWidth_ - 64 && w.h >= kMinimumSide &&
+           w.h <= extentHeight_ - 16 && w.x >= 0 && w.x <= extentWidth_ && w.y >= 0 &&
+           w.y <= extentHeight_ && w.x + w.w <= extentWidth_ && w.y + w.h <= extentHeight_;
+}
+
+std::optional<ProcessorRect> OutputSpace::Edited(const ProcessorRect& window, Field field,
+                                                 int v) const {
+    ProcessorRect edited = window;
+    const int maxWidth = extentWidth_ - 64;
+    const int maxHeight = extentHeight_ - 16;
+    switch (field) {
+        case Field::W:
+            if (v < 0 || v > maxWidth || v + window.x > extentWidth_ - 32) return std::nullopt;
+            edited.w = v;
+            break;
+        case Field::H:
+            if (v < 0 || v > maxHeight || v + window.y > extentHeight_ - 8) return std::nullopt;
+            edited.h = v;
+            break;
+        case Field::X:
+            if (v < -kOriginX || window.w < 0 || window.w > maxWidth ||
+                window.w + v > extentWidth_ - 32)
+                return std::nullopt;
+            edited.x = v + kOriginX;
+            break;
+        case Field::Y:
+            if (v < -kOriginY || window.h < 0 || window.h > maxHeight ||
+                window.h + v > extentHeight_ - 8)
+                return std::nullopt;
+            edited.y = v + kOriginY;
+            break;
+    }
+    return edited;
+}
+
+int OutputSpace::Shown(const ProcessorRect& window, Field field) {
+    switch (field) {
+        case Field::W: return window.w;
+        case Field::H: return window.h;
+        case Field::X: return window.x - kOriginX;
+        case Field::Y: return window.y - kOriginY;
+    }
+    return 0;
+}
+
+std::optional<WindowRect> ToWindowRect(const ProcessorRect& w) {
+    if (!FitsWire(w.x) || !FitsWire(w.w) || !FitsWire(w.y) || !FitsWire(w.h)) return std::nullopt;
+    return WindowRect{static_cast<std::uint16_t>(w.x), static_cast<std::uint16_t>(w.w),
+                      static_cast<std::uint16_t>(w.y), static_cast<std::uint16_t>(w.h)};
+}
+
+ProcessorRect ToProcessorRect(const WindowRect& rect) {
+    return {rect.x, rect.y, rect.width, rect.height};
+}
+
+}  // namespace hsq
