@@ -100,6 +100,8 @@ class OutputBoardLogic {
     void OnModeCopy(int target);
     // Takes back the last move or resize the operator made on a canvas; nothing is sent.
     void OnUndo(Canvas canvas);
+    // What a canvas reports of the operator's moves and resizes (it calls this itself).
+    void OnNotice(Canvas canvas, LayoutNotice notice, const std::vector<CLayoutItem*>& items);
 
   private:
     struct UndoStep {
@@ -126,7 +128,6 @@ class OutputBoardLogic {
     void PlaceOutputs(const std::vector<int>& channels);
     void ShowPair(int pair);
 
-    void OnNotice(Canvas canvas, LayoutNotice notice, const std::vector<CLayoutItem*>& items);
     void TakeFromCanvas(Canvas canvas, CChannelWindow& window, UndoStep& undo);
     ProcessorRect& WorkingOf(Canvas canvas, const CChannelWindow& window);
     bool SaveChannel(int channel);

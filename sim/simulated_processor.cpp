@@ -54,6 +54,11 @@ void SimulatedProcessor::SetFaults(FaultInjector faults) {
     faults_ = std::move(faults);
 }
 
+void SimulatedProcessor::Restore(ProcessorState state) {
+    std::lock_guard lock(mutex_);
+    state_ = std::move(state);
+}
+
 ProcessorState SimulatedProcessor::Snapshot() const {
     std::lock_guard lock(mutex_);
     return state_;

@@ -26,6 +26,8 @@ class SimulatedProcessor {
     Delivery Answer(const Frame& frame);
 
     ProcessorState Snapshot() const;
+    // Puts the whole state back as given (a test setting up a processor it needs).
+    void Restore(ProcessorState state);
     // Changes the faults from the next frame on.
     void SetFaults(FaultInjector faults);
 
