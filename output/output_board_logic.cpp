@@ -531,6 +531,7 @@ std::string_view OutputBoardLogic::CaptionText(Caption caption) const {
         case Caption::OverlayLabel: return "Overlay:";
         case Caption::Overlay: return "Overlay";
         case Caption::BorderSwitchLabel: return Bilingual{"边框开关:", "Border switch:"}.In(l);
+        case Caption::RgbLabel: return "RGB:";
         case Caption::SizeLabel: return Bilingual{"尺寸:", "Size:"}.In(l);
         case Caption::SizeHint: return "(0~10)";
         case Caption::Set: return Bilingual{"设置", "Set"}.In(l);

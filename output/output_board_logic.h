@@ -59,8 +59,9 @@ class OutputBoardLogic {
     enum class Canvas { Input, Output };
     enum class Caption {
         DisplayModeLabel, ImageLabel, ImageAll, MatrixLabel, MuteLabel, Open, OverlayLabel,
-        Overlay, BorderSwitchLabel, SizeLabel, SizeHint, Set, BrightnessLabel, ClockLabel,
-        AdvancedLabel, Advanced, InputImage, OutputImage, Save, ModeCopyMenu, MosaicMenu,
+        Overlay, BorderSwitchLabel, RgbLabel, SizeLabel, SizeHint, Set, BrightnessLabel,
+        ClockLabel, AdvancedLabel, Advanced, InputImage, OutputImage, Save, ModeCopyMenu,
+        MosaicMenu,
     };
     // Asks for a display mode's name, showing the one it has; what it returns is kept however
     // the asking ended.

@@ -12,7 +12,9 @@ StyledDialog::StyledDialog(QWidget* parent) : QDialog(parent) {
         "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fdfdfd,"
         "  stop:1 #d9e1ec); border: 1px solid #7d8ea6; border-radius: 4px; padding: 5px 10px; }"
         "QPushButton:hover { border-color: #2d5d9a; }"
-        "QPushButton:pressed { background: #c4d1e3; }");
+        "QPushButton:pressed { background: #c4d1e3; }"
+        "QPushButton:checked { background: #b3c6e0; border: 2px solid #2d5d9a; }"
+        "QPushButton:checked:disabled { background: #dfe4ea; border-color: #9aa7b8; }");
 }
 
 }  // namespace hsq

@@ -1,0 +1,352 @@
+#include "output/output_board_dialog.h"
+
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <initializer_list>
+
+namespace hsq {
+namespace {
+
+constexpr int kFieldWidth = 56;
+constexpr int kMenuTitleMargin = 40;
+constexpr int kColumnGap = 24;
+constexpr std::array<const char*, 4> kFieldLetters{"W", "H", "X", "Y"};
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int Side(OutputBoardLogic::Canvas canvas) {
+    return canvas == OutputBoardLogic::Canvas::Input ? 0 : 1;
+}
+
+QLineEdit* Field() {
+    auto* field = new QLineEdit;
+    field->setFixedWidth(kFieldWidth);
+    return field;
+}
+
+// Setting an unchanged text would move the cursor of a field the operator is in.
+void SetText(QLineEdit* field, const QString& text) {
+    if (field->text() != text)
+        field->setText(text);
+}
+
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
+    auto* row = new QHBoxLayout;
+    for (QWidget* widget : widgets)
+        row->addWidget(widget);
+    row->addStretch();
+    return row;
+}
+
+}  // namespace
+
+CCOverlay::CCOverlay(OutputBoardLogic& logic, QWidget* parent)
+    : StyledDialog(parent), logic_(logic), modeCopyMenu_(this), mosaicMenu_(this) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(ControlRows());
+    inputFrame_ = ImageFrame(Canvas::Input, Caption::InputImage, &OutputBoardLogic::OnSaveInput);
+    inputFrame_->setObjectName("input-image");
+    outputFrame_ =
+        ImageFrame(Canvas::Output, Caption::OutputImage, &OutputBoardLogic::OnSaveOutput);
+    outputFrame_->setObjectName("output-image");
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(inputFrame_);
+    frames->addWidget(outputFrame_);
+    layout->addLayout(frames);
+    BuildMenus();
+    Refresh();
+}
+
+QString CCOverlay::CaptionOf(Caption caption) const {
+    return Text(logic_.CaptionText(caption));
+}
+
+QLabel* CCOverlay::Label(Caption caption) const {
+    return new QLabel(CaptionOf(caption));
+}
+
+// Enter in a field presses no button: each would send something the operator did not ask for.
+QPushButton* CCOverlay::Button(const QString& text, const std::function<void()>& handler) {
+    auto* button = new QPushButton(text);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, handler] { Run(handler); });
+    return button;
+}
+
+// Shown pressed while the logic says so; the image, matrix and overlay buttons are in Verdana.
+QPushButton* CCOverlay::PressableButton(const QString& text, const std::function<void()>& handler) {
+    QPushButton* button = Button(text, handler);
+    button->setCheckable(true);
+    button->setFont(QFont("Verdana"));
+    return button;
+}
+
+// Two columns of captioned rows, a gap between them.
+QLayout* CCOverlay::ControlRows() {
+    struct Captioned {
+        Caption caption;
+        QLayout* row;
+    };
+    const std::array<std::array<Captioned, 4>, 2> columns{{
+        {{{Caption::DisplayModeLabel, ModeRow()},
+          {Caption::ImageLabel, ImageRow()},
+          {Caption::MatrixLabel, MatrixRow()},
+          {Caption::MuteLabel, MuteRow()}}},
+        {{{Caption::OverlayLabel, OverlayRow()},
+          {Caption::BorderSwitchLabel, BorderRow()},
+          {Caption::BrightnessLabel, BrightnessRow()},
+          {Caption::ClockLabel, ClockRow()}}},
+    }};
+    auto* grid = new QGridLayout;
+    grid->setColumnMinimumWidth(2, kColumnGap);
+    for (int column = 0; column < 2; ++column) {
+        for (int row = 0; row < 4; ++row) {
+            grid->addWidget(Label(columns[column][row].caption), row, column * 3);
+            grid->addLayout(columns[column][row].row, row, column * 3 + 1);
+        }
+    }
+    return grid;
+}
+
+QLayout* CCOverlay::ModeRow() {
+    modes_ = new QComboBox;
+    for (const std::string& item : logic_.View().modeItems)
+        modes_->addItem(Text(item));
+    modes_->setMinimumWidth(200);
+    connect(modes_, &QComboBox::currentIndexChanged, this,
+            [this](int mode) { Run([&] { logic_.OnDisplayMode(mode); }); });
+    return Row({modes_});
+}
+
+QLayout* CCOverlay::ImageRow() {
+    for (int image = 0; image < 4; ++image) {
+        images_[image] = PressableButton(QString("IMG%1").arg(image + 1),
+                                         [this, image] { logic_.OnImage(image); });
+    }
+    imageAll_ = PressableButton(CaptionOf(Caption::ImageAll), [this] { logic_.OnImageAll(); });
+    return Row({images_[0], images_[1], images_[2], images_[3], imageAll_});
+}
+
+QLayout* CCOverlay::MatrixRow() {
+    for (int port = 0; port < 4; ++port)
+        matrix_[port] = PressableButton({}, [this, port] { logic_.OnMatrix(port); });
+    return Row({matrix_[0], matrix_[1], matrix_[2], matrix_[3]});
+}
+
+QLayout* CCOverlay::MuteRow() {
+    channelOn_ = new QCheckBox(CaptionOf(Caption::Open));
+    connect(channelOn_, &QCheckBox::clicked, this,
+            [this](bool on) { Run([&] { logic_.OnChannelOn(on); }); });
+    return Row({channelOn_});
+}
+
+QLayout* CCOverlay::OverlayRow() {
+    overlay_ = PressableButton(CaptionOf(Caption::Overlay), [this] { logic_.OnOverlay(); });
+    fade_ = new QComboBox;
+    for (int seconds = 0; seconds <= 5; ++seconds)
+        fade_->addItem(QString("%1S").arg(seconds));
+    connect(fade_, &QComboBox::currentIndexChanged, this,
+            [this](int seconds) { Run([&] { logic_.OnFadeTime(seconds); }); });
+    order_ = new QLabel;
+    return Row({overlay_, fade_, order_});
+}
+
+QLayout* CCOverlay::BorderRow() {
+    borderSwitch_ = new QCheckBox(CaptionOf(Caption::Open));
+    connect(borderSwitch_, &QCheckBox::clicked, this,
+            [this](bool on) { Run([&] { logic_.OnBorderSwitch(on, BorderTexts()); }); });
+    for (QLineEdit*& field : border_)
+        field = Field();
+    borderSet_ = Button(CaptionOf(Caption::Set),
+                        [this] { logic_.OnBorderSet(borderSwitch_->isChecked(), BorderTexts()); });
+    return Row({borderSwitch_, Label(Caption::RgbLabel), border_[0], border_[1], border_[2],
+                Label(Caption::SizeLabel), border_[3], Label(Caption::SizeHint), borderSet_});
+}
+
+QLayout* CCOverlay::BrightnessRow() {
+    brightness_ = Field();
+    auto* set = Button(CaptionOf(Caption::Set),
+                       [this] { logic_.OnBrightnessSet(brightness_->text().toStdString()); });
+    // Its dialog is not there yet.
+    auto* advanced = new QPushButton(CaptionOf(Caption::Advanced));
+    advanced->setEnabled(false);
+    return Row({brightness_, set, Label(Caption::AdvancedLabel), advanced});
+}
+
+QLayout* CCOverlay::ClockRow() {
+    clock_ = {new QRadioButton("In-A"), new QRadioButton("K.Out1")};
+    for (int source = 0; source < 2; ++source) {
+        connect(clock_[source], &QRadioButton::clicked, this,
+                [this, source] { Run([&] { logic_.OnClockSource(source); }); });
+    }
+    return Row({clock_[0], clock_[1]});
+}
+
+QGroupBox* CCOverlay::ImageFrame(Canvas canvas, Caption title, void (OutputBoardLogic::*save)()) {
+    auto* frame = new QGroupBox(CaptionOf(title));
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(CanvasView(canvas), 0, Qt::AlignHCenter);
+    layout->addLayout(FieldRow(canvas, save));
+    return frame;
+}
+
+// Ctrl+Z takes back the canvas's last move; its releases and keys refresh the fields.
+LayoutCanvasWidget* CCOverlay::CanvasView(Canvas canvas) {
+    auto* view = new LayoutCanvasWidget(logic_.CanvasOf(canvas));
+    view->setFixedSize(OutputSpace::kCanvasWidth, OutputSpace::kCanvasHeight);
+    view->installEventFilter(this);
+    new QShortcut(
+        QKeySequence::Undo, view, [this, canvas] { Run([&] { logic_.OnUndo(canvas); }); },
+        Qt::WidgetShortcut);
+    canvases_[Side(canvas)] = view;
+    return view;
+}
+
+QLayout* CCOverlay::FieldRow(Canvas canvas, void (OutputBoardLogic::*save)()) {
+    const int side = Side(canvas);
+    auto* row = new QHBoxLayout;
+    for (int i = 0; i < 4; ++i) {
+        QLineEdit* field = fields_[side][i] = Field();
+        connect(field, &QLineEdit::textEdited, this, [this, canvas, i, field](const QString& text) {
+            const auto which = static_cast<OutputSpace::Field>(i);
+            Run([&] { logic_.OnField(canvas, which, text.toStdString()); }, field);
+        });
+        row->addWidget(new QLabel(kFieldLetters[i]));
+        row->addWidget(field);
+    }
+    row->addStretch();
+    saves_[side] = Button(CaptionOf(Caption::Save), [this, save] { (logic_.*save)(); });
+    row->addWidget(saves_[side]);
+    return row;
+}
+
+void CCOverlay::BuildMenus() {
+    // The header says what the items do; the menu is made wide enough to show it whole.
+    const QString title = CaptionOf(Caption::ModeCopyMenu);
+    modeCopyMenu_.setTitle(title);
+    modeCopyMenu_.addSection(title);
+    modeCopyMenu_.setMinimumWidth(fontMetrics().horizontalAdvance(title) + kMenuTitleMargin);
+    for (int mode = 0; mode < kDisplayModeCount; ++mode)
+        modeCopyMenu_.addAction(QString("Mode%1").arg(mode + 1))->setData(mode);
+    connect(&modeCopyMenu_, &QMenu::aboutToShow, this, &CCOverlay::CaptionModeCopyMenu);
+    // Its dialog is not there yet.
+    mosaicMenu_.addAction(CaptionOf(Caption::MosaicMenu))->setEnabled(false);
+}
+
+void CCOverlay::CaptionModeCopyMenu() {
+    for (QAction* item : modeCopyMenu_.actions()) {
+        if (!item->isSeparator())
+            item->setText(Text(logic_.ModeItem(item->data().toInt())));
+    }
+}
+
+QMenu& CCOverlay::PopUpModeCopyMenu() {
+    modeCopyMenu_.popup(outputFrame_->mapToGlobal(outputFrame_->rect().center()));
+    return modeCopyMenu_;
+}
+
+void CCOverlay::contextMenuEvent(QContextMenuEvent* event) {
+    const auto inside = [&](QWidget* frame) {
+        return frame->rect().contains(frame->mapFromGlobal(event->globalPos()));
+    };
+    if (inside(outputFrame_)) {
+        if (QAction* chosen = modeCopyMenu_.exec(event->globalPos()))
+            Run([&] { logic_.OnModeCopy(chosen->data().toInt()); });
+    } else if (inside(inputFrame_)) {
+        mosaicMenu_.exec(event->globalPos());
+    }
+}
+
+// The canvases tell the logic of a move or a resize themselves; the fields follow once the
+// canvas has handled the release or the key.
+bool CCOverlay::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyPress)
+        QMetaObject::invokeMethod(
+            this, [this] { Refresh(); }, Qt::QueuedConnection);
+    return StyledDialog::eventFilter(watched, event);
+}
+
+void CCOverlay::Run(const std::function<void()>& handler, const QLineEdit* typing) {
+    handler();
+    Refresh(typing);
+}
+
+void CCOverlay::Refresh(const QLineEdit* typing) {
+    const OutputBoardView view = logic_.View();
+    setWindowTitle(Text(view.title));
+    ShowFields(fields_[0], view.inputFields, typing);
+    ShowFields(fields_[1], view.outputFields, typing);
+    for (auto& fields : fields_)
+        for (QLineEdit* field : fields)
+            field->setEnabled(view.editingEnabled);
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{canvases_[0], canvases_[1], saves_[0], saves_[1]})
+        widget->setEnabled(view.editingEnabled);
+    {
+        // The lists report a new choice; one the logic made is not the operator's.
+        const QSignalBlocker quietModes(modes_);
+        const QSignalBlocker quietFade(fade_);
+        for (int mode = 0; mode < modes_->count(); ++mode)
+            modes_->setItemText(mode, Text(view.modeItems[mode]));
+        modes_->setCurrentIndex(view.displayMode);
+        fade_->setCurrentIndex(view.fadeTime);
+    }
+    fade_->setEnabled(view.fadeEnabled);
+    order_->setText(Text(view.orderLabel));
+    order_->setVisible(view.orderLabelShown);
+    ShowButtons(view);
+    ShowBorder(view);
+    SetText(brightness_, QString::number(view.brightness));
+    clock_[view.clockSource == 1 ? 1 : 0]->setChecked(true);
+}
+
+void CCOverlay::ShowButtons(const OutputBoardView& view) {
+    for (int image = 0; image < 4; ++image) {
+        images_[image]->setEnabled(view.imageEnabled[image]);
+        images_[image]->setChecked(view.imagePressed[image]);
+    }
+    imageAll_->setEnabled(view.imageAllEnabled);
+    imageAll_->setChecked(view.imageAllPressed);
+    overlay_->setEnabled(view.overlayEnabled);
+    overlay_->setChecked(view.overlayPressed);
+    for (int port = 0; port < 4; ++port) {
+        matrix_[port]->setText(Text(view.matrixCaptions[port]));
+        matrix_[port]->setChecked(port == view.matrixPressed);
+    }
+    channelOn_->setChecked(view.channelOn);
+    channelOn_->setEnabled(view.channelOnEnabled);
+}
+
+void CCOverlay::ShowBorder(const OutputBoardView& view) {
+    borderSwitch_->setChecked(view.borderOn);
+    borderSwitch_->setEnabled(view.borderSwitchEnabled);
+    for (int i = 0; i < 4; ++i) {
+        SetText(border_[i], QString::number(view.border[i]));
+        border_[i]->setEnabled(view.borderFieldsEnabled);
+    }
+    borderSet_->setEnabled(view.borderFieldsEnabled);
+}
+
+void CCOverlay::ShowFields(const Fields& fields, const std::array<int, 4>& values,
+                           const QLineEdit* typing) {
+    for (int i = 0; i < 4; ++i) {
+        if (fields[i] != typing)
+            SetText(fields[i], QString::number(values[i]));
+    }
+}
+
+std::array<std::string, 4> CCOverlay::BorderTexts() const {
+    std::array<std::string, 4> texts;
+    for (int i = 0; i < 4; ++i)
+        texts[i] = border_[i]->text().toStdString();
+    return texts;
+}
+
+}  // namespace hsq
