@@ -54,6 +54,11 @@ void CHSQ2600ObjApp::TourInLanguage(LanguageFlag language, const QString& suffix
     logic_.OnLanguage();
     logic_.OnVersion();
     logic_.OnAbout();
+    for (int card = 0; card < kOutputCardCount; ++card) {
+        state_.selectedOutput = static_cast<std::uint8_t>(card);
+        opener_.Open(DialogKind::OutputBoard);
+    }
+    opener_.AskModeName(state_.outputs[0].modeNames[0]);
     state_.language = language;  // the language dialog on a tour chooses nothing
 }
 

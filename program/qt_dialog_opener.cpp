@@ -1,9 +1,15 @@
 #include "program/qt_dialog_opener.h"
 
+#include <QApplication>
+#include <QTimer>
+
 #include "app/about_dialog.h"
 #include "app/language_dialog.h"
 #include "app/serial_set_dialog.h"
 #include "app/version_dialog.h"
+#include "modes/mode_name_dialog.h"
+#include "output/output_board_dialog.h"
+#include "ui/tour_recorder.h"
 
 namespace hsq {
 
@@ -15,6 +21,7 @@ DialogOutcome QtDialogOpener::Open(DialogKind kind) {
     switch (kind) {
         case DialogKind::ConnectionSettings: return OpenConnectionSettings();
         case DialogKind::Language: return OpenLanguage();
+        case DialogKind::OutputBoard: return OpenOutputBoard();
         case DialogKind::Version: {
             CCVision dialog(store_, state_.language, parent_);
             return {host_.RunModal(dialog, "version") == QDialog::Accepted};
@@ -40,6 +47,35 @@ DialogOutcome QtDialogOpener::OpenLanguage() {
     CLanguageSet dialog(logic, parent_);
     host_.RunModal(dialog, "language");
     return {true};
+}
+
+// The card is read behind the waiting box before its window shows. A tour also shows the mode
+// copy menu, before the window's own picture closes it.
+DialogOutcome QtDialogOpener::OpenOutputBoard() {
+    const int card = state_.selectedOutput;
+    OutputBoardLogic logic(state_, store_, commands_, host_, card,
+                           [this](const std::string& name) { return AskModeName(name); });
+    logic.Open();
+    CCOverlay dialog(logic, parent_);
+    const QString name = card == 0 ? "output-board-k" : "output-board-l";
+    if (TourRecorder* tour = host_.Tour()) {
+        QTimer::singleShot(0, &dialog, [&dialog, tour, name] {
+            QMenu& menu = dialog.PopUpModeCopyMenu();
+            tour->Save(menu, name + "-mode-copy");
+            menu.close();
+        });
+    }
+    host_.RunModal(dialog, name);
+    return {true};
+}
+
+// Over the window that asks, so that it never hides behind it.
+std::string QtDialogOpener::AskModeName(const std::string& name) {
+    ModeNameLogic logic(name, state_.language);
+    QWidget* asking = QApplication::activeModalWidget();
+    CCSetModeName dialog(logic, asking != nullptr ? asking : parent_);
+    host_.RunModal(dialog, "mode-name");
+    return logic.Name();
 }
 
 }  // namespace hsq

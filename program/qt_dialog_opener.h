@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 #include "app/main_window_state.h"
 #include "commands/device_commands.h"
@@ -18,10 +19,13 @@ class QtDialogOpener final : public DialogOpener {
                    ProfileStore& store, DeviceCommands& commands);
 
     DialogOutcome Open(DialogKind kind) override;
+    // The name a display mode is copied under, asked with the one it has now.
+    std::string AskModeName(const std::string& name);
 
   private:
     DialogOutcome OpenConnectionSettings();
     DialogOutcome OpenLanguage();
+    DialogOutcome OpenOutputBoard();
 
     QWidget* parent_;
     QtDialogHost& host_;
