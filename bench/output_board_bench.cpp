@@ -112,8 +112,7 @@ void Run() {
     DeviceCommands commands(link);
     QWidget window;
     QtDialogHost host(&window, state.language);
-    OutputBoardLogic logic(state, store, commands, host, 0,
-                           [](const std::string& name) { return name; });
+    OutputBoardLogic logic(state, store, commands, host, 0, OutputBoardLogic::Dialogs{});
 
     Print("open (read the card)", Measure(wire, 0, [&] { logic.Open(); }));
     const int recallPauses = OutputBoardLogic::kRecallPauseMs + OutputCardReader::kRecallPauseMs;

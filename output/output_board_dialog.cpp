@@ -174,10 +174,8 @@ QLayout* CCOverlay::BrightnessRow() {
     brightness_ = Field();
     auto* set = Button(CaptionOf(Caption::Set),
                        [this] { logic_.OnBrightnessSet(brightness_->text().toStdString()); });
-    // Its dialog is not there yet.
-    auto* advanced = new QPushButton(CaptionOf(Caption::Advanced));
-    advanced->setEnabled(false);
-    return Row({brightness_, set, Label(Caption::AdvancedLabel), advanced});
+    advanced_ = Button(CaptionOf(Caption::Advanced), [this] { logic_.OnAdvanced(); });
+    return Row({brightness_, set, Label(Caption::AdvancedLabel), advanced_});
 }
 
 QLayout* CCOverlay::ClockRow() {
@@ -236,8 +234,7 @@ void CCOverlay::BuildMenus() {
     for (int mode = 0; mode < kDisplayModeCount; ++mode)
         modeCopyMenu_.addAction(QString("Mode%1").arg(mode + 1))->setData(mode);
     connect(&modeCopyMenu_, &QMenu::aboutToShow, this, &CCOverlay::CaptionModeCopyMenu);
-    // Its dialog is not there yet.
-    mosaicMenu_.addAction(CaptionOf(Caption::MosaicMenu))->setEnabled(false);
+    mosaic_ = mosaicMenu_.addAction(CaptionOf(Caption::MosaicMenu));
 }
 
 void CCOverlay::CaptionModeCopyMenu() {
@@ -260,7 +257,7 @@ void CCOverlay::contextMenuEvent(QContextMenuEvent* event) {
         if (QAction* chosen = modeCopyMenu_.exec(event->globalPos()))
             Run([&] { logic_.OnModeCopy(chosen->data().toInt()); });
     } else if (inside(inputFrame_)) {
-        mosaicMenu_.exec(event->globalPos());
+        if (mosaicMenu_.exec(event->globalPos()) == mosaic_) Run([&] { logic_.OnMosaic(); });
     }
 }
 
@@ -304,6 +301,8 @@ void CCOverlay::Refresh(const QLineEdit* typing) {
     ShowButtons(view);
     ShowBorder(view);
     SetText(brightness_, QString::number(view.brightness));
+    advanced_->setEnabled(view.advancedEnabled);
+    mosaic_->setEnabled(view.mosaicEnabled);
     clock_[view.clockSource == 1 ? 1 : 0]->setChecked(true);
 }
 

@@ -84,6 +84,8 @@ class CCOverlay : public StyledDialog {
     std::array<QPushButton*, 2> saves_{};
     QMenu modeCopyMenu_;
     QMenu mosaicMenu_;
+    QAction* mosaic_ = nullptr;
+    QPushButton* advanced_ = nullptr;
 };
 
 }  // namespace hsq

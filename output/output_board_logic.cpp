@@ -48,9 +48,9 @@ std::uint8_t Byte(int value) {
 
 OutputBoardLogic::OutputBoardLogic(MainWindowState& state, ProfileStore& store,
                                    DeviceCommands& commands, DialogHost& host, int card,
-                                   ModeNameAsker askName)
+                                   Dialogs dialogs)
     : state_(state), store_(store), commands_(commands), host_(host), card_(card),
-      askName_(std::move(askName)), space_(state.system.resolution) {
+      dialogs_(std::move(dialogs)), space_(state.system.resolution) {
     input_.OnNotice([this](LayoutNotice notice, const std::vector<CLayoutItem*>& items) {
         OnNotice(Canvas::Input, notice, items);
     });
@@ -402,12 +402,31 @@ void OutputBoardLogic::AfterRecall() {
 
 void OutputBoardLogic::OnModeCopy(int target) {
     if (target < 0 || target >= kDisplayModeCount) return;
-    Record().modeNames[target] = askName_(Record().modeNames[target]);
+    if (dialogs_.askModeName)
+        Record().modeNames[target] = dialogs_.askModeName(Record().modeNames[target]);
     const std::uint8_t current = Record().displayMode;
     Send([&] { commands_.CopyMode(current, Byte(target)); });
     Record().displayMode = Byte(target);
     SaveOutputProfiles(store_, state_.outputs);
     Record().displayMode = state_.chosenDisplayMode[card_];
+}
+
+void OutputBoardLogic::OnAdvanced() {
+    if (!dialogs_.advanced) return;
+    const std::uint8_t before = Record().configMode;
+    dialogs_.advanced();
+    if (Record().configMode != before) ReadCard();
+}
+
+void OutputBoardLogic::OnMosaic() {
+    if (!dialogs_.mosaic) return;
+    dialogs_.mosaic();
+    for (int channel = 0; channel < kOutputChannelCount; ++channel)
+        outputs_[channel] = ToProcessorRect(Record().outputRect[channel]);
+    PlaceOutputs({0, 1, 2, 3});
+    LoadCropOfImage();
+    for (int channel = 1; channel < kOutputChannelCount; ++channel) Park(channel);
+    undo_.clear();
 }
 
 // --- Routing, borders, brightness --------------------------------------------------------
@@ -516,6 +535,8 @@ OutputBoardView OutputBoardLogic::View() const {
     view.brightness = r.brightness;
     view.clockSource = state_.system.inAKout1;
     view.editingEnabled = !r.imageAll;
+    view.advancedEnabled = dialogs_.advanced != nullptr;
+    view.mosaicEnabled = dialogs_.mosaic != nullptr;
     return view;
 }
 

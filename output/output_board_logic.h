@@ -49,6 +49,8 @@ struct OutputBoardView {
     int clockSource = 0;  // 0 In-A, 1 K.Out1
     // The W/H/X/Y fields, both Save buttons and both canvases; locked while all images show.
     bool editingEnabled = false;
+    bool advancedEnabled = false;
+    bool mosaicEnabled = false;
 };
 
 // The output board dialog (CCOverlay) without its window: one output card's images, their
@@ -63,9 +65,14 @@ class OutputBoardLogic {
         ClockLabel, AdvancedLabel, Advanced, InputImage, OutputImage, Save, ModeCopyMenu,
         MosaicMenu,
     };
-    // Asks for a display mode's name, showing the one it has; what it returns is kept however
-    // the asking ended.
-    using ModeNameAsker = std::function<std::string(const std::string& name)>;
+    // The dialogs it opens. An empty one is not there, and its entry stays disabled.
+    struct Dialogs {
+        // Asks for a display mode's name, showing the one it has; what it returns is kept
+        // however the asking ended.
+        std::function<std::string(const std::string& name)> askModeName;
+        std::function<void()> advanced;
+        std::function<void()> mosaic;
+    };
 
     static constexpr int kParkedLeft = 580;
     static constexpr int kSaveInputPauseMs = 500;
@@ -74,7 +81,7 @@ class OutputBoardLogic {
 
     // card: 0 for K, 1 for L.
     OutputBoardLogic(MainWindowState& state, ProfileStore& store, DeviceCommands& commands,
-                     DialogHost& host, int card, ModeNameAsker askName);
+                     DialogHost& host, int card, Dialogs dialogs);
 
     // Creates the canvases' windows, reads the card behind the waiting box and shows it.
     void Open();
@@ -99,6 +106,10 @@ class OutputBoardLogic {
     void OnSaveInput();
     void OnSaveOutput();
     void OnModeCopy(int target);
+    // The advanced settings; a changed configuration mode reads the whole card again.
+    void OnAdvanced();
+    // The fast mosaic; its windows then come from the record, the first channel's alone shown.
+    void OnMosaic();
     // Takes back the last move or resize the operator made on a canvas; nothing is sent.
     void OnUndo(Canvas canvas);
     // What a canvas reports of the operator's moves and resizes (it calls this itself).
@@ -143,7 +154,7 @@ class OutputBoardLogic {
     DeviceCommands& commands_;
     DialogHost& host_;
     const int card_;
-    ModeNameAsker askName_;
+    Dialogs dialogs_;
     OutputSpace space_;
     CanvasModel input_;
     CanvasModel output_;

@@ -53,8 +53,9 @@ DialogOutcome QtDialogOpener::OpenLanguage() {
 // copy menu, before the window's own picture closes it.
 DialogOutcome QtDialogOpener::OpenOutputBoard() {
     const int card = state_.selectedOutput;
-    OutputBoardLogic logic(state_, store_, commands_, host_, card,
-                           [this](const std::string& name) { return AskModeName(name); });
+    OutputBoardLogic::Dialogs dialogs;
+    dialogs.askModeName = [this](const std::string& name) { return AskModeName(name); };
+    OutputBoardLogic logic(state_, store_, commands_, host_, card, dialogs);
     logic.Open();
     CCOverlay dialog(logic, parent_);
     const QString name = card == 0 ? "output-board-k" : "output-board-l";

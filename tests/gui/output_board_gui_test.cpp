@@ -21,7 +21,7 @@ class OutputBoardGui : public testing::ReadbackFixture {
         state.system.resolution = {6, 1920, 1080};
         LoadOutputProfiles(store, state.outputs);
         logic = std::make_unique<OutputBoardLogic>(state, store, sim.commands, host, 0,
-                                                   [](const std::string& name) { return name; });
+                                                   OutputBoardLogic::Dialogs{});
         logic->Open();
         dialog = std::make_unique<CCOverlay>(*logic);
         dialog->show();

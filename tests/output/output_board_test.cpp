@@ -34,9 +34,9 @@ class OutputBoardTest : public testing::ReadbackFixture {
 
     OutputBoardLogic& Open(int card = 0) {
         state.chosenDisplayMode[card] = state.outputs[card].displayMode;
-        logic = std::make_unique<OutputBoardLogic>(
-            state, store, sim.commands, host, card,
-            [this](const std::string& name) { return typedName.value_or(name); });
+        OutputBoardLogic::Dialogs dialogs;
+        dialogs.askModeName = [this](const std::string& name) { return typedName.value_or(name); };
+        logic = std::make_unique<OutputBoardLogic>(state, store, sim.commands, host, card, dialogs);
         logic->Open();
         return *logic;
     }
