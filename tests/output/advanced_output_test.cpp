@@ -1,0 +1,158 @@
+// The advanced output settings' logic against the simulated processor, on virtual time.
+#include "output/advanced_output_logic.h"
+
+#include "app/readback_fixture.h"
+#include "support/recording_transport.h"
+
+namespace hsq {
+namespace {
+
+constexpr std::string_view kQuestion =
+    "Do you want to modify the config_mode of the card? After modifying the data and all modes "
+    "data will be initialized!";
+constexpr std::string_view kInitialRectangle = "1280,1024,0,0";
+
+std::string ModeSection(int mode) {
+    return "Mode" + std::to_string(mode);
+}
+
+class AdvancedOutputTest : public testing::ReadbackFixture {
+  protected:
+    AdvancedOutputTest() {
+        state.system.resolution = {2, 1280, 1024};
+        LoadOutputProfiles(store, state.outputs);
+    }
+
+    AdvancedOutputLogic Logic(int card = 0) {
+        return AdvancedOutputLogic(state, store, sim.commands, host, card);
+    }
+    std::string Profile(int card) const {
+        return folder.Read("Output" + std::to_string(card + 1) + ".ini");
+    }
+    // What an operator's work leaves in the card's profile and record, in display mode 3.
+    void Scribble(int card) {
+        const auto file = static_cast<std::uint8_t>(card + 1);
+        ProfileBatch batch(store);
+        store.WriteValue(ConfigFileKind::Output, "BOARD", "Display_Mode", "3", file);
+        for (int mode = 0; mode < kDisplayModeCount; ++mode) {
+            store.WriteValue(ConfigFileKind::Output, ModeSection(mode), "aOverlay", "1,2,3,4", file);
+            store.WriteValue(ConfigFileKind::Output, ModeSection(mode), "OutCH4_OutputMap_Size",
+                             "640,360,8,8", file);
+        }
+        ASSERT_TRUE(batch.Commit());
+        LoadOutputProfiles(store, state.outputs);
+    }
+    std::string ModeValue(int card, int mode, std::string_view key) const {
+        return Read(ConfigFileKind::Output, ModeSection(mode), key,
+                    static_cast<std::uint8_t>(card + 1));
+    }
+
+    testing::ScriptedHost host;
+};
+
+TEST_F(AdvancedOutputTest, TheModeInForceIsAskedForAndStartsTheProfileAfresh) {
+    Scribble(0);
+    host.Answer(true);
+    Logic().OnApplicationMode(0);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].caption, "System information");
+    EXPECT_EQ(host.boxes[0].text, kQuestion);
+    EXPECT_TRUE(host.boxes[0].question);
+    EXPECT_EQ(state.outputs[0].displayMode, 0);
+    EXPECT_EQ(ModeValue(0, 9, "aOverlay"), "4,3,2,1");
+    EXPECT_EQ(ModeValue(0, 9, "OutCH_Map_InPort"), "0,0,0,0");
+    EXPECT_EQ(ModeValue(0, 9, "OutCH4_OutputMap_Size"), kInitialRectangle);
+}
+
+TEST_F(AdvancedOutputTest, DecliningSendsNothingAndLeavesTheProfileByteForByte) {
+    state.language = kChinese;
+    Scribble(0);
+    const std::string before = Profile(0);
+    const OutputBoardRecord record = state.outputs[0];
+    const auto elapsed = sim.clock.ElapsedMs();
+    host.Answer(false);
+    AdvancedOutputLogic logic = Logic();
+    logic.OnApplicationMode(5);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].caption, "系统消息");
+    EXPECT_EQ(host.boxes[0].text,
+              "确定要修改本卡的配置模式吗？修改之后将会对数据进行初始化，包括所有模式数据!");
+    EXPECT_EQ(sim.clock.ElapsedMs(), elapsed);
+    EXPECT_EQ(host.workersRun, 0);
+    EXPECT_EQ(Profile(0), before);
+    EXPECT_EQ(state.outputs[0].displayMode, record.displayMode);
+    EXPECT_EQ(logic.CheckedMode(), std::optional<std::uint8_t>(0));
+}
+
+struct CardCase {
+    int card;
+    const char* title;
+};
+
+class ApplicationModeChange : public AdvancedOutputTest,
+                              public ::testing::WithParamInterface<CardCase> {};
+
+// The processor applies 0x94 to the card the main window selected when the dialogs opened.
+TEST_P(ApplicationModeChange, ToMode5InitialisesEveryModeOfThatCardAlone) {
+    const auto [card, title] = GetParam();
+    sim::ProcessorState processor = sim.processor.Snapshot();
+    processor.selectedOutputBoard = static_cast<std::uint8_t>(card);
+    sim.processor.Restore(processor);
+    Scribble(card);
+    const std::string otherCard = Profile(1 - card);
+    host.Answer(true);
+    AdvancedOutputLogic logic = Logic(card);
+    EXPECT_EQ(logic.Title(), title);
+    logic.OnApplicationMode(5);
+
+    EXPECT_EQ(sim.processor.Snapshot().outputs[card].applicationMode, 5);
+    EXPECT_EQ(state.outputs[card].configMode, 5);
+    EXPECT_EQ(state.outputs[card].displayMode, 0);
+    EXPECT_EQ(state.outputs[card].outputRect[3], (WindowRect{0, 1280, 0, 1024}));
+    EXPECT_EQ(logic.CheckedMode(), std::optional<std::uint8_t>(5));
+    const auto file = static_cast<std::uint8_t>(card + 1);
+    EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "Config_Mode", file), "5");
+    EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "Display_Mode", file), "0");
+    for (int mode = 0; mode < kDisplayModeCount; ++mode) {
+        EXPECT_EQ(ModeValue(card, mode, "OutCH_Map_InPort"), "0,1,2,3") << mode;
+        EXPECT_EQ(ModeValue(card, mode, "aOverlay"), "4,3,2,1") << mode;
+        EXPECT_EQ(ModeValue(card, mode, "OutCH_YN"), "1,1,1,1") << mode;
+        for (int channel = 1; channel <= kOutputChannelCount; ++channel) {
+            const std::string prefix = "OutCH" + std::to_string(channel);
+            EXPECT_EQ(ModeValue(card, mode, prefix + "_Jiequ_InputMap_Size"), kInitialRectangle);
+            EXPECT_EQ(ModeValue(card, mode, prefix + "_OutputMap_Size"), kInitialRectangle);
+        }
+    }
+    EXPECT_EQ(Profile(1 - card), otherCard);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cards, ApplicationModeChange,
+                         ::testing::Values(CardCase{0, "Advanced-----Board:K"},
+                                           CardCase{1, "Advanced-----Board:L"}),
+                         [](const auto& info) { return std::string(1, 'K' + info.param.card); });
+
+TEST_F(AdvancedOutputTest, AModeNoButtonOffersChecksNone) {
+    state.outputs[0].configMode = 3;
+    EXPECT_EQ(Logic().CheckedMode(), std::nullopt);
+}
+
+TEST_F(AdvancedOutputTest, OpenAndCloseSwitchSynchronisation) {
+    AdvancedOutputLogic logic = Logic();
+    for (bool open : {true, false, true}) {
+        logic.OnSynchronization(open);
+        EXPECT_EQ(sim.processor.Snapshot().synchronization, open);
+    }
+    EXPECT_EQ(host.workersRun, 3);
+}
+
+TEST_F(AdvancedOutputTest, ResetSendsTheHdmiResetAlone) {
+    testing::RecordingTransport wire(sim.clock);
+    sim.link.AttachTransport(&wire);
+    Logic().OnResetHdmi();
+    ASSERT_EQ(wire.written.size(), 1u);
+    const Frame expected = sim::testing::CommandFrame(0x97, {0, 0});
+    EXPECT_EQ(wire.written[0], std::vector<std::uint8_t>(expected.begin(), expected.end()));
+}
+
+}  // namespace
+}  // namespace hsq
