@@ -1,0 +1,261 @@
+// The fast mosaic dialog's logic against the simulated processor, on virtual time.
+#include "output/mosaic_logic.h"
+
+#include <memory>
+
+#include "app/readback_fixture.h"
+
+namespace hsq {
+namespace {
+
+using Group = MosaicLogic::Group;
+using Field = MosaicLogic::Field;
+using Caption = MosaicLogic::Caption;
+using Texts = std::array<std::string, 4>;
+
+const Texts kZeros{"0", "0", "0", "0"};
+const Texts kHalfOfTwo{"960", "1080", "960", "0"};  // window 2 of 1*2, input fields
+
+class MosaicTest : public testing::ReadbackFixture {
+  protected:
+    MosaicTest() {
+        state.connected = true;
+        state.presence.output = {true, true};
+        state.system.resolution = {6, 1920, 1080};
+    }
+
+    void Open() { logic = std::make_unique<MosaicLogic>(state, sim.commands, host); }
+    // Window 2 of a 1*2 grid at the output size, calculated.
+    void CalculateHalfOfTwo() {
+        Open();
+        logic->OnLayout(1, 2);
+        logic->OnSelectWindow(1);
+        logic->OnAutoCalculation();
+        ASSERT_EQ(Fields(Group::Input), kHalfOfTwo);
+    }
+    void Type(Group group, const Texts& whxy) {
+        for (int i = 0; i < 4; ++i) logic->OnField(group, static_cast<Field>(i), whxy[i]);
+    }
+    Texts Fields(Group group) const { return logic->View().fields[static_cast<int>(group)]; }
+
+    testing::ScriptedHost host;
+    std::unique_ptr<MosaicLogic> logic;
+};
+
+TEST_F(MosaicTest, AutoCalculationSharesThePictureOutByTheRowAndTheFirstColumn) {
+    struct Case {
+        const char* name;
+        int rows, columns, selected;
+        std::vector<std::string> widths, heights;
+        Texts input, output;
+    };
+    const std::vector<Case> cases{
+        {"1*2", 1, 2, 1, {"1920", "1920"}, {"1080", "1080"}, kHalfOfTwo,
+         {"1920", "1080", "0", "0"}},
+        {"2*2 first row", 2, 2, 1, {"1920", "1280", "1920", "1920"}, {"1080", "1080", "1080", "80"},
+         {"768", "540", "1152", "0"}, {"1280", "1080", "0", "0"}},
+        {"2*2 second row", 2, 2, 3, {"1920", "1920", "1000", "600"}, {"700", "1080", "500", "500"},
+         {"720", "450", "1200", "630"}, {"600", "500", "0", "0"}},
+        // 176.9 and 903.1: cut, not rounded.
+        {"3*1", 3, 1, 2, {"1920", "1920", "1920"}, {"1000", "700", "333"},
+         {"1920", "176", "0", "903"}, {"1920", "333", "0", "0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open();
+        logic->OnLayout(c.rows, c.columns);
+        for (int k = 0; k < c.rows * c.columns; ++k) {
+            logic->OnWindowWidth(k, c.widths[k]);
+            logic->OnWindowHeight(k, c.heights[k]);
+        }
+        logic->OnSelectWindow(c.selected);
+        logic->OnAutoCalculation();
+        EXPECT_EQ(Fields(Group::Input), c.input);
+        EXPECT_EQ(Fields(Group::Output), c.output);
+    }
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{});
+}
+
+TEST_F(MosaicTest, CreateBuildsOneToEightWindowsAndKeepsTheGridOtherwise) {
+    Open();
+    logic->OnLayout(1, 2);
+    for (auto [rows, columns] :
+         {std::pair{"3", "3"}, {"0", "5"}, {"-2", "-2"}, {"2x", "1"}, {"", ""}}) {
+        logic->OnCreate(rows, columns);
+        EXPECT_EQ(logic->View().windows.size(), 2u) << rows << " x " << columns;
+        EXPECT_EQ(logic->View().layout, 1);
+    }
+    EXPECT_EQ(host.Texts(), std::vector<std::string>(5, "Window number out of range(1 ~ 8)"));
+    logic->OnSelectWindow(1);
+    logic->OnCreate("2", "4");
+    const MosaicView view = logic->View();
+    ASSERT_EQ(view.windows.size(), 8u);
+    EXPECT_EQ(view.layout, -1);
+    EXPECT_EQ(std::tie(view.windows[7].caption, view.windows[7].width, view.windows[7].height),
+              std::tie("008", "1920", "1080"));
+    EXPECT_TRUE(view.windows[1].selected);
+    logic->OnLayout(1, 1);  // window 2 is gone: the first is selected
+    EXPECT_TRUE(logic->View().windows[0].selected);
+}
+
+// The refused field gets the output size back; the result fields keep the last result.
+TEST_F(MosaicTest, AGridFieldTheCalculationCannotTakeIsNamedAndReset) {
+    struct Case {
+        int window;
+        bool width;
+        const char *typed, *message, *reset;
+    };
+    const char* const kRow =
+        "Please fill out the complete horizontal data, or can not be calculated";
+    const char* const kColumn =
+        "Please fill out the complete vertical data, or can not be calculated";
+    for (const Case& c : std::vector<Case>{{0, true, "", kRow, "1920"},
+                                           {0, true, "1985", "Value out of range", "1920"},
+                                           {1, true, "-1", "Value out of range", "1920"},
+                                           {0, false, "", kColumn, "1080"},
+                                           {0, false, "1113", "Value out of range", "1080"},
+                                           {1, false, "", kColumn, "1080"}}) {
+        SCOPED_TRACE(std::string(c.width ? "width " : "height ") + c.typed);
+        CalculateHalfOfTwo();
+        host.boxes.clear();
+        if (c.width)
+            logic->OnWindowWidth(c.window, c.typed);
+        else
+            logic->OnWindowHeight(c.window, c.typed);
+        logic->OnAutoCalculation();
+        EXPECT_EQ(host.Texts(), std::vector<std::string>{c.message});
+        const MosaicGridWindow window = logic->View().windows[c.window];
+        EXPECT_EQ(c.width ? window.width : window.height, c.reset);
+        EXPECT_EQ(Fields(Group::Input), kHalfOfTwo);
+        EXPECT_EQ(Fields(Group::Output), (Texts{"1920", "1080", "0", "0"}));
+    }
+}
+
+TEST_F(MosaicTest, ARowOrColumnAddingUpToNothingIsRefused) {
+    CalculateHalfOfTwo();
+    logic->OnWindowWidth(0, "0");
+    logic->OnWindowWidth(1, "0");
+    logic->OnAutoCalculation();
+    EXPECT_EQ(logic->View().windows[1].width, "0");
+    logic->OnWindowWidth(0, "1920");
+    logic->OnWindowWidth(1, "1920");
+    logic->OnWindowHeight(0, "0");
+    logic->OnAutoCalculation();
+    EXPECT_EQ(host.Texts(), std::vector<std::string>(2, "Value out of range"));
+    EXPECT_EQ(Fields(Group::Input), kHalfOfTwo);
+}
+
+TEST_F(MosaicTest, EachFieldGroupEnablesItsSaveWithinItsLimits) {
+    struct Case { Group group; Field field; const char* typed; bool enabled; };
+    Open();
+    for (const Case& c : std::vector<Case>{{Group::Output, Field::W, "1984", true},
+                                           {Group::Output, Field::W, "1985", false},
+                                           {Group::Input, Field::W, "1953", false},
+                                           {Group::Input, Field::H, "1089", false},
+                                           {Group::Input, Field::X, "-32", true},
+                                           {Group::Input, Field::X, "-33", false},
+                                           {Group::Output, Field::Y, "-9", false},
+                                           {Group::Output, Field::X, "12a", false}}) {
+        SCOPED_TRACE(c.typed);
+        Type(Group::Input, kZeros);
+        Type(Group::Output, kZeros);
+        logic->OnField(c.group, c.field, c.typed);
+        const std::array<bool, 2> enabled = logic->View().saveEnabled;
+        EXPECT_EQ(enabled[static_cast<int>(c.group)], c.enabled);
+        EXPECT_TRUE(enabled[1 - static_cast<int>(c.group)]);
+    }
+}
+
+TEST_F(MosaicTest, SpinArrowsStepWithinTheGroupsLimits) {
+    struct Case { Texts whxy; Field field; bool up; const char* after; };
+    Open();
+    for (const Case& c : std::vector<Case>{{{"1920", "0", "31", "0"}, Field::W, true, "1921"},
+                                           {{"1921", "0", "31", "0"}, Field::X, true, "31"},
+                                           {{"0", "1000", "0", "88"}, Field::Y, true, "88"},
+                                           {{"0", "0", "0", "0"}, Field::H, false, "0"},
+                                           {{"0", "0", "-32", "0"}, Field::X, false, "-32"},
+                                           {{"0", "0", "0", "-8"}, Field::Y, false, "-8"}}) {
+        Type(Group::Input, c.whxy);
+        logic->OnSpin(Group::Input, c.field, c.up);
+        EXPECT_EQ(Fields(Group::Input)[static_cast<int>(c.field)], c.after)
+            << c.whxy[0] << "," << c.whxy[1] << "," << c.whxy[2] << "," << c.whxy[3];
+    }
+}
+
+TEST_F(MosaicTest, SavingRefusesWithTheFirstCheckThatFailsAndSendsNothing) {
+    struct Case { Group group; Texts whxy; bool connected; const char* message; };
+    const char* const kZero = " width and height values ??can't be  0";
+    const char* const kWide = "Width and horizontal start value exceeds the max width";
+    const char* const kHigh = "Height and vertical start the value of the exceeds the max height";
+    const sim::ProcessorState before = sim.processor.Snapshot();
+    Open();
+    for (const Case& c : std::vector<Case>{
+             {Group::Input, {"1920", "1080", "40", "0"}, true, kWide},
+             {Group::Input, {"1920", "0", "40", "0"}, true, kZero},
+             {Group::Output, {"1920", "0", "0", "0"}, true, kZero},
+             {Group::Output, {"1920", "1080", "0", "33"}, true, kHigh},
+             {Group::Input, {"1920", "1080", "40", "9"}, true, kWide},
+             {Group::Output, {"1920", "1080", "0", "0"}, false, "Please Open the connection"},
+             {Group::Input, {"1920", "1080", "40", "0"}, false, kWide}}) {
+        SCOPED_TRACE(c.message);
+        host.boxes.clear();
+        state.connected = c.connected;
+        Type(c.group, c.whxy);
+        c.group == Group::Input ? logic->OnSaveInput() : logic->OnSaveOutput();
+        EXPECT_EQ(host.Texts(), std::vector<std::string>{c.message});
+    }
+    EXPECT_EQ(host.workersRun, 0);
+    EXPECT_TRUE(sim.processor.Snapshot() == before);
+}
+
+TEST_F(MosaicTest, SavesGoToTheChosenChannelWithTheOriginAddedAndIntoItsRecord) {
+    CalculateHalfOfTwo();
+    logic->OnChannel(0, 2);
+    const auto started = sim.clock.ElapsedMs();
+    logic->OnSaveInput();
+    EXPECT_GE(sim.clock.ElapsedMs() - started, MosaicLogic::kSaveInputPauseMs);
+    logic->OnSaveOutput();
+    const sim::ChannelState channel =
+        sim.processor.Snapshot().outputs[0].CurrentMode().channels[1];
+    const WindowRect crop{992, 960, 8, 1080};  // x, width, y, height
+    const WindowRect output{32, 1920, 8, 1080};
+    EXPECT_EQ(std::tie(channel.crop, channel.output), std::tie(crop, output));
+    EXPECT_EQ(std::tie(state.outputs[0].cropRect[1], state.outputs[0].outputRect[1]),
+              std::tie(crop, output));
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{});
+}
+
+TEST_F(MosaicTest, ChannelsOfferedFollowTheCardsModeAndPresence) {
+    using Offered = std::array<std::array<bool, 4>, 2>;
+    state.outputs[0].configMode = 3;
+    state.outputs[1].configMode = 5;
+    Open();
+    EXPECT_EQ(logic->View().channelEnabled,
+              (Offered{{{true, false, true, false}, {true, false, false, false}}}));
+    logic->OnChannel(1, 2);
+    logic->OnChannel(0, 2);
+    EXPECT_EQ(std::pair(logic->View().card, logic->View().channel), std::pair(0, 1));
+    state.outputs[0].configMode = 1;
+    state.presence.output[1] = false;
+    Open();
+    EXPECT_EQ(logic->View().channelEnabled,
+              (Offered{{{true, true, true, true}, {false, false, false, false}}}));
+}
+
+TEST_F(MosaicTest, CaptionsAndMessagesInTheOperatorsLanguage) {
+    state.language = kChinese;
+    Open();
+    EXPECT_EQ(logic->CaptionText(Caption::Title), "快速拼接");
+    EXPECT_EQ(logic->CaptionText(Caption::FieldX), "水平起始");
+    EXPECT_EQ(logic->CaptionText(Caption::AutoCalculation), "自动\n计算");
+    EXPECT_EQ(logic->ChannelCaption(3), "输出3");
+    logic->OnCreate("9", "1");
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].caption, "系统信息");
+    EXPECT_EQ(host.boxes[0].text, "窗口数量不在范围内(1 ~ 8)");
+    state.language = kEnglish;
+    EXPECT_EQ(logic->CaptionText(Caption::WindowWidth), "Width");
+}
+
+}  // namespace
+}  // namespace hsq
