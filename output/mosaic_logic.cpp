@@ -237,12 +237,18 @@ void MosaicLogic::Save(Group group) {
                  word(h)});
 }
 
+// The window commands act on the board selected last, the one whose window the mosaic was
+// opened from. Another card is selected for its own windows and the first given back after, so
+// that a window never lands on one card while the other card's record takes it.
 void MosaicLogic::Send(Group group, const WindowRect& rect) {
     const auto image = static_cast<std::uint8_t>(channel_ - 1);
     OutputBoardRecord& record = state_.outputs[card_];
+    const std::uint8_t selected = state_.selectedOutput;
+    const bool otherCard = card_ != selected;
     host_.RunWorker([&](WorkProgress&) {
         std::lock_guard hold(lock_);
         commands_.link().DiscardReply();
+        if (otherCard) commands_.SelectOutputBoard(static_cast<std::uint8_t>(card_), image);
         if (group == Group::Input) {
             commands_.SetImageInputWindow(image, rect);
             record.cropRect[image] = rect;
@@ -251,6 +257,8 @@ void MosaicLogic::Send(Group group, const WindowRect& rect) {
             commands_.SetImageOutputWindow(image, rect);
             record.outputRect[image] = rect;
         }
+        if (otherCard)
+            commands_.SelectOutputBoard(selected, state_.outputs[selected].imageChannel);
     });
 }
 

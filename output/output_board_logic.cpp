@@ -415,7 +415,10 @@ void OutputBoardLogic::OnAdvanced() {
     if (!dialogs_.advanced) return;
     const std::uint8_t before = Record().configMode;
     dialogs_.advanced();
-    if (Record().configMode != before) ReadCard();
+    if (Record().configMode == before) return;
+    ReadCard();
+    // The card starts afresh in the mode it now reports; closing must not bring back another.
+    state_.chosenDisplayMode[card_] = Record().displayMode;
 }
 
 void OutputBoardLogic::OnMosaic() {
