@@ -59,6 +59,8 @@ void CHSQ2600ObjApp::TourInLanguage(LanguageFlag language, const QString& suffix
         opener_.Open(DialogKind::OutputBoard);
     }
     opener_.AskModeName(state_.outputs[0].modeNames[0]);
+    opener_.OpenAdvancedOutput(0);
+    opener_.OpenMosaic();
     state_.language = language;  // the language dialog on a tour chooses nothing
 }
 

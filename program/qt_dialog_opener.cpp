@@ -8,6 +8,8 @@
 #include "app/serial_set_dialog.h"
 #include "app/version_dialog.h"
 #include "modes/mode_name_dialog.h"
+#include "output/advanced_output_dialog.h"
+#include "output/mosaic_dialog.h"
 #include "output/output_board_dialog.h"
 #include "ui/tour_recorder.h"
 
@@ -55,6 +57,8 @@ DialogOutcome QtDialogOpener::OpenOutputBoard() {
     const int card = state_.selectedOutput;
     OutputBoardLogic::Dialogs dialogs;
     dialogs.askModeName = [this](const std::string& name) { return AskModeName(name); };
+    dialogs.advanced = [this, card] { OpenAdvancedOutput(card); };
+    dialogs.mosaic = [this] { OpenMosaic(); };
     OutputBoardLogic logic(state_, store_, commands_, host_, card, dialogs);
     logic.Open();
     CCOverlay dialog(logic, parent_);
@@ -70,13 +74,30 @@ DialogOutcome QtDialogOpener::OpenOutputBoard() {
     return {true};
 }
 
-// Over the window that asks, so that it never hides behind it.
+// The dialogs opened from another one stand over the window that asks, never behind it.
+QWidget* QtDialogOpener::Asking() const {
+    QWidget* asking = QApplication::activeModalWidget();
+    return asking != nullptr ? asking : parent_;
+}
+
 std::string QtDialogOpener::AskModeName(const std::string& name) {
     ModeNameLogic logic(name, state_.language);
-    QWidget* asking = QApplication::activeModalWidget();
-    CCSetModeName dialog(logic, asking != nullptr ? asking : parent_);
+    CCSetModeName dialog(logic, Asking());
     host_.RunModal(dialog, "mode-name");
     return logic.Name();
+}
+
+void QtDialogOpener::OpenAdvancedOutput(int card) {
+    AdvancedOutputLogic logic(state_, store_, commands_, host_, card);
+    CCOutAdvanced dialog(logic, Asking());
+    host_.RunModal(dialog, card == 0 ? "advanced-output-k" : "advanced-output-l");
+}
+
+// Built anew at each opening: it takes the resolution, the cards and their modes as they are.
+void QtDialogOpener::OpenMosaic() {
+    MosaicLogic logic(state_, commands_, host_);
+    CMosaicSet dialog(logic, Asking());
+    host_.RunModal(dialog, "mosaic");
 }
 
 }  // namespace hsq

@@ -21,11 +21,15 @@ class QtDialogOpener final : public DialogOpener {
     DialogOutcome Open(DialogKind kind) override;
     // The name a display mode is copied under, asked with the one it has now.
     std::string AskModeName(const std::string& name);
+    // The output board window's own dialogs; card 0 is K, 1 is L.
+    void OpenAdvancedOutput(int card);
+    void OpenMosaic();
 
   private:
     DialogOutcome OpenConnectionSettings();
     DialogOutcome OpenLanguage();
     DialogOutcome OpenOutputBoard();
+    QWidget* Asking() const;
 
     QWidget* parent_;
     QtDialogHost& host_;
