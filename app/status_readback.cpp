@@ -137,21 +137,28 @@ void StatusReadback::LoadAllProfiles() {
     state_.matrix = LoadMatrix(store_);
 }
 
+void StatusReadback::SendOutputFormat() {
+    commands_.SetOutputFormat(state_.system.outputFormat, state_.outputs[0].configMode,
+                              state_.outputs[1].configMode);
+}
+
+void StatusReadback::InitialiseProfiles() {
+    InitialiseInputProfile(store_, state_.system.resolution);
+    InitialiseOutputProfile(store_, 1, state_.outputs[0], state_.system.resolution);
+    InitialiseOutputProfile(store_, 2, state_.outputs[1], state_.system.resolution);
+}
+
 void StatusReadback::InitialiseSystem(WorkProgress& progress) {
     std::lock_guard hold(initialisation_);
     ProfileBatch batch(store_);  // each file replaced once, when the whole reset is done
     constexpr int kSteps = 5;
     progress.Report(0, kSteps);
-    commands_.SetOutputFormat(state_.system.outputFormat, state_.outputs[0].configMode,
-                              state_.outputs[1].configMode);
+    SendOutputFormat();
     SaveSystemStatus(store_, state_.system);
     progress.Report(1, kSteps);
     ReadSystemStatus();
     progress.Report(2, kSteps);
-    InitialiseInputProfile(store_, state_.system.resolution);
-    progress.Report(3, kSteps);
-    InitialiseOutputProfile(store_, 1, state_.outputs[0], state_.system.resolution);
-    InitialiseOutputProfile(store_, 2, state_.outputs[1], state_.system.resolution);
+    InitialiseProfiles();  // two steps: the input profile, then both output profiles
     progress.Report(4, kSteps);
     LoadAllProfiles();
     progress.Report(kSteps, kSteps);

@@ -38,6 +38,12 @@ class StatusReadback {
     // Whether the processor reports input card number (1..4) as answering.
     bool CheckInputCard(int number);
     void LoadAllProfiles();
+    // The main window's output format with both output cards' configuration modes, waiting long
+    // for the reply, which is not examined.
+    void SendOutputFormat();
+    // The input profile's picture rectangles and both output profiles reset to fresh ones at the
+    // main window's resolution.
+    void InitialiseProfiles();
     // The worker of the initialise command: the output format to the processor, then every
     // profile reset to it. Reports progress in steps.
     void InitialiseSystem(WorkProgress& progress);
