@@ -52,6 +52,7 @@ void CHSQ2600ObjApp::TourInLanguage(LanguageFlag language, const QString& suffix
     tour_->Save(*window_, "main-window-" + suffix);
     logic_.OnConnectionSettings();
     logic_.OnLanguage();
+    logic_.OnResolution();
     logic_.OnVersion();
     logic_.OnAbout();
     for (int card = 0; card < kOutputCardCount; ++card) {

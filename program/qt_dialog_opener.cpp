@@ -11,6 +11,7 @@
 #include "output/advanced_output_dialog.h"
 #include "output/mosaic_dialog.h"
 #include "output/output_board_dialog.h"
+#include "output/output_resolution_dialog.h"
 #include "ui/tour_recorder.h"
 
 namespace hsq {
@@ -24,6 +25,13 @@ DialogOutcome QtDialogOpener::Open(DialogKind kind) {
         case DialogKind::ConnectionSettings: return OpenConnectionSettings();
         case DialogKind::Language: return OpenLanguage();
         case DialogKind::OutputBoard: return OpenOutputBoard();
+        case DialogKind::Resolution: {
+            // Its worker reloads the records; the main window shows them once it closes.
+            OutputResolutionLogic logic(state_, store_, commands_, host_);
+            COutFormatSet dialog(logic, parent_);
+            host_.RunModal(dialog, "resolution");
+            return {true};
+        }
         case DialogKind::Version: {
             CCVision dialog(store_, state_.language, parent_);
             return {host_.RunModal(dialog, "version") == QDialog::Accepted};
