@@ -1,5 +1,8 @@
 #include "ui/styled_dialog.h"
 
+#include <QLayout>
+#include <QShowEvent>
+
 namespace hsq {
 
 StyledDialog::StyledDialog(QWidget* parent) : QDialog(parent) {
@@ -15,6 +18,22 @@ StyledDialog::StyledDialog(QWidget* parent) : QDialog(parent) {
         "QPushButton:pressed { background: #c4d1e3; }"
         "QPushButton:checked { background: #b3c6e0; border: 2px solid #2d5d9a; }"
         "QPushButton:checked:disabled { background: #dfe4ea; border-color: #9aa7b8; }");
+}
+
+void StyledDialog::showEvent(QShowEvent* event) {
+    constexpr int kTitleBarButtons = 120;
+    const int needed = fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarButtons;
+    if (width() < needed) {
+        // A window of one size stays of one size, only as wide as its title needs.
+        const bool fixed = layout() != nullptr && layout()->sizeConstraint() == QLayout::SetFixedSize;
+        if (fixed) {
+            layout()->setSizeConstraint(QLayout::SetMinimumSize);
+            setFixedSize(needed, height());
+        } else {
+            resize(needed, height());
+        }
+    }
+    QDialog::showEvent(event);
 }
 
 }  // namespace hsq

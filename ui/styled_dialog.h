@@ -8,6 +8,10 @@ namespace hsq {
 class StyledDialog : public QDialog {
   public:
     explicit StyledDialog(QWidget* parent = nullptr);
+
+  protected:
+    // A narrow window is widened to its title, which the title bar would otherwise cut.
+    void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace hsq
