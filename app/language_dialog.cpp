@@ -2,14 +2,9 @@
 
 #include <QVBoxLayout>
 
+#include "ui/qt_text.h"
+
 namespace hsq {
-namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 CLanguageSet::CLanguageSet(LanguageSetLogic& logic, QWidget* parent)
     : StyledDialog(parent), logic_(logic) {

@@ -4,12 +4,10 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "ui/qt_text.h"
+
 namespace hsq {
 namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QGroupBox* FramedArea(CardAreaWidget* area) {
     auto* box = new QGroupBox;

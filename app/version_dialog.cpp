@@ -5,15 +5,9 @@
 #include <QLabel>
 
 #include "app/version_logic.h"
+#include "ui/qt_text.h"
 
 namespace hsq {
-namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 CCVision::CCVision(const ProfileStore& store, LanguageFlag language, QWidget* parent)
     : StyledDialog(parent) {

@@ -4,14 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ui/qt_text.h"
+
 namespace hsq {
-namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 CCSetModeName::CCSetModeName(ModeNameLogic& logic, QWidget* parent) : StyledDialog(parent) {
     using C = ModeNameLogic::Caption;

@@ -5,14 +5,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/qt_text.h"
+
 namespace hsq {
-namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 CCOutAdvanced::CCOutAdvanced(AdvancedOutputLogic& logic, QWidget* parent)
     : StyledDialog(parent), logic_(logic), modes_(this) {

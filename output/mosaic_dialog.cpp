@@ -6,6 +6,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/qt_text.h"
+
 namespace hsq {
 namespace {
 
@@ -18,10 +20,6 @@ constexpr const char* kSelectedLook =
     "QPushButton { background: rgb(0, 255, 0); color: white; font-weight: bold; }";
 constexpr const char* kUnselectedLook =
     "QPushButton { background: rgb(169, 169, 169); color: white; font-weight: bold; }";
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Setting an unchanged text would move the cursor of a field the operator is in.
 void SetText(QLineEdit* field, const std::string& text, const QLineEdit* typing) {

@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
+#include "ui/qt_text.h"
+
 namespace hsq {
 namespace {
 
@@ -15,10 +17,6 @@ constexpr int kFieldWidth = 56;
 constexpr int kMenuTitleMargin = 40;
 constexpr int kColumnGap = 24;
 constexpr std::array<const char*, 4> kFieldLetters{"W", "H", "X", "Y"};
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 int Side(OutputBoardLogic::Canvas canvas) {
     return canvas == OutputBoardLogic::Canvas::Input ? 0 : 1;

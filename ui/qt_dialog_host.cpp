@@ -6,16 +6,13 @@
 #include <QThread>
 #include <QTimer>
 
+#include "ui/qt_text.h"
 #include "ui/qt_translations.h"
 #include "ui/tour_recorder.h"
 #include "ui/waiting_box_dialog.h"
 
 namespace hsq {
 namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Boxes are widgets, and widgets live on the window thread alone: a call from a worker is
 // handed over to it, and the worker waits for the answer.
