@@ -53,6 +53,7 @@ void CHSQ2600ObjApp::TourInLanguage(LanguageFlag language, const QString& suffix
     logic_.OnConnectionSettings();
     logic_.OnLanguage();
     logic_.OnResolution();
+    logic_.OnAdcEdid();
     logic_.OnVersion();
     logic_.OnAbout();
     for (int card = 0; card < kOutputCardCount; ++card) {

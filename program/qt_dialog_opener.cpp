@@ -7,6 +7,7 @@
 #include "app/language_dialog.h"
 #include "app/serial_set_dialog.h"
 #include "app/version_dialog.h"
+#include "input/adc_edid_dialog.h"
 #include "modes/mode_name_dialog.h"
 #include "output/advanced_output_dialog.h"
 #include "output/mosaic_dialog.h"
@@ -30,6 +31,12 @@ DialogOutcome QtDialogOpener::Open(DialogKind kind) {
             OutputResolutionLogic logic(state_, store_, commands_, host_);
             COutFormatSet dialog(logic, parent_);
             host_.RunModal(dialog, "resolution");
+            return {true};
+        }
+        case DialogKind::AdcEdid: {
+            AdcEdidLogic logic(commands_, host_);
+            CCAdcEdid dialog(logic, parent_);
+            host_.RunModal(dialog, "adc-edid");
             return {true};
         }
         case DialogKind::Version: {
