@@ -1,9 +1,9 @@
 #include "output/mosaic_logic.h"
 
-#include <charconv>
 #include <cstdio>
 #include <numeric>
 
+#include "dialog/number_text.h"
 #include "output/layer_order.h"
 #include "output/output_space.h"
 
@@ -29,12 +29,9 @@ constexpr Bilingual kWindowCountOutOfRange{"窗口数量不在范围内(1 ~ 8)",
 // A card in this configuration mode shows Out1 and Out3 only.
 constexpr std::uint8_t kOddChannelsConfigMode = 3;
 
-// The whole text as a signed 16-bit number; nothing for an empty field, "-", "4x" or "99999".
+// Signed 16-bit: "99999" is no number here.
 std::optional<int> Signed16(const std::string& text) {
-    std::int16_t value = 0;
-    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || stop != text.data() + text.size()) return std::nullopt;
-    return value;
+    return NumberFromText<std::int16_t>(text);
 }
 
 int SumOfFirst(const std::vector<int>& values, int count) {

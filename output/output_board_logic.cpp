@@ -1,9 +1,9 @@
 #include "output/output_board_logic.h"
 
-#include <charconv>
 #include <cstdio>
 
 #include "config/output_board_profile.h"
+#include "dialog/number_text.h"
 #include "output/card_reader.h"
 
 namespace hsq {
@@ -19,20 +19,11 @@ constexpr int kHighestBrightness = 32;
 constexpr int kHighestBorderSize = 10;
 constexpr int kFirstInputIndex = 5;  // the input window is labelled image + 5
 
-// The whole text as a signed decimal number; nothing for anything else (an empty field, "-").
-std::optional<int> Number(const std::string& text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc{} || stop != end) return std::nullopt;
-    return value;
-}
-
 // Red, green, blue and size, each in its range; nothing when one is not.
 std::optional<std::array<int, 4>> BorderValues(const std::array<std::string, 4>& texts) {
     std::array<int, 4> values{};
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const auto value = Number(texts[i]);
+        const auto value = NumberFromText(texts[i]);
         const int highest = i == 3 ? kHighestBorderSize : 255;
         if (!value || *value < 0 || *value > highest) return std::nullopt;
         values[i] = *value;
@@ -259,7 +250,7 @@ void OutputBoardLogic::OnUndo(Canvas canvas) {
 
 void OutputBoardLogic::OnField(Canvas canvas, OutputSpace::Field field, const std::string& text) {
     if (!initialised_ || handlingNotice_) return;
-    const auto value = Number(text);
+    const auto value = NumberFromText(text);
     if (!value) return;
     CChannelWindow& window = canvas == Canvas::Input ? *inputWindow_ : *outputWindows_[Image()];
     ProcessorRect& working = WorkingOf(canvas, window);
@@ -475,7 +466,7 @@ void OutputBoardLogic::OnBorderSet(bool on, const std::array<std::string, 4>& va
 }
 
 void OutputBoardLogic::OnBrightnessSet(const std::string& text) {
-    const auto value = Number(text);
+    const auto value = NumberFromText(text);
     if (!value || *value < 0 || *value > kHighestBrightness) return Tell(kDataOutOfRange);
     Send([&] { commands_.SetOutputBrightness(Byte(*value)); });
     Record().brightness = Byte(*value);
