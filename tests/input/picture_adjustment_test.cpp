@@ -1,0 +1,220 @@
+// The picture adjustment logic against the simulated processor, on virtual time.
+#include "input/picture_adjustment_logic.h"
+
+#include "app/readback_fixture.h"
+
+namespace hsq {
+namespace {
+
+using Value = PictureAdjustmentLogic::Value;
+using Group = PictureAdjustmentLogic::Group;
+using CardField = std::uint8_t sim::InputCardState::*;
+
+constexpr int kCard = 2;  // C: the per-card commands must reach the card selected last
+
+template <typename Index>
+std::size_t At(Index index) {
+    return static_cast<std::size_t>(index);
+}
+
+// The processor behind the link, except that command 0x88 never reaches it, so is never answered.
+struct LosingTransport final : LinkTransport {
+    explicit LosingTransport(LinkTransport& processor) : processor(processor) {}
+    int WriteFrame(const std::uint8_t* bytes, int count) override {
+        return bytes[2] == 0x88 ? count : processor.WriteFrame(bytes, count);
+    }
+    int ReadAvailable(std::uint8_t* bytes, int count) override {
+        return processor.ReadAvailable(bytes, count);
+    }
+    void CloseTransport() override {}
+    LinkTransport& processor;
+};
+
+class PictureAdjustmentTest : public testing::ReadbackFixture {
+  protected:
+    PictureAdjustmentTest() {
+        state.connected = true;
+        readback.ReadInputCard(kCard);  // selects the card, as the main window's card read does
+    }
+
+    // The processor's card C as given before the dialog opens and reads it.
+    void SetCard(const std::function<void(sim::InputCardState&)>& change) {
+        sim::ProcessorState processor = sim.processor.Snapshot();
+        change(processor.inputs[kCard]);
+        sim.processor.Restore(processor);
+    }
+    sim::InputCardState Card() const { return sim.processor.Snapshot().inputs[kCard]; }
+    PictureAdjustmentLogic& Opened() {
+        logic.Open();
+        return logic;
+    }
+
+    testing::ScriptedHost host;
+    PictureAdjustmentLogic logic{state, store, sim.commands, host, kCard};
+};
+
+TEST_F(PictureAdjustmentTest, OpeningShowsWhatTheCardHoldsAndRecordsIt) {
+    SetCard([](sim::InputCardState& card) {
+        card.brightness = 70;
+        card.thresholdDirection = 1;
+        card.red = 200;
+        card.green = 203;
+    });
+    const PictureAdjustmentView view = Opened().View();
+    EXPECT_EQ(host.workersRun, 1);
+    EXPECT_EQ(view.positions[At(Value::Red)], 25);
+    EXPECT_EQ(view.texts[At(Value::Red)], "200");
+    EXPECT_EQ(view.positions[At(Value::Green)], 50);
+    EXPECT_EQ(view.positions[At(Value::Brightness)], 70);
+    EXPECT_EQ(view.direction, 1);
+    EXPECT_EQ(Read(ConfigFileKind::Input, "B_C_C_C_TKRGB_IN", "InCard3"), "70,50,50,1,200,203,8");
+    EXPECT_EQ(state.inputs[kCard].red, 200);
+}
+
+struct SliderCase {
+    Value value;
+    int position;
+    int shown;
+    const char* text;
+};
+
+TEST_F(PictureAdjustmentTest, ASliderShowsItsScaledValue) {
+    for (const auto& [value, position, shown, text] : {
+             SliderCase{Value::Green, 63, 63, "252"},
+             SliderCase{Value::Green, 99, 63, "252"},
+             SliderCase{Value::Blue, 1, 1, "8"},
+             SliderCase{Value::Contrast, 100, 100, "100"},
+         }) {
+        logic.OnSlider(value, position);
+        EXPECT_EQ(logic.View().positions[At(value)], shown) << text;
+        EXPECT_EQ(logic.View().texts[At(value)], text);
+    }
+}
+
+struct EditCase {
+    Value value;
+    const char* text;
+    Group group;
+    bool enabled;
+};
+
+TEST_F(PictureAdjustmentTest, AnEditBoxEnablesItsSetOnlyWithANumberInRange) {
+    for (const auto& [value, text, group, enabled] : {
+             EditCase{Value::Green, "253", Group::Keying, false},
+             EditCase{Value::Green, "252", Group::Keying, true},
+             EditCase{Value::Red, "249", Group::Keying, false},
+             EditCase{Value::Brightness, "101", Group::Brightness, false},
+             EditCase{Value::Brightness, "100", Group::Brightness, true},
+             EditCase{Value::Colour, "101", Group::Colour, false},
+             EditCase{Value::Contrast, "-3", Group::Contrast, true},
+             EditCase{Value::Contrast, "5x", Group::Contrast, false},
+         }) {
+        Opened().OnText(value, text);
+        EXPECT_EQ(logic.View().setEnabled[At(group)], enabled) << text;
+    }
+}
+
+struct GroupCase {
+    Group group;
+    Value value;
+    CardField field;
+};
+
+class SingleValue : public PictureAdjustmentTest,
+                    public ::testing::WithParamInterface<GroupCase> {};
+
+TEST_P(SingleValue, SetSendsTheEditBoxAndResetSends50) {
+    const auto [group, value, field] = GetParam();
+    SetCard([field](sim::InputCardState& card) { card.*field = 20; });
+    Opened().OnText(value, "70");
+    logic.OnSet(group);
+    EXPECT_EQ(Card().*field, 70);
+    logic.OnSlider(value, 10);
+    logic.OnReset(group);
+    EXPECT_EQ(Card().*field, 50);
+    EXPECT_EQ(logic.View().positions[At(value)], 50);
+    EXPECT_EQ(logic.View().texts[At(value)], "50");
+    EXPECT_TRUE(host.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Groups, SingleValue,
+    ::testing::Values(
+        GroupCase{Group::Brightness, Value::Brightness, &sim::InputCardState::brightness},
+        GroupCase{Group::Colour, Value::Colour, &sim::InputCardState::colour},
+        GroupCase{Group::Contrast, Value::Contrast, &sim::InputCardState::contrast}));
+
+TEST_F(PictureAdjustmentTest, AfterAKeyingResetTheNextSetSendsDirectionBelow) {
+    Opened().OnDirection(true);
+    logic.OnText(Value::Red, "200");
+    logic.OnSet(Group::Keying);
+    EXPECT_EQ(Card().thresholdDirection, 1);
+    EXPECT_EQ(Card().red, 200);
+    EXPECT_EQ(state.inputs[kCard].thresholdDirection, 1);
+
+    logic.OnReset(Group::Keying);
+    EXPECT_EQ(Card(), (sim::InputCardState{}));
+    EXPECT_EQ(state.inputs[kCard].red, 8);
+    const PictureAdjustmentView view = logic.View();
+    EXPECT_EQ(view.direction, 0);
+    for (Value value : {Value::Red, Value::Green, Value::Blue})
+        EXPECT_EQ(view.positions[At(value)], 1);
+
+    logic.OnText(Value::Red, "16");
+    logic.OnSet(Group::Keying);
+    EXPECT_EQ(Card().thresholdDirection, 0);
+    EXPECT_EQ(Card().red, 16);
+}
+
+TEST_F(PictureAdjustmentTest, AnUnansweredCommandLeavesTheRecordAndTheControls) {
+    SetCard([](sim::InputCardState& card) { card.brightness = 30; });
+    Opened();
+    LosingTransport wire(sim.transport);
+    sim.link.AttachTransport(&wire);
+    logic.OnText(Value::Brightness, "70");
+    logic.OnSet(Group::Brightness);
+    EXPECT_EQ(state.inputs[kCard].brightness, 30);
+    logic.OnSlider(Value::Brightness, 60);
+    logic.OnReset(Group::Brightness);
+    EXPECT_EQ(state.inputs[kCard].brightness, 30);
+    EXPECT_EQ(logic.View().positions[At(Value::Brightness)], 60);
+    EXPECT_TRUE(host.boxes.empty());
+}
+
+struct RefusalCase {
+    LanguageFlag language;
+    bool connected;
+    const char* caption;
+    const char* text;
+};
+
+// Set and Reset alike: nothing reaches the card and the operator is told why.
+TEST_F(PictureAdjustmentTest, ANotAnsweringCardOrNoConnectionSendsNothing) {
+    SetCard([](sim::InputCardState& card) { card.red = 200; });
+    Opened().OnText(Value::Brightness, "70");
+    sim::ProcessorState processor = sim.processor.Snapshot();
+    processor.silent[kCard] = true;
+    sim.processor.Restore(processor);
+    for (const auto& [language, connected, caption, text] : {
+             RefusalCase{kEnglish, true, "System information",
+                         "Poor communication, can't send data"},
+             RefusalCase{kChinese, true, "系统信息", "通讯不畅，无法发送数据"},
+             RefusalCase{kEnglish, false, "System information", "Please Open the connection"},
+         }) {
+        state.language = language;
+        state.connected = connected;
+        host.boxes.clear();
+        logic.OnSet(Group::Brightness);
+        logic.OnReset(Group::Keying);
+        ASSERT_EQ(host.boxes.size(), 2u) << text;
+        for (const auto& box : host.boxes) {
+            EXPECT_EQ(box.caption, caption);
+            EXPECT_EQ(box.text, text);
+        }
+        EXPECT_EQ(Card().brightness, 50);
+        EXPECT_EQ(Card().red, 200);
+    }
+}
+
+}  // namespace
+}  // namespace hsq
