@@ -152,11 +152,12 @@ std::optional<int> PictureAdjustmentLogic::Entered(Value value) const {
     return NumberFromText(texts_[At(value)]);
 }
 
+// A negative value would go out as some other byte: it is refused like one too high.
 bool PictureAdjustmentLogic::SetEnabled(Group group) const {
     const auto values = ValuesOf(group);
     return std::all_of(values.begin(), values.end(), [this](Value value) {
         const auto entered = Entered(value);
-        return entered && *entered <= SliderOf(value).Highest();
+        return entered && *entered >= 0 && *entered <= SliderOf(value).Highest();
     });
 }
 

@@ -106,7 +106,8 @@ TEST_F(PictureAdjustmentTest, AnEditBoxEnablesItsSetOnlyWithANumberInRange) {
              EditCase{Value::Brightness, "101", Group::Brightness, false},
              EditCase{Value::Brightness, "100", Group::Brightness, true},
              EditCase{Value::Colour, "101", Group::Colour, false},
-             EditCase{Value::Contrast, "-3", Group::Contrast, true},
+             EditCase{Value::Contrast, "-3", Group::Contrast, false},
+             EditCase{Value::Contrast, "0", Group::Contrast, true},
              EditCase{Value::Contrast, "5x", Group::Contrast, false},
          }) {
         Opened().OnText(value, text);
