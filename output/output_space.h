@@ -5,7 +5,7 @@
 
 #include "canvas/channel_window_fields.h"
 #include "canvas/layout_geometry.h"
-#include "commands/window_rect.h"
+#include "canvas/wire_rect.h"
 #include "config/output_resolution.h"
 
 namespace hsq {
@@ -48,9 +48,5 @@ class OutputSpace {
     int extentWidth_;
     int extentHeight_;
 };
-
-// The record's rectangles are the wire's; a value outside 0..65535 is refused, never wrapped.
-std::optional<WindowRect> ToWindowRect(const ProcessorRect& window);
-ProcessorRect ToProcessorRect(const WindowRect& rect);
 
 }  // namespace hsq

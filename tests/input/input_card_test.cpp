@@ -1,0 +1,311 @@
+// The input card dialog's logic against the simulated processor, on virtual time.
+#include "input/input_card_logic.h"
+
+#include <functional>
+#include <memory>
+#include <tuple>
+
+#include "app/readback_fixture.h"
+
+namespace hsq {
+namespace {
+
+using Field = InputCardLogic::Field;
+using Row = InputCardLogic::Row;
+using Faces = std::array<Color, 4>;
+using Info = std::array<int, 3>;  // main signal, mode, sub signal
+
+constexpr Color kGrey{169, 169, 169};
+constexpr Color kMainGreen{0, 255, 0};
+constexpr Color kSubBlue{0, 0, 255};
+constexpr Color kSubCyan{0, 255, 255};
+constexpr Color kActive{125, 38, 205};
+constexpr Color kIdle{0, 13, 18};
+
+// The card's signal codes and modes as the processor reports them.
+constexpr int kDvi = 1;
+constexpr int kVga = 2;
+constexpr int kNone = 15;
+
+class InputCardTest : public testing::ReadbackFixture {
+  protected:
+    InputCardTest() {
+        state.connected = true;
+        state.system.resolution = {6, 1920, 1080};
+    }
+
+    // The card as the processor holds it, read as the main window reads it before it opens
+    // the dialog (which also selects the card on the processor).
+    void Open(int mainSignal, int mode, int sub = kNone, int card = 0) {
+        sim.processor.SetFaults({});
+        sim::ProcessorState processor;
+        processor.inputs[card].mainSignal = static_cast<std::uint8_t>(mainSignal);
+        processor.inputs[card].pictureMode = static_cast<std::uint8_t>(mode);
+        processor.inputs[card].subSignal = static_cast<std::uint8_t>(sub);
+        sim.processor.Restore(processor);
+        EXPECT_EQ(readback.ReadInputCard(static_cast<std::uint8_t>(card)), kFrameSize);
+        logic = std::make_unique<InputCardLogic>(state, sim.commands, host, card, dialogs);
+        logic->Canvas().Editor().SetClientSize({450, 270});
+    }
+    sim::InputCardState Card() { return sim.processor.Snapshot().inputs[0]; }
+    Info ProcessorInfo() {
+        const sim::InputCardState card = Card();
+        return {card.mainSignal, card.pictureMode, card.subSignal};
+    }
+    Info RecordInfo() const {
+        const InputCardRecord& record = state.inputs[0];
+        return {record.mainSignal, record.mode, record.subSignal};
+    }
+    CChannelWindow& Window(int index) {
+        return static_cast<CChannelWindow&>(logic->Canvas().Items().At(index));
+    }
+    bool Sends(const std::function<void()>& action) {
+        const auto before = sim.clock.ElapsedMs();
+        action();
+        return sim.clock.ElapsedMs() != before;
+    }
+
+    testing::ScriptedHost host;
+    InputCardLogic::Dialogs dialogs;
+    std::unique_ptr<InputCardLogic> logic;
+};
+
+TEST_F(InputCardTest, OpeningShowsTheCardAsRead) {
+    int adjustments = 0;
+    dialogs.pictureAdjustment = [&] { ++adjustments; };
+    Open(kVga, 2, kVga, 1);
+    const InputCardView view = logic->View();
+    EXPECT_EQ(view.title, "Input B");
+    EXPECT_EQ(view.signalFaces, (Faces{kGrey, kSubCyan, kGrey, kGrey}));
+    EXPECT_EQ((std::array{view.pipFace, view.textFace}), (std::array{kActive, kIdle}));
+    EXPECT_EQ((std::array{view.textEnabled, view.vgaAutoEnabled}), (std::array{false, false}));
+    EXPECT_EQ(view.mainFields, (std::array{1920, 1080, 0, 0}));
+    EXPECT_EQ(view.pipFields, (std::array{640, 360, 16, 16}));
+    EXPECT_EQ(view.cornerLabels, (std::array<std::string, 3>{"[0,0]", "[0,1080]", "[1920,1080]"}));
+    EXPECT_EQ(Window(1).Rectangle(), (RectF{3.75, 4, 153.75, 94}));
+    logic->OnSettings();
+    EXPECT_EQ(adjustments, 1);
+    state.language = kChinese;
+    EXPECT_EQ(logic->View().title, "输入卡B");
+}
+
+struct SignalCase {
+    const char* what;
+    Info before;  // main, mode, sub
+    int button;
+    bool sent;
+    Info after;
+    Faces faces;
+    bool vgaAuto;
+};
+
+TEST_F(InputCardTest, SignalButtonsSendTheSignalOfTheChannelShown) {
+    const SignalCase cases[] = {
+        {"the green button", {kDvi, 0, kNone}, 2, false, {kDvi, 0, kNone},
+         {kGrey, kGrey, kMainGreen, kGrey}, false},
+        {"main to VGA", {kDvi, 0, kNone}, 1, true, {kVga, 0, kNone},
+         {kGrey, kMainGreen, kGrey, kGrey}, true},
+        {"PIP from the main's VGA", {kVga, 1, kNone}, 1, true, {kVga, 2, kVga},
+         {kGrey, kSubCyan, kGrey, kGrey}, false},
+        {"text from SDI", {kVga, 3, kNone}, 3, true, {kVga, 4, 0},
+         {kGrey, kMainGreen, kGrey, kSubBlue}, false},
+        {"the blue button", {kVga, 2, 0}, 3, false, {kVga, 2, 0},
+         {kGrey, kMainGreen, kGrey, kSubBlue}, false},
+    };
+    for (const SignalCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        Open(c.before[0], c.before[1], c.before[2]);
+        EXPECT_EQ(Sends([&] { logic->OnSignal(c.button); }), c.sent);
+        EXPECT_EQ(ProcessorInfo(), c.after);
+        EXPECT_EQ(RecordInfo(), c.after);
+        EXPECT_EQ(logic->View().signalFaces, c.faces);
+        EXPECT_EQ(logic->View().vgaAutoEnabled, c.vgaAuto);
+    }
+}
+
+// The panel, opened while PIP is on, closes with it.
+TEST_F(InputCardTest, PipAndTextSwitchAsTheProcessorConfirms) {
+    const std::tuple<int, void (InputCardLogic::*)(), int> cases[] = {
+        {0, &InputCardLogic::OnPip, 1},
+        {2, &InputCardLogic::OnPip, 0},
+        {0, &InputCardLogic::OnText, 3},
+        {4, &InputCardLogic::OnText, 0},
+    };
+    for (const auto& [mode, toggle, after] : cases) {
+        SCOPED_TRACE(mode);
+        Open(kVga, mode, mode == 0 ? kNone : kDvi);
+        logic->OnPanelToggle();
+        EXPECT_EQ(logic->View().collapsed, mode != 2);
+        ((*logic).*toggle)();
+        EXPECT_EQ(ProcessorInfo(), (Info{kVga, after, kNone}));
+        EXPECT_EQ(RecordInfo(), (Info{kVga, after, kNone}));
+        const InputCardView view = logic->View();
+        const bool pip = after == 1;
+        const bool text = after == 3;
+        EXPECT_EQ(view.signalFaces, (Faces{kGrey, kMainGreen, kGrey, kGrey}));
+        EXPECT_EQ((std::array{view.pipFace, view.textFace}),
+                  (std::array{pip ? kActive : kIdle, text ? kActive : kIdle}));
+        EXPECT_EQ((std::array{view.pipEnabled, view.textEnabled, view.vgaAutoEnabled,
+                              view.panelToggleEnabled, view.collapsed}),
+                  (std::array{!text, !pip, after == 0, pip, true}));
+        EXPECT_EQ(view.panelToggleCaption, "↓↓↓↓↓↓");
+    }
+}
+
+// Without an answer the processor may have done it, but nothing here says so; only the signal
+// buttons show what was asked for.
+TEST_F(InputCardTest, AFailedCommandLeavesModeAndButtonsAsTheyWere) {
+    const auto call = [](void (InputCardLogic::*handler)()) {
+        return [handler](InputCardLogic& logic) { (logic.*handler)(); };
+    };
+    const auto press = [](int button) {
+        return [button](InputCardLogic& logic) { logic.OnSignal(button); };
+    };
+    const Faces vgaMain{kGrey, kMainGreen, kGrey, kGrey};
+    const std::tuple<Info, std::function<void(InputCardLogic&)>, Faces> cases[] = {
+        {{kVga, 0, kNone}, call(&InputCardLogic::OnPip), vgaMain},
+        {{kVga, 1, kNone}, call(&InputCardLogic::OnPip), vgaMain},
+        {{kVga, 0, kNone}, call(&InputCardLogic::OnText), vgaMain},
+        {{kVga, 3, kNone}, call(&InputCardLogic::OnText), vgaMain},
+        {{kVga, 0, kNone}, call(&InputCardLogic::OnVgaAuto), vgaMain},
+        {{kVga, 1, kNone}, press(3), {kGrey, kMainGreen, kGrey, kSubBlue}},
+        {{kDvi, 0, kNone}, press(0), {kMainGreen, kGrey, kGrey, kGrey}},
+    };
+    int row = 0;
+    for (const auto& [info, action, faces] : cases) {
+        SCOPED_TRACE(row++);
+        Open(info[0], info[1], info[2]);
+        logic->OnPanelToggle();
+        const InputCardView before = logic->View();
+        sim.processor.SetFaults(sim::FaultInjector({{sim::FaultKind::kNoReply, 1.0}}, 1));
+        EXPECT_TRUE(Sends([&] { action(*logic); }));
+        InputCardView after = logic->View();
+        EXPECT_EQ(after.signalFaces, faces);
+        after.signalFaces = before.signalFaces;
+        EXPECT_EQ(after, before);
+        EXPECT_EQ(RecordInfo(), info);
+    }
+}
+
+TEST_F(InputCardTest, VgaAutoWaitsForTheAdjustmentOnlyForVga) {
+    Open(kDvi, 0);
+    EXPECT_FALSE(Sends([&] { logic->OnVgaAuto(); }));
+    Open(kVga, 0);
+    sim.clock.ClearPauses();
+    logic->OnVgaAuto();
+    EXPECT_EQ(sim.clock.Pauses().back(), 5000);
+    EXPECT_EQ(logic->View().vgaAutoFace, kActive);
+}
+
+// Each edit starts where the one before left the rectangle; each row shows the row's fields after.
+TEST_F(InputCardTest, EditsStayInsideTheInputPictureAndSendNothing) {
+    Open(kDvi, 1);
+    const std::tuple<Row, Field, const char*, std::array<int, 4>> cases[] = {
+        {Row::Main, Field::W, "2000", {1920, 1080, 0, 0}},
+        {Row::Main, Field::W, "-2", {1920, 1080, 0, 0}},
+        {Row::Main, Field::W, "96x", {1920, 1080, 0, 0}},
+        {Row::Main, Field::W, "", {1920, 1080, 0, 0}},
+        {Row::Main, Field::W, "961", {961, 1080, 0, 0}},
+        {Row::Main, Field::X, "960", {961, 1080, 0, 0}},
+        {Row::Main, Field::X, "958", {961, 1080, 958, 0}},
+        {Row::Main, Field::W, "2147483647", {961, 1080, 958, 0}},
+        {Row::Pip, Field::Y, "720", {640, 360, 16, 720}},
+        {Row::Pip, Field::H, "361", {640, 360, 16, 720}},
+        {Row::Pip, Field::Y, "722", {640, 360, 16, 720}},
+    };
+    const bool sent = Sends([&] {
+        for (const auto& [row, field, typed, shown] : cases) {
+            logic->OnField(row, field, typed);
+            const InputCardView view = logic->View();
+            EXPECT_EQ(row == Row::Main ? view.mainFields : view.pipFields, shown) << typed;
+        }
+    });
+    EXPECT_FALSE(sent);
+    EXPECT_EQ(Window(0).Rectangle(), (RectF{958 * 450 / 1920.0, 0, 1919 * 450 / 1920.0, 270}));
+}
+
+// What the processor holds at each pause: the PIP window goes first, the main picture after
+// the link's pause and one more. The processor takes a window only high byte first.
+TEST_F(InputCardTest, SaveSendsThePipWindowThenTheMainPicture) {
+    Open(kDvi, 1);
+    logic->OnField(Row::Pip, Field::X, "300");
+    logic->OnField(Row::Main, Field::W, "1280");
+    using Held = std::tuple<int, WindowRect, WindowRect>;  // pause, PIP window, main picture
+    std::vector<Held> pauses;
+    sim.clock.SetPauseHook(
+        [&](int ms) { pauses.emplace_back(ms, Card().pipWindow, Card().mainWindow); });
+    logic->OnSave();
+    const WindowRect pip{300, 640, 16, 360};
+    const WindowRect main{0, 1280, 0, 1080};
+    const WindowRect before{0, 1920, 0, 1080};
+    EXPECT_EQ(pauses,
+              (std::vector<Held>{{200, pip, before}, {200, pip, before}, {200, pip, main}}));
+    EXPECT_EQ(EncodeWindow(1, pip),
+              (std::array<std::uint8_t, 9>{1, 0x01, 0x2C, 0x02, 0x80, 0x00, 0x10, 0x01, 0x68}));
+}
+
+// The drag is taken at once, converted from where the window was placed; Ctrl+Z takes it back.
+TEST_F(InputCardTest, AWindowDraggedRightAfterPlacingIsSentWhereItWasLeft) {
+    Open(kDvi, 1);
+    logic->OnField(Row::Main, Field::W, "960");
+    logic->OnField(Row::Main, Field::H, "540");
+    CWallEditor& editor = logic->Canvas().Editor();
+    editor.OnMousePress({{200, 120}});
+    editor.OnMouseMove({{300, 200}});
+    editor.OnMouseRelease({{300, 200}});
+    EXPECT_EQ(logic->View().mainFields, (std::array{960, 540, 426, 320}));
+    logic->OnSave();
+    EXPECT_EQ(Card().mainWindow, (WindowRect{426, 960, 320, 540}));
+    EXPECT_FALSE(Sends([&] { logic->OnUndo(); }));
+    EXPECT_EQ(logic->View().mainFields, (std::array{960, 540, 0, 0}));
+    EXPECT_EQ(Window(0).Rectangle(), (RectF{0, 0, 225, 135}));
+}
+
+TEST_F(InputCardTest, CanvasNoticesTakeTheirWindowsByCode) {
+    const ProcessorRect moved{100, 50, 800, 600};
+    const std::pair<int, std::array<bool, 2>> cases[] = {
+        {8, {true, true}},   {9, {true, false}},  {10, {false, false}}, {11, {true, true}},
+        {12, {true, true}},  {13, {true, true}},  {14, {true, true}},   {15, {false, false}},
+    };
+    for (const auto& [code, taken] : cases) {
+        SCOPED_TRACE(code);
+        Open(kDvi, 1);
+        const InputCardView before = logic->View();
+        Window(0).SetProcessor(moved);
+        Window(1).SetProcessor(moved);
+        EXPECT_FALSE(Sends([&] {
+            logic->OnNotice(static_cast<LayoutNotice>(code), {&Window(0), &Window(1)});
+        }));
+        const std::array<int, 4> shown{800, 600, 100, 50};
+        EXPECT_EQ(logic->View().mainFields, taken[0] ? shown : before.mainFields);
+        EXPECT_EQ(logic->View().pipFields, taken[1] ? shown : before.pipFields);
+    }
+    // Never wrapped onto the wire.
+    Window(1).SetProcessor({-2, 0, 640, 360});
+    logic->OnNotice(LayoutNotice::Moved, {&Window(1)});
+    EXPECT_FALSE(Sends([&] { logic->OnSave(); }));
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{"Value out of range"});
+}
+
+TEST_F(InputCardTest, WithoutAConnectionNothingIsSent) {
+    Open(kVga, 0);
+    state.connected = false;
+    const std::function<void()> actions[] = {
+        [&] { logic->OnPip(); },       [&] { logic->OnText(); }, [&] { logic->OnVgaAuto(); },
+        [&] { logic->OnSignal(0); },   [&] { logic->OnSave(); },
+    };
+    for (const auto& action : actions) EXPECT_FALSE(Sends(action));
+    ASSERT_EQ(host.boxes.size(), std::size(actions));
+    EXPECT_EQ(host.boxes[0].caption, "System information");
+    EXPECT_EQ(host.Texts(),
+              std::vector<std::string>(std::size(actions), "Please Open the connection"));
+    EXPECT_EQ(host.workersRun, 0);
+    EXPECT_EQ(state.inputs[0].mode, 0);
+    state.language = kChinese;
+    logic->OnPip();
+    EXPECT_EQ(host.boxes.back().caption, "系统信息");
+    EXPECT_EQ(host.boxes.back().text, "请打开连接");
+}
+
+}  // namespace
+}  // namespace hsq
