@@ -242,6 +242,7 @@ void MainWindowLogic::OpenInputCard(int card) {
         ShowMessage(host_, state_.language, kMessageInputCardReadFailed);
         return;
     }
+    state_.selectedInput = static_cast<std::uint8_t>(card);
     OpenDialog(DialogKind::InputCard);
     SaveProfiles();
     readback_.LoadAllProfiles();

@@ -41,6 +41,8 @@ struct MainWindowState {
     InputCardRecords inputs;
     MatrixValues matrix{};
     std::uint8_t selectedOutput = 0;
+    // The input card the input card dialog edits, 0..3.
+    std::uint8_t selectedInput = 0;
     // The display mode last chosen in the output board dialog, per card.
     std::array<std::uint8_t, kOutputCardCount> chosenDisplayMode{};
     std::string statusLine;

@@ -63,6 +63,9 @@ void CHSQ2600ObjApp::TourInLanguage(LanguageFlag language, const QString& suffix
     opener_.AskModeName(state_.outputs[0].modeNames[0]);
     opener_.OpenAdvancedOutput(0);
     opener_.OpenMosaic();
+    state_.selectedInput = 0;
+    opener_.Open(DialogKind::InputCard);
+    opener_.OpenPictureAdjustment(0);
     state_.language = language;  // the language dialog on a tour chooses nothing
 }
 

@@ -8,6 +8,8 @@
 #include "app/serial_set_dialog.h"
 #include "app/version_dialog.h"
 #include "input/adc_edid_dialog.h"
+#include "input/input_card_dialog.h"
+#include "input/picture_adjustment_dialog.h"
 #include "modes/mode_name_dialog.h"
 #include "output/advanced_output_dialog.h"
 #include "output/mosaic_dialog.h"
@@ -26,6 +28,7 @@ DialogOutcome QtDialogOpener::Open(DialogKind kind) {
         case DialogKind::ConnectionSettings: return OpenConnectionSettings();
         case DialogKind::Language: return OpenLanguage();
         case DialogKind::OutputBoard: return OpenOutputBoard();
+        case DialogKind::InputCard: return OpenInputCard();
         case DialogKind::Resolution: {
             // Its worker reloads the records; the main window shows them once it closes.
             OutputResolutionLogic logic(state_, store_, commands_, host_);
@@ -87,6 +90,24 @@ DialogOutcome QtDialogOpener::OpenOutputBoard() {
     }
     host_.RunModal(dialog, name);
     return {true};
+}
+
+// The card was read, and so selected on the processor, just before.
+DialogOutcome QtDialogOpener::OpenInputCard() {
+    const int card = state_.selectedInput;
+    InputCardLogic::Dialogs dialogs;
+    dialogs.pictureAdjustment = [this, card] { OpenPictureAdjustment(card); };
+    InputCardLogic logic(state_, commands_, host_, card, dialogs);
+    COneShow dialog(logic, parent_);
+    host_.RunModal(dialog, QString("input-card-%1").arg(QChar('a' + card)));
+    return {true};
+}
+
+void QtDialogOpener::OpenPictureAdjustment(int card) {
+    PictureAdjustmentLogic logic(state_, store_, commands_, host_, card);
+    logic.Open();
+    COtherSet dialog(logic, Asking());
+    host_.RunModal(dialog, "picture-adjustment");
 }
 
 // The dialogs opened from another one stand over the window that asks, never behind it.

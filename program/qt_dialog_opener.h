@@ -24,11 +24,14 @@ class QtDialogOpener final : public DialogOpener {
     // The output board window's own dialogs; card 0 is K, 1 is L.
     void OpenAdvancedOutput(int card);
     void OpenMosaic();
+    // The input card window's own dialog; card 0..3.
+    void OpenPictureAdjustment(int card);
 
   private:
     DialogOutcome OpenConnectionSettings();
     DialogOutcome OpenLanguage();
     DialogOutcome OpenOutputBoard();
+    DialogOutcome OpenInputCard();
     QWidget* Asking() const;
 
     QWidget* parent_;
