@@ -1,0 +1,51 @@
+#include "scheduler/calendar.h"
+
+namespace hsq {
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+std::int64_t FloorDivide(std::int64_t a, std::int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
+
+std::int64_t FloorModulo(std::int64_t a, std::int64_t b) { return a - FloorDivide(a, b) * b; }
+
+// Howard Hinnant's days_from_civil, for a month already in 1..12.
+std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = FloorDivide(year, 400);
+    const std::int64_t yearOfEra = year - era * 400;
+    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+}  // namespace
+
+std::int64_t DayNumber(std::int64_t year, std::int64_t month, std::int64_t day) {
+    return DaysFromCivil(year + FloorDivide(month - 1, 12), FloorModulo(month - 1, 12) + 1, 1) +
+           day - 1;
+}
+
+int Weekday(std::int64_t dayNumber) {
+    // 1970-01-01 was a Thursday.
+    return static_cast<int>(FloorModulo(dayNumber + 3, 7)) + 1;
+}
+
+std::int64_t MomentSeconds(std::int64_t dayNumber, std::int64_t hour, std::int64_t minute,
+                           std::int64_t second) {
+    return dayNumber * kSecondsPerDay + hour * 3600 + minute * 60 + second;
+}
+
+std::int64_t MomentSeconds(const LocalTime& time) {
+    return MomentSeconds(Today(time), time.hour, time.minute, time.second);
+}
+
+std::int64_t MomentMilliseconds(const LocalTime& time) {
+    return MomentSeconds(time) * 1000 + time.millisecond;
+}
+
+std::int64_t Today(const LocalTime& now) { return DayNumber(now.year, now.month, now.day); }
+
+}  // namespace hsq
