@@ -5,22 +5,14 @@
 
 #include "scheduler/timer_names.h"
 #include "support/temp_folder.h"
+#include "timer_examples.h"
 
 namespace hsq {
 namespace {
 
 const LocalTime kNoon{2025, 3, 5, 12, 0, 0, 0};
 
-TimerRecord Record(TimerSection section, TimerKind kind, int value, std::string time,
-                   std::vector<std::uint8_t> boards) {
-    TimerRecord record;
-    record.section = section;
-    record.kind = kind;
-    record.value = static_cast<std::int8_t>(value);
-    record.time = std::move(time);
-    record.boards = std::move(boards);
-    return record;
-}
+using testing::MakeTimer;
 
 struct StoredCase {
     TimerRecord record;
@@ -28,16 +20,15 @@ struct StoredCase {
 };
 
 std::vector<StoredCase> StoredCases() {
-    TimerRecord weekly = Record(TimerSection::InputSignal, TimerKind::Week, 2, "08:30:00", {1, 3});
-    weekly.weekday = 1;
-    TimerRecord once = Record(TimerSection::Brightness, TimerKind::Once, 80, "07:00:00", {1, 5});
+    const TimerRecord weekly =
+        MakeTimer(TimerSection::InputSignal, {TimerKind::Week, 1, "", "08:30:00"}, 2, {1, 3});
+    TimerRecord once = MakeTimer(TimerSection::Brightness,
+                                 {TimerKind::Once, 0, "2025-01-02", "07:00:00"}, 80, {1, 5});
     once.outBrightness = 20;
-    once.date = "2025-01-02";
-    TimerRecord monthly = Record(TimerSection::OutputMode, TimerKind::Month, 15, "00:00:01", {});
-    monthly.monthDay = 31;
+    const TimerRecord monthly =
+        MakeTimer(TimerSection::OutputMode, {TimerKind::Month, 31, "", "00:00:01"}, 15, {});
     return {{weekly, "2,2,1,08:30:00,1,3"},
-            {Record(TimerSection::OutputMode, TimerKind::Day, 2, "23:00:05", {5, 6}),
-             "1,2,23:00:05,5,6"},
+            {testing::DayTimer(TimerSection::OutputMode, "23:00:05", 2, {5, 6}), "1,2,23:00:05,5,6"},
             {once, "4,80,20,2025-01-02,07:00:00,1,5"},
             {monthly, "3,15,31,00:00:01,"}};
 }

@@ -4,50 +4,42 @@
 
 #include <gtest/gtest.h>
 
+#include "timer_examples.h"
+
 namespace hsq {
 namespace {
+
+using testing::MakeTimer;
 
 constexpr std::int64_t kDay = 86400;
 
 struct SortCase {
     const char* name;
     LocalTime now;
-    TimerKind kind;
-    int dayField;  // weekday or day of the month
-    const char* date;
-    const char* time;
+    testing::TimerWhen when;
     std::int64_t seconds;
 };
 
-TimerRecord Make(const SortCase& c) {
-    TimerRecord record;
-    record.kind = c.kind;
-    record.weekday = static_cast<std::int8_t>(c.kind == TimerKind::Week ? c.dayField : 0);
-    record.monthDay = static_cast<std::int8_t>(c.kind == TimerKind::Month ? c.dayField : 0);
-    record.date = c.date;
-    record.time = c.time;
-    return record;
-}
-
 // 2025-02-27 is a Thursday, 2025-12-30 a Tuesday.
 const SortCase kSortCases[] = {
-    {"DayPassedToday", {2025, 3, 5, 21, 0, 0}, TimerKind::Day, 0, "", "06:00:00", -15 * 3600},
-    {"WeekTodayPassed", {2025, 2, 27, 10, 0, 0}, TimerKind::Week, 4, "", "09:00:00", -3600},
-    {"WeekIntoNextYear", {2025, 12, 30, 12, 0, 0}, TimerKind::Week, 1, "", "12:00:00", 6 * kDay},
+    {"DayPassedToday", {2025, 3, 5, 21, 0, 0}, {TimerKind::Day, 0, "", "06:00:00"}, -15 * 3600},
+    {"WeekTodayPassed", {2025, 2, 27, 10, 0, 0}, {TimerKind::Week, 4, "", "09:00:00"}, -3600},
+    {"WeekIntoNextYear", {2025, 12, 30, 12, 0, 0}, {TimerKind::Week, 1, "", "12:00:00"}, 6 * kDay},
     // Six days on is day 33 of February, counted as March 2 and not March 5.
-    {"WeekOverFebruary", {2025, 2, 27, 12, 0, 0}, TimerKind::Week, 3, "", "12:00:00", 3 * kDay},
-    {"MonthIntoNextYear", {2025, 12, 20, 0, 0, 0}, TimerKind::Month, 10, "", "00:00:00", 21 * kDay},
-    {"MonthTodayIsNextMonth", {2025, 4, 20, 8, 0, 0}, TimerKind::Month, 20, "", "08:00:00", 30 * kDay},
+    {"WeekOverFebruary", {2025, 2, 27, 12, 0, 0}, {TimerKind::Week, 3, "", "12:00:00"}, 3 * kDay},
+    {"MonthIntoNextYear", {2025, 12, 20, 0, 0, 0}, {TimerKind::Month, 10, "", "00:00:00"}, 21 * kDay},
+    {"MonthTodayIsNextMonth", {2025, 4, 20, 8, 0, 0}, {TimerKind::Month, 20, "", "08:00:00"}, 30 * kDay},
     // February 30 of the count is March 2.
-    {"MonthFebruary30", {2025, 2, 25, 0, 0, 0}, TimerKind::Month, 30, "", "00:00:00", 5 * kDay},
-    {"OnceNextYear", {2025, 12, 31, 23, 0, 0}, TimerKind::Once, 0, "2026-01-01", "01:00:00", 7200},
-    {"OncePassed", {2025, 12, 31, 23, 0, 0}, TimerKind::Once, 0, "2025-12-30", "23:00:00", -kDay},
+    {"MonthFebruary30", {2025, 2, 25, 0, 0, 0}, {TimerKind::Month, 30, "", "00:00:00"}, 5 * kDay},
+    {"OnceNextYear", {2025, 12, 31, 23, 0, 0}, {TimerKind::Once, 0, "2026-01-01", "01:00:00"}, 7200},
+    {"OncePassed", {2025, 12, 31, 23, 0, 0}, {TimerKind::Once, 0, "2025-12-30", "23:00:00"}, -kDay},
 };
 
 class SortMoment : public ::testing::TestWithParam<SortCase> {};
 
 TEST_P(SortMoment, IsTheSignedTimeFromNow) {
-    EXPECT_EQ(SecondsToSortMoment(Make(GetParam()), GetParam().now), GetParam().seconds);
+    const TimerRecord record = MakeTimer(TimerSection::InputSignal, GetParam().when, 0, {});
+    EXPECT_EQ(SecondsToSortMoment(record, GetParam().now), GetParam().seconds);
 }
 
 INSTANTIATE_TEST_SUITE_P(Timers, SortMoment, ::testing::ValuesIn(kSortCases),

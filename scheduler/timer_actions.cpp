@@ -1,0 +1,72 @@
+#include "scheduler/timer_actions.h"
+
+#include <optional>
+
+namespace hsq {
+namespace {
+
+constexpr int kAfterSelectionMs = 100;
+constexpr int kAfterCommandMs = 100;
+constexpr int kAfterRecallMs = 500;
+// The input cards follow a recalled mode too, and need the longer time.
+constexpr int kAfterRecallWithInputCardsMs = 6000;
+
+struct BoardCommand {
+    std::function<void(DeviceCommands&)> send;
+    int pauseAfterMs = kAfterCommandMs;
+};
+
+bool Within(int value, int highest) { return value >= 0 && value <= highest; }
+
+std::optional<BoardCommand> BrightnessFor(const TimerRecord& record, std::uint8_t board) {
+    if (IsInputCard(board) && Within(record.value, kMaxInputBrightness)) {
+        const auto value = static_cast<std::uint8_t>(record.value);
+        return BoardCommand{[value](DeviceCommands& c) { c.SetInputBrightness(value); }};
+    }
+    if (IsOutputCard(board) && Within(record.outBrightness, kMaxOutputBrightness)) {
+        const auto value = static_cast<std::uint8_t>(record.outBrightness);
+        return BoardCommand{[value](DeviceCommands& c) { c.SetOutputBrightness(value); }};
+    }
+    return std::nullopt;
+}
+
+std::optional<BoardCommand> CommandFor(const TimerRecord& record, std::uint8_t board,
+                                       bool inputCardAlsoResponds) {
+    const auto value = static_cast<std::uint8_t>(record.value);
+    switch (record.section) {
+        case TimerSection::InputSignal:
+            if (!IsInputCard(board) || !Within(record.value, kSignalCount - 1)) break;
+            return BoardCommand{[value](DeviceCommands& c) { c.SetMainSource(value); }};
+        case TimerSection::OutputMode:
+            if (!IsOutputCard(board) || !Within(record.value, kTimerModeCount - 1)) break;
+            return BoardCommand{[value](DeviceCommands& c) { c.RecallMode(value, true); },
+                                inputCardAlsoResponds ? kAfterRecallWithInputCardsMs
+                                                      : kAfterRecallMs};
+        case TimerSection::Brightness: return BrightnessFor(record, board);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void TimerActions::CarryOut(const TimerRecord& record, bool inputCardAlsoResponds) {
+    for (std::uint8_t board : record.boards) {
+        const auto command = CommandFor(record, board, inputCardAlsoResponds);
+        if (command && !Send(board, command->send, command->pauseAfterMs)) return;
+    }
+}
+
+bool TimerActions::Send(std::uint8_t board, const std::function<void(DeviceCommands&)>& command,
+                        int pauseAfterMs) {
+    if (IsInputCard(board))
+        commands_.SelectInputCard(static_cast<std::uint8_t>(board - kBoardA));
+    else
+        commands_.SelectOutputBoard(static_cast<std::uint8_t>(board - kBoardK), 0);
+    if (!Pause(kAfterSelectionMs)) return false;
+    command(commands_);
+    return Pause(pauseAfterMs);
+}
+
+bool TimerActions::Pause(int ms) { return clock_.WaitCancellable(stop_, ms); }
+
+}  // namespace hsq

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+
+#include "commands/device_commands.h"
+#include "link/clock.h"
+#include "scheduler/timer_record.h"
+
+namespace hsq {
+
+// Sends a timer's commands to each of its boards in list order: the board's selection, 100 ms,
+// the section's command, then its pause (100 ms; after a recall 6000 ms when input cards also
+// respond, else 500 ms). Results are not examined. A board outside the section's cards, or a
+// value outside what the processor accepts (such as output brightness 0xFF), sends nothing for
+// that board.
+class TimerActions {
+  public:
+    // stop cuts a pause short and leaves out the rest of the timer (the worker being stopped).
+    TimerActions(DeviceCommands& commands, Clock& clock, Cancellation& stop)
+        : commands_(commands), clock_(clock), stop_(stop) {}
+
+    void CarryOut(const TimerRecord& record, bool inputCardAlsoResponds);
+
+  private:
+    // False when a pause was cut short.
+    bool Send(std::uint8_t board, const std::function<void(DeviceCommands&)>& command,
+              int pauseAfterMs);
+    bool Pause(int ms);
+
+    DeviceCommands& commands_;
+    Clock& clock_;
+    Cancellation& stop_;
+};
+
+}  // namespace hsq

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace hsq {
+
+// Told when the pending entries change: an entry was carried out and removed, or a section was
+// started or stopped. Called from the thread that changed them (the worker, or the caller of
+// TimerRunner's Start, Stop and StopAll), never with the schedule locked, so it may read
+// TimerRunner::Pending() at once; a window hands the call to its own thread and reads there.
+class TimerObserver {
+  public:
+    virtual ~TimerObserver() = default;
+    virtual void PendingChanged() = 0;
+};
+
+}  // namespace hsq

@@ -1,0 +1,39 @@
+#include "scheduler/timer_runner.h"
+
+namespace hsq {
+
+TimerRunner::TimerRunner(DeviceCommands& commands, Clock& clock, TimerObserver* observer)
+    : commands_(commands), clock_(clock), observer_(observer) {}
+
+TimerRunner::~TimerRunner() { StopAll(); }
+
+void TimerRunner::Start(TimerSection section, std::vector<TimerRecord> records) {
+    const bool needsWorker = schedule_.Start(section, std::move(records), clock_.LocalNow());
+    NotifyPendingChanged();
+    if (!needsWorker) return;
+    worker_.reset();  // one that ended by itself
+    worker_ = std::make_unique<TimerWorker>(schedule_, commands_, clock_, inputCardAlsoResponds_,
+                                            observer_);
+}
+
+void TimerRunner::Stop(TimerSection section) {
+    schedule_.Stop(section, clock_.LocalNow());
+    NotifyPendingChanged();
+    if (!schedule_.AnyRunning()) worker_.reset();
+}
+
+void TimerRunner::StopAll() {
+    schedule_.StopAll();
+    NotifyPendingChanged();
+    worker_.reset();
+}
+
+void TimerRunner::WaitForWorker() {
+    if (worker_) worker_->Join();
+}
+
+void TimerRunner::NotifyPendingChanged() {
+    if (observer_ != nullptr) observer_->PendingChanged();
+}
+
+}  // namespace hsq
