@@ -9,6 +9,7 @@
 namespace hsq {
 namespace {
 
+using testing::DayTimer;
 using testing::MakeTimer;
 
 constexpr std::int64_t kDay = 86400;
@@ -45,18 +46,20 @@ TEST_P(SortMoment, IsTheSignedTimeFromNow) {
 INSTANTIATE_TEST_SUITE_P(Timers, SortMoment, ::testing::ValuesIn(kSortCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SortByNextFiring, At2100AMorningTimerComesBeforeTheEveningOneAndTiesKeepTheirOrder) {
+TEST(SortByNextFiring, At2100AMorningTimerComesFirstAndTiesKeepTheirOrder) {
     const LocalTime at2100{2025, 3, 5, 21, 0, 0, 0};
-    std::vector<TimerRecord> list(4);
-    list[0].time = "22:00:00";
-    list[1].time = "06:00:00";
-    list[2].time = "22:00:00";
-    list[2].value = 1;
-    list[3].kind = static_cast<TimerKind>(0);
+    // Enough equal ones for an unstable sort to show.
+    std::vector<TimerRecord> list;
+    for (int i = 0; i < 40; ++i) list.push_back(DayTimer(TimerSection::InputSignal, "22:00:00", i, {}));
+    list.insert(list.begin() + 20, DayTimer(TimerSection::InputSignal, "06:00:00", 99, {}));
+    list.insert(list.begin(), MakeTimer(TimerSection::InputSignal, {static_cast<TimerKind>(0)}, 98, {}));
     SortByNextFiring(list, at2100);
-    std::vector<std::string> times;
-    for (const TimerRecord& record : list) times.push_back(record.time + "/" + std::to_string(record.value));
-    EXPECT_EQ(times, (std::vector<std::string>{"06:00:00/0", "22:00:00/0", "22:00:00/1", "/0"}));
+    std::vector<int> values;
+    for (const TimerRecord& record : list) values.push_back(record.value);
+    std::vector<int> expected{99};
+    for (int i = 0; i < 40; ++i) expected.push_back(i);
+    expected.push_back(98);
+    EXPECT_EQ(values, expected);
 }
 
 }  // namespace

@@ -116,6 +116,61 @@ TEST(TimerRunner, StoppingTheLastSectionEndsTheWorkerAndALaterStartMakesANewOne)
     EXPECT_FALSE(rig.runner.WorkerActive());
 }
 
+// Virtual time, except that a cancellable wait is a real one, cut at 10 s: only a change of the
+// schedule can end the worker's wait for an entry an hour away sooner.
+class RealWaitClock final : public Clock {
+  public:
+    explicit RealWaitClock(LocalTime start) : virtual_(start) {}
+
+    bool WaitCancellable(Cancellation& cancel, int ms) override {
+        {
+            std::lock_guard lock(mutex_);
+            waiting_ = true;
+        }
+        waitingChanged_.notify_all();
+        const bool ranOut = real_.WaitCancellable(cancel, std::min(ms, 10 * 1000));
+        std::lock_guard lock(mutex_);
+        ranOut_ = ranOut;
+        return ranOut;
+    }
+    void WaitUntilWaiting() {
+        std::unique_lock lock(mutex_);
+        waitingChanged_.wait(lock, [this] { return waiting_; });
+    }
+    bool RanOut() const {
+        std::lock_guard lock(mutex_);
+        return ranOut_;
+    }
+
+    void SleepMs(int ms) override { virtual_.SleepMs(ms); }
+    std::int64_t NowMs() override { return virtual_.NowMs(); }
+    LocalTime LocalNow() override { return virtual_.LocalNow(); }
+    short WaitDescriptor(int fd, short events, int timeoutMs) override {
+        return virtual_.WaitDescriptor(fd, events, timeoutMs);
+    }
+
+  private:
+    VirtualClock virtual_;
+    SystemClock real_;
+    mutable std::mutex mutex_;
+    std::condition_variable waitingChanged_;
+    bool waiting_ = false;
+    bool ranOut_ = false;
+};
+
+TEST(TimerRunner, StoppingTheLastSectionCutsTheWorkersWaitShort) {
+    const LocalTime ten{2026, 1, 7, 10, 0, 0};
+    testing::TimerRig rig(ten);
+    RealWaitClock clock(ten);
+    TimerRunner runner(rig.commands, clock);
+    runner.Start(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "11:00:00", 0, {5})});
+    clock.WaitUntilWaiting();
+    runner.Stop(TimerSection::OutputMode);
+    EXPECT_FALSE(clock.RanOut());
+    EXPECT_FALSE(runner.WorkerActive());
+    EXPECT_TRUE(rig.wire.Commands().empty());
+}
+
 // Only a thread started late can find its first entry already passed; it must not hold up the
 // rest.
 TEST(TimerWorker, AnEntryDueBeforeTheWorkerBeganIsCarriedOutAtOnce) {
