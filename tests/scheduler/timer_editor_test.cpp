@@ -1,0 +1,294 @@
+// The timer dialog's logic: its panels, lists and file, and the sections it starts against the
+// simulated processor on virtual time.
+#include "scheduler/timer_editor_logic.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "app/profile_problem_notices.h"
+#include "scheduler/timer_file.h"
+#include "support/scripted_host.h"
+#include "support/temp_folder.h"
+#include "timer_rig.h"
+
+namespace hsq {
+namespace {
+
+using testing::DayTimer;
+using testing::MakeTimer;
+using Rows = std::vector<TimerListRow>;
+using Commands = std::vector<std::string>;
+
+constexpr LocalTime kWednesdayTen{2026, 1, 7, 10, 0, 0};
+constexpr int kHourMs = 3600 * 1000;
+
+// Counts the pending list's changes, so that a test can wait for the worker's.
+class PendingWatch {
+  public:
+    void Changed() {
+        std::lock_guard lock(mutex_);
+        ++changes_;
+        changed_.notify_all();
+    }
+    void WaitFor(int changes) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return changes_ >= changes; });
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int changes_ = 0;
+};
+
+class TimerEditorTest : public ::testing::Test {
+  protected:
+    TimerEditorLogic& Open(LanguageFlag language = kEnglish) {
+        logic.emplace(store, rig.commands, host, language, inputCardAlsoResponds);
+        return *logic;
+    }
+    void Keep(TimerSection section, const std::vector<TimerRecord>& records) {
+        ASSERT_TRUE(SaveTimerSection(store, section, records));
+    }
+    std::string Stored(TimerSection section, const std::string& key) const {
+        std::string value;
+        store.ReadValue(ConfigFileKind::Timer, TimerFileSection(section), key, value);
+        return value;
+    }
+
+    testing::TimerRig rig{kWednesdayTen};
+    testing::TempFolder folder;
+    ProfileStore store{folder.path()};
+    testing::ScriptedHost host;
+    bool inputCardAlsoResponds = true;
+    std::optional<TimerEditorLogic> logic;
+};
+
+struct OpeningCase {
+    TimerSection section;
+    std::array<bool, kTimerBoardCount> boards;
+};
+
+TEST_F(TimerEditorTest, OpensAtTodayAndNowWithTheSectionsDefaultBoardsAndNothingStarted) {
+    Open();
+    EXPECT_TRUE(logic->InputCardAlsoResponds());
+    for (const auto& [section, boards] : {
+             OpeningCase{TimerSection::InputSignal, {true, false, false, false, false, false}},
+             OpeningCase{TimerSection::OutputMode, {false, false, false, false, true, false}},
+             OpeningCase{TimerSection::Brightness, {true, false, false, false, true, false}},
+         }) {
+        const TimerPanelView view = logic->PanelView(section);
+        EXPECT_EQ(view.values.boards, boards);
+        EXPECT_EQ(view.values.kind, TimerKind::Day);
+        EXPECT_EQ(view.values.choice, 0);
+        EXPECT_EQ(view.values.weekdayIndex, 2);  // Wednesday
+        EXPECT_EQ(view.values.monthDayIndex, 6);
+        EXPECT_EQ(view.values.date.day, 7);
+        EXPECT_EQ(view.values.time.hour, 10);
+        EXPECT_TRUE(view.startEnabled);
+        EXPECT_FALSE(view.closeEnabled || view.weekdayEnabled || view.monthDayEnabled ||
+                     view.dateEnabled);
+    }
+    EXPECT_EQ(logic->PanelView(TimerSection::Brightness).values.inputBrightness, "50");
+    EXPECT_EQ(logic->PanelView(TimerSection::Brightness).values.outputBrightness, "32");
+}
+
+TEST_F(TimerEditorTest, EachKindEnablesOnlyWhatItUses) {
+    struct Case {
+        TimerKind kind;
+        bool weekday, monthDay, date;
+    };
+    Open();
+    for (const auto& [kind, weekday, monthDay, date] : {
+             Case{TimerKind::Week, true, false, false},
+             Case{TimerKind::Month, false, true, false},
+             Case{TimerKind::Once, false, false, true},
+             Case{TimerKind::Day, false, false, false},
+         }) {
+        logic->OnKind(TimerSection::OutputMode, kind);
+        const TimerPanelView view = logic->PanelView(TimerSection::OutputMode);
+        EXPECT_EQ(view.weekdayEnabled, weekday);
+        EXPECT_EQ(view.monthDayEnabled, monthDay);
+        EXPECT_EQ(view.dateEnabled, date);
+    }
+}
+
+TEST_F(TimerEditorTest, ListsShowTheFilesTimersSortedInEitherLanguage) {
+    Keep(TimerSection::InputSignal, {DayTimer(TimerSection::InputSignal, "23:00:05", 3, {2}),
+                                     MakeTimer(TimerSection::InputSignal,
+                                               {TimerKind::Week, 1, "", "08:30:00"}, 2, {1, 3})});
+    TimerRecord brightness =
+        MakeTimer(TimerSection::Brightness, {TimerKind::Once, 0, "2026-02-02", "07:00:00"}, 80, {1, 5});
+    brightness.outBrightness = 20;
+    Keep(TimerSection::Brightness,
+         {brightness, MakeTimer(TimerSection::Brightness, {TimerKind::Month, 15, "", "09:00:00"}, 5, {6})});
+    Keep(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "12:00:00", 2, {5, 6})});
+
+    Open(kChinese);
+    EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal),
+              (Rows{{"1", "Day", "B", "VIDEO", "23:00:05"},
+                    {"2", "Week", "A,C", "VGA", "08:30:00 1星期一"}}));
+    Open(kEnglish);
+    EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal)[1][4], "08:30:00 1Mon");
+    EXPECT_EQ(logic->TimerRows(TimerSection::OutputMode), (Rows{{"1", "Day", "K,L", "Mode3", "12:00:00"}}));
+    EXPECT_EQ(logic->TimerRows(TimerSection::Brightness),
+              (Rows{{"1", "Month", "L", "5/0", "09:00:00 15"},
+                    {"2", "Once", "A,K", "80/20", "07:00:00 2026-02-02"}}));
+}
+
+TEST_F(TimerEditorTest, AOnceTimerIsSavedOnlyForAMomentStillToCome) {
+    struct Case {
+        LanguageFlag language;
+        TimeOfDay time;
+        std::string caption, message, count;
+    };
+    for (const auto& [language, time, caption, message, count] : {
+             Case{kEnglish, {9, 59, 0}, "System information", "This date has expired", ""},
+             Case{kChinese, {10, 0, 0}, "系统消息", "此日期已过期", ""},
+             Case{kEnglish, {10, 1, 0}, "", "", "1"},
+         }) {
+        host.boxes.clear();
+        Open(language).OnKind(TimerSection::InputSignal, TimerKind::Once);
+        logic->OnTime(TimerSection::InputSignal, time);
+        logic->OnSave(TimerSection::InputSignal);
+        ASSERT_EQ(host.boxes.size(), message.empty() ? 0U : 1U) << message;
+        if (!message.empty()) {
+            EXPECT_EQ(host.boxes[0].caption + host.boxes[0].text, caption + message);
+        }
+        EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal).size(), count.empty() ? 0U : 1U);
+        EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer"), count);
+    }
+    EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer0"), "4,0,2026-01-07,10:01:00,1");
+}
+
+TEST_F(TimerEditorTest, BrightnessOutsideItsRangeIsRefusedWithItsMessage) {
+    struct Case {
+        const char* input;
+        const char* output;
+        std::string message;  // none: saved
+    };
+    const std::string inputRange = "输入亮度值必须 <= 100， >= 0";
+    const std::string outputRange = "输出亮度值必须 <= 32， >= 0";
+    Open();
+    int saved = 0;
+    for (const auto& [input, output, message] : {
+             Case{"101", "32", inputRange},
+             Case{"-1", "32", inputRange},
+             Case{"", "32", inputRange},
+             Case{"100", "32", ""},
+             Case{"0", "33", outputRange},
+             Case{"0", "-1", outputRange},
+             Case{"0", "0", ""},
+         }) {
+        host.boxes.clear();
+        logic->OnBrightnessText(TimerEditorLogic::BrightnessBox::Input, input);
+        logic->OnBrightnessText(TimerEditorLogic::BrightnessBox::Output, output);
+        logic->OnSave(TimerSection::Brightness);
+        if (message.empty()) ++saved;
+        EXPECT_EQ(host.Texts(), message.empty() ? std::vector<std::string>{}
+                                                : std::vector<std::string>{message}) << input << "/" << output;
+        EXPECT_EQ(Stored(TimerSection::Brightness, "Timer"), saved ? std::to_string(saved) : "");
+    }
+    EXPECT_EQ(Stored(TimerSection::Brightness, "Timer0"), "1,100,32,10:00:00,1,5");
+}
+
+TEST_F(TimerEditorTest, ADoubleClickedTimerChangedAndSavedTakesItsSortedPlace) {
+    Keep(TimerSection::InputSignal, {DayTimer(TimerSection::InputSignal, "11:00:00", 0, {1}),
+                                     DayTimer(TimerSection::InputSignal, "12:00:00", 2, {2, 4}),
+                                     DayTimer(TimerSection::InputSignal, "13:00:00", 1, {3})});
+    Open().OnRowDoubleClicked(TimerSection::InputSignal, 1);
+    EXPECT_EQ(logic->PanelView(TimerSection::InputSignal).values.choice, 2);
+    logic->OnTime(TimerSection::InputSignal, {14, 0, 0});
+    logic->OnSave(TimerSection::InputSignal);
+
+    EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer"), "3");
+    EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer1"), "1,1,13:00:00,3");
+    EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer2"), "1,2,14:00:00,2,4");
+    EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal)[2],
+              (TimerListRow{"3", "Day", "B,D", "VGA", "14:00:00"}));
+    // The mark went with that Save: the next one adds.
+    logic->OnSave(TimerSection::InputSignal);
+    EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer"), "4");
+}
+
+TEST_F(TimerEditorTest, ADeleteBeforeTheSaveLeavesTheMarkOnTheRecordBeingChanged) {
+    Keep(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "11:00:00", 0, {5}),
+                                    DayTimer(TimerSection::OutputMode, "12:00:00", 1, {5}),
+                                    DayTimer(TimerSection::OutputMode, "13:00:00", 2, {6})});
+    Open().OnRowDoubleClicked(TimerSection::OutputMode, 2);
+    logic->OnDelete(TimerSection::OutputMode, 0);
+    logic->OnTime(TimerSection::OutputMode, {9, 0, 0});
+    logic->OnSave(TimerSection::OutputMode);
+    EXPECT_EQ(Stored(TimerSection::OutputMode, "Timer"), "2");
+    EXPECT_EQ(Stored(TimerSection::OutputMode, "Timer0"), "1,2,09:00:00,6");
+    EXPECT_EQ(Stored(TimerSection::OutputMode, "Timer1"), "1,1,12:00:00,5");
+}
+
+TEST_F(TimerEditorTest, DeletingTheOnlyTimerWritesACountOfNothing) {
+    Keep(TimerSection::Brightness, {DayTimer(TimerSection::Brightness, "11:00:00", 70, {1})});
+    Open().OnDelete(TimerSection::Brightness, -1);
+    EXPECT_EQ(logic->TimerRows(TimerSection::Brightness).size(), 1U);
+    logic->OnDelete(TimerSection::Brightness, 0);
+    EXPECT_TRUE(logic->TimerRows(TimerSection::Brightness).empty());
+    EXPECT_NE(folder.Read("Timer.ini").find("[TIMERALL]\r\nTimer=0\r\n"), std::string::npos);
+}
+
+TEST_F(TimerEditorTest, AFileThatCannotBeWrittenIsToldAndTheTimerStaysListed) {
+    std::filesystem::create_directory(folder / "Timer.ini");
+    ProfileProblemNotices notices(host, kEnglish);
+    store.SetProblemSink(&notices);
+    Open().OnSave(TimerSection::OutputMode);
+    store.SetProblemSink(nullptr);
+    ASSERT_EQ(host.boxes.size(), 1U);
+    EXPECT_NE(host.boxes[0].text.find("Timer.ini"), std::string::npos);
+    EXPECT_EQ(logic->TimerRows(TimerSection::OutputMode).size(), 1U);
+}
+
+TEST_F(TimerEditorTest, StartSendsTheSectionsTimersWithTheCheckBoxsPause) {
+    Keep(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "10:00:30", 3, {5})});
+    PendingWatch watch;
+    Open().SetPendingListener([&] { watch.Changed(); });
+    logic->OnInputCardAlsoResponds(false);
+    logic->OnInputCardAlsoResponds(true);
+    EXPECT_TRUE(inputCardAlsoResponds);
+    logic->OnStart(TimerSection::OutputMode);
+    EXPECT_FALSE(logic->PanelView(TimerSection::OutputMode).startEnabled);
+    EXPECT_TRUE(logic->PanelView(TimerSection::OutputMode).closeEnabled);
+    watch.WaitFor(2);  // the start, then the entry carried out
+
+    EXPECT_EQ(rig.wire.Commands(), (Commands{"8D 00 00", "8E 03 01"}));
+    const std::vector<int> pauses = rig.clock.Pauses();
+    EXPECT_EQ(std::count(pauses.begin(), pauses.end(), 6000), 1);
+    EXPECT_EQ(std::count(pauses.begin(), pauses.end(), 500), 0);
+    EXPECT_TRUE(logic->PendingRows().empty());
+    logic->OnClose(TimerSection::OutputMode);
+    EXPECT_TRUE(logic->PanelView(TimerSection::OutputMode).startEnabled);
+    EXPECT_TRUE(logic->OnExit());
+}
+
+TEST_F(TimerEditorTest, ExitingAsksWhileTheWorkerWaitsAndNoKeepsItWaiting) {
+    Keep(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "11:00:00", 0, {6})});
+    Open().SetPendingListener([&] { rig.gate.PendingChanged(); });
+    rig.gate.Arm(rig.clock, kHourMs, 1);
+    logic->OnStart(TimerSection::OutputMode);
+    rig.gate.WaitUntilHeld();
+    EXPECT_EQ(logic->PendingRows(), (std::vector<PendingRow>{{"1", "L", "Mode1", "11:00:00"}}));
+
+    host.Answer(false);
+    EXPECT_FALSE(logic->OnExit());
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{"Are you sure you exit this interface？The timer will be closed"});
+    EXPECT_TRUE(logic->PanelView(TimerSection::OutputMode).closeEnabled);
+    EXPECT_EQ(logic->PendingRows().size(), 1U);
+
+    host.Answer(true);
+    EXPECT_TRUE(logic->OnExit());
+    EXPECT_TRUE(logic->PendingRows().empty());
+    EXPECT_TRUE(logic->OnExit());  // no worker left to ask about
+    EXPECT_EQ(host.boxes.size(), 2U);
+    EXPECT_TRUE(rig.wire.Commands().empty());
+}
+
+}  // namespace
+}  // namespace hsq
