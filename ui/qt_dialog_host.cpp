@@ -1,6 +1,7 @@
 #include "ui/qt_dialog_host.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QThread>
@@ -33,6 +34,17 @@ void FitCaption(QMessageBox& box) {
     const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                   grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+// Qt's form of a filter list: "INI Files (*.ini);;All Files (*)".
+QString QtFilters(std::span<const FileFilter> filters) {
+    QStringList list;
+    for (const FileFilter& filter : filters) {
+        // Here "*.*" would miss every name without a dot.
+        const QString pattern = filter.pattern == "*.*" ? QString("*") : Text(filter.pattern);
+        list << QString("%1 (%2)").arg(Text(filter.name), pattern);
+    }
+    return list.join(";;");
 }
 
 }  // namespace
@@ -75,6 +87,39 @@ void QtDialogHost::RunWorker(const std::function<void(WorkProgress&)>& work) {
     OnWindowThread([&] {
         CWaitingBox::Run(Owner(), language_, work);
         return true;
+    });
+}
+
+std::string QtDialogHost::AskSaveFile(std::string_view caption, std::string_view proposedName,
+                                      std::span<const FileFilter> filters) {
+    return AskFile(QFileDialog::AcceptSave, caption, proposedName, filters);
+}
+
+std::string QtDialogHost::AskOpenFile(std::string_view caption,
+                                      std::span<const FileFilter> filters) {
+    return AskFile(QFileDialog::AcceptOpen, caption, {}, filters);
+}
+
+// Qt's own dialog rather than the desktop's: it speaks the operator's language, asks before
+// overwriting and can be saved as a picture on a tour.
+std::string QtDialogHost::AskFile(QFileDialog::AcceptMode mode, std::string_view caption,
+                                  std::string_view proposedName,
+                                  std::span<const FileFilter> filters) {
+    return OnWindowThread([&] {
+        FollowLanguage(language_);
+        QFileDialog dialog(Owner(), Text(caption), QString(), QtFilters(filters));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(mode);
+        const bool save = mode == QFileDialog::AcceptSave;
+        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        if (save) {
+            dialog.selectFile(Text(proposedName));
+            dialog.setDefaultSuffix(QFileInfo(Text(proposedName)).suffix());
+        }
+        if (RunModal(dialog, save ? "save-file" : "open-file") != QDialog::Accepted ||
+            dialog.selectedFiles().isEmpty())
+            return std::string();
+        return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QString>
 
 #include "dialog/bilingual.h"
@@ -12,7 +13,8 @@ class TourRecorder;
 
 // Real boxes for the operator, in the operator's language, from any thread. On a tour each box
 // is saved as a picture and answered as an operator going ahead would: OK, and Yes to every
-// question.
+// question; a file dialog chooses nothing, so that a tour never reads or writes the operator's
+// files.
 class QtDialogHost final : public DialogHost {
   public:
     QtDialogHost(QWidget* parent, const LanguageFlag& language, TourRecorder* tour = nullptr);
@@ -20,6 +22,10 @@ class QtDialogHost final : public DialogHost {
     void ShowMessage(std::string_view caption, std::string_view text) override;
     bool AskYesNo(std::string_view caption, std::string_view text) override;
     void RunWorker(const std::function<void(WorkProgress&)>& work) override;
+    std::string AskSaveFile(std::string_view caption, std::string_view proposedName,
+                            std::span<const FileFilter> filters) override;
+    std::string AskOpenFile(std::string_view caption,
+                            std::span<const FileFilter> filters) override;
 
     // Runs a modal dialog; on a tour it is saved under name and closed.
     int RunModal(QDialog& dialog, const QString& name);
@@ -27,6 +33,8 @@ class QtDialogHost final : public DialogHost {
 
   private:
     QWidget* Owner() const;
+    std::string AskFile(QFileDialog::AcceptMode mode, std::string_view caption,
+                        std::string_view proposedName, std::span<const FileFilter> filters);
 
     QWidget* parent_;
     const LanguageFlag& language_;

@@ -15,9 +15,10 @@ constexpr int kDots = 12;
 class QueuedProgress final : public WorkProgress {
   public:
     explicit QueuedProgress(QObject* box) : box_(box) {}
-    void Report(int done, int total) override {
+    void Report(int done, int total) override { ReportTimeLeft(done, total, -1); }
+    void ReportTimeLeft(int done, int total, int secondsLeft) override {
         QMetaObject::invokeMethod(box_, "ShowProgress", Qt::QueuedConnection, Q_ARG(int, done),
-                                  Q_ARG(int, total));
+                                  Q_ARG(int, total), Q_ARG(int, secondsLeft));
     }
 
   private:
@@ -26,7 +27,8 @@ class QueuedProgress final : public WorkProgress {
 
 }  // namespace
 
-CWaitingBox::CWaitingBox(QWidget* parent, LanguageFlag language) : StyledDialog(parent) {
+CWaitingBox::CWaitingBox(QWidget* parent, LanguageFlag language)
+    : StyledDialog(parent), language_(language) {
     setWindowTitle(QString::fromUtf8(Bilingual{"请稍候", "Please wait"}.In(language)));
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     setFixedSize(240, 150);
@@ -56,8 +58,14 @@ void CWaitingBox::Run(QWidget* parent, LanguageFlag language,
     worker.join();
 }
 
-void CWaitingBox::ShowProgress(int done, int total) {
-    progress_->setText(QString("%1 / %2").arg(done).arg(total));
+void CWaitingBox::ShowProgress(int done, int total, int secondsLeft) {
+    QString text = QString("%1 / %2").arg(done).arg(total);
+    if (secondsLeft >= 0) {
+        const QString left = QString("%1:%2").arg(secondsLeft / 60).arg(secondsLeft % 60, 2, 10,
+                                                                         QChar('0'));
+        text += '\n' + QString::fromUtf8(Bilingual{"剩余时间 ", "Time left "}.In(language_)) + left;
+    }
+    progress_->setText(text);
 }
 
 void CWaitingBox::WorkEnded() {

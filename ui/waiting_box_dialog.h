@@ -12,7 +12,8 @@
 namespace hsq {
 
 // The small modal please-wait box (CWaitingBox): an animated picture, and progress for long
-// work. Its worker closes it, also when the worker ends before the box has appeared.
+// work (steps done of the total, and the time left when the work knows it). Its worker closes
+// it, also when the worker ends before the box has appeared.
 class CWaitingBox : public StyledDialog {
     Q_OBJECT
 
@@ -30,9 +31,11 @@ class CWaitingBox : public StyledDialog {
 
   private:
     CWaitingBox(QWidget* parent, LanguageFlag language);
-    Q_INVOKABLE void ShowProgress(int done, int total);
+    // secondsLeft: -1 when the work does not know it.
+    Q_INVOKABLE void ShowProgress(int done, int total, int secondsLeft);
     Q_INVOKABLE void WorkEnded();
 
+    LanguageFlag language_;
     QLabel* progress_;
     QTimer animation_;
     int frame_ = 0;

@@ -21,8 +21,18 @@ class ScriptedHost final : public DialogHost, private WorkProgress {
         std::string text;
         bool question = false;
     };
+    // A file dialog: its caption, the name it proposed (empty when opening) and its filters as
+    // "name (pattern)" joined by ";;".
+    struct FileQuestion {
+        bool save = false;
+        std::string caption;
+        std::string proposedName;
+        std::string filters;
+    };
 
     void Answer(bool yes) { answers_.push_back(yes); }
+    // The path the next file dialog returns; empty when the operator cancels.
+    void AnswerFile(std::string path) { files_.push_back(std::move(path)); }
 
     void ShowMessage(std::string_view caption, std::string_view text) override {
         boxes.push_back({std::string(caption), std::string(text), false});
@@ -43,6 +53,14 @@ class ScriptedHost final : public DialogHost, private WorkProgress {
         std::thread worker([&] { work(*this); });
         worker.join();
     }
+    std::string AskSaveFile(std::string_view caption, std::string_view proposedName,
+                            std::span<const FileFilter> filters) override {
+        return AskFile({true, std::string(caption), std::string(proposedName), Joined(filters)});
+    }
+    std::string AskOpenFile(std::string_view caption,
+                            std::span<const FileFilter> filters) override {
+        return AskFile({false, std::string(caption), {}, Joined(filters)});
+    }
 
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
@@ -51,12 +69,41 @@ class ScriptedHost final : public DialogHost, private WorkProgress {
     }
 
     std::vector<Box> boxes;
+    std::vector<FileQuestion> fileQuestions;
+    // Each report of the waiting box: done and total, and the seconds left (-1 when not told).
     std::vector<std::pair<int, int>> progress;
+    std::vector<int> secondsLeft;
     int workersRun = 0;
 
   private:
-    void Report(int done, int total) override { progress.emplace_back(done, total); }
+    void Report(int done, int total) override {
+        ReportTimeLeft(done, total, -1);
+    }
+    void ReportTimeLeft(int done, int total, int left) override {
+        progress.emplace_back(done, total);
+        secondsLeft.push_back(left);
+    }
+    std::string AskFile(FileQuestion question) {
+        fileQuestions.push_back(std::move(question));
+        if (files_.empty()) {
+            ADD_FAILURE() << "unexpected file dialog: " << fileQuestions.back().caption;
+            return {};
+        }
+        std::string path = std::move(files_.front());
+        files_.pop_front();
+        return path;
+    }
+    static std::string Joined(std::span<const FileFilter> filters) {
+        std::string joined;
+        for (const FileFilter& filter : filters) {
+            if (!joined.empty()) joined += ";;";
+            joined += std::string(filter.name) + " (" + std::string(filter.pattern) + ")";
+        }
+        return joined;
+    }
+
     std::deque<bool> answers_;
+    std::deque<std::string> files_;
 };
 
 }  // namespace hsq::testing

@@ -1,0 +1,120 @@
+#include "modes/mode_get_logic.h"
+
+#include "modes/mode_export.h"
+#include "modes/mode_file.h"
+#include "modes/mode_import.h"
+
+namespace hsq {
+namespace {
+
+constexpr Bilingual kNotConnected{"请打开连接", "Please Open the connection"};
+constexpr Bilingual kNoModeSelected{"请选定要获取的模式", "Please select the mode you want to get"};
+constexpr Bilingual kImportFailed{"导入数据失败", "Import data failed"};
+constexpr Bilingual kModeDataFailure{"未能正确获取模式数据！", "Failure to get mode data ！"};
+constexpr Bilingual kNotWritten{"无法写入模式文件：", "Cannot write the mode file: "};
+
+constexpr std::string_view kModeFileName = "mode.ini";
+constexpr FileFilter kModeFileFilters[] = {{"INI Files", "*.ini"}, {"All Files", "*.*"}};
+
+}  // namespace
+
+ModeGetLogic::ModeGetLogic(const MainWindowState& state, DeviceCommands& commands,
+                           DialogHost& host)
+    : state_(state), commands_(commands), host_(host) {}
+
+std::string_view ModeGetLogic::CaptionText(Caption caption) const {
+    const LanguageFlag l = Language();
+    switch (caption) {
+        case Caption::Title: return Bilingual{"显示模式", "Display mode"}.In(l);
+        case Caption::Load: return Bilingual{"调用", "Load"}.In(l);
+        case Caption::Export: return Bilingual{"导出", "Export"}.In(l);
+        case Caption::Import: return Bilingual{"导入", "Import"}.In(l);
+    }
+    return {};
+}
+
+std::string ModeGetLogic::ModeCaption(int button) const {
+    return std::string(Bilingual{"模式", "M"}.In(Language())) + std::to_string(button);
+}
+
+void ModeGetLogic::OnMode(int button) {
+    if (button >= 1 && button <= kModeButtons) selectedMode_ = static_cast<std::uint8_t>(button - 1);
+}
+
+void ModeGetLogic::OnLoad() {
+    if (!state_.connected) {
+        host_.ShowMessage(kSystemInformation.In(Language()), kNotConnected.In(Language()));
+        return;
+    }
+    if (!selectedMode_) {
+        host_.ShowMessage(kSystemInformation.In(Language()), kNoModeSelected.In(Language()));
+        return;
+    }
+    const std::uint8_t mode = *selectedMode_;
+    host_.RunWorker([&](WorkProgress&) {
+        {
+            std::lock_guard hold(lock_);
+            commands_.link().DiscardReply();
+            commands_.RecallMode(mode, true);
+            commands_.link().clock().SleepMs(kRecallPauseMs);
+        }
+        commands_.link().clock().SleepMs(kAfterRecallPauseMs);
+    });
+}
+
+void ModeGetLogic::OnExport() {
+    if (!state_.connected) return;
+    const std::string path =
+        host_.AskSaveFile(CaptionText(Caption::Export), kModeFileName, kModeFileFilters);
+    if (!path.empty()) Export(path);
+}
+
+void ModeGetLogic::OnImport() {
+    if (!state_.connected) return;
+    Import(host_.AskOpenFile(CaptionText(Caption::Import), kModeFileFilters));
+}
+
+// The file is written once the worker has ended. A request left unanswered would put into the
+// file values the processor never gave, so then nothing is written.
+void ModeGetLogic::Export(const std::string& path) {
+    const CardPresence present = state_.presence;
+    ModeExport exported;
+    host_.RunWorker([&](WorkProgress& progress) {
+        std::lock_guard hold(lock_);
+        exported = ExportModes(commands_, present, commands_.link().clock(), progress);
+    });
+    if (exported.unanswered > 0) {
+        ShowModeDataFailure();
+    } else if (!WriteModeFile(path, exported.bank)) {
+        host_.ShowMessage(kSystemInformation.In(Language()),
+                          std::string(kNotWritten.In(Language())) + path);
+    }
+}
+
+void ModeGetLogic::Import(const std::string& path) {
+    const std::optional<ModeBank> bank = ReadModeFile(path);
+    if (!bank) {
+        ShowModeDataFailure();
+        return;
+    }
+    const CardPresence present = state_.presence;
+    bool ended = false;
+    host_.RunWorker([&](WorkProgress& progress) {
+        std::lock_guard hold(lock_);
+        imported_ = SystemValues{bank->outputFormat, bank->clockSource};
+        ended = ImportModes(commands_, *bank, present, commands_.link().clock(), progress);
+    });
+    if (!ended) host_.ShowMessage(kSystemInformation.In(Language()), kImportFailed.In(Language()));
+}
+
+// Asked with Yes and No, as the original did; either answer just closes it.
+void ModeGetLogic::ShowModeDataFailure() {
+    host_.AskYesNo(kSystemMessage.In(Language()), kModeDataFailure.In(Language()));
+}
+
+DialogOutcome ModeGetLogic::Outcome() const {
+    if (!imported_) return {true};
+    return {true, imported_->outputFormat, imported_->clockSource};
+}
+
+}  // namespace hsq
