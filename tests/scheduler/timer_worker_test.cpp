@@ -67,10 +67,10 @@ TEST_P(CarryingOut, SendsEachBoardsCommandsAtTheEntrysTimeWithTheirPauses) {
               kExchangeMs + c.pausesMs.back() + kAfterEntryMs);
 }
 
-INSTANTIATE_TEST_SUITE_P(Timers, CarryingOut, ::testing::ValuesIn(kEntryCases),
+INSTANTIATE_TEST_SUITE_P(TimerWorker, CarryingOut, ::testing::ValuesIn(kEntryCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TimerRunner, TwoSectionsAtTheSameSecondRunOneAfterTheOtherWithinTheMinute) {
+TEST(TimerWorker, TwoSectionsAtTheSameSecondRunOneAfterTheOtherWithinTheMinute) {
     testing::TimerRig rig({2026, 1, 7, 11, 59, 0});
     rig.gate.Arm(rig.clock, 60 * 1000, 1);
     rig.runner.Start(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "12:00:00", 0, {5})});
@@ -86,7 +86,7 @@ TEST(TimerRunner, TwoSectionsAtTheSameSecondRunOneAfterTheOtherWithinTheMinute) 
     EXPECT_LT(frames.back().atMs, 120 * 1000);
 }
 
-TEST(TimerRunner, AStoppedSectionsEntryNeverFiresThoughTheWorkerWaitsForIt) {
+TEST(TimerWorker, AStoppedSectionsEntryNeverFiresThoughTheWorkerWaitsForIt) {
     testing::TimerRig rig({2026, 1, 7, 10, 0, 0});
     rig.gate.Arm(rig.clock, kHourMs, 2);
     rig.runner.Start(TimerSection::InputSignal, {DayTimer(TimerSection::InputSignal, "11:00:00", 2, {1})});
@@ -100,7 +100,7 @@ TEST(TimerRunner, AStoppedSectionsEntryNeverFiresThoughTheWorkerWaitsForIt) {
     EXPECT_EQ(rig.wire.Frames()[0].atMs, 2 * kHourMs);
 }
 
-TEST(TimerRunner, StoppingTheLastSectionEndsTheWorkerAndALaterStartMakesANewOne) {
+TEST(TimerWorker, StoppingTheLastSectionEndsTheWorkerAndALaterStartMakesANewOne) {
     testing::TimerRig rig({2026, 1, 7, 10, 0, 0});
     rig.gate.Arm(rig.clock, kHourMs, 1);
     rig.runner.Start(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "11:00:00", 0, {5})});
@@ -158,7 +158,7 @@ class RealWaitClock final : public Clock {
     bool ranOut_ = false;
 };
 
-TEST(TimerRunner, StoppingTheLastSectionCutsTheWorkersWaitShort) {
+TEST(TimerWorker, StoppingTheLastSectionCutsTheWorkersWaitShort) {
     const LocalTime ten{2026, 1, 7, 10, 0, 0};
     testing::TimerRig rig(ten);
     RealWaitClock clock(ten);
