@@ -1,0 +1,150 @@
+// The timer window on the offscreen platform: what reaches it from the worker's thread, and
+// the close box while timers run.
+#include "scheduler/timer_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "scheduler/timer_file.h"
+#include "scheduler/timer_rig.h"
+#include "support/scripted_host.h"
+#include "support/temp_folder.h"
+
+namespace hsq {
+namespace {
+
+using testing::DayTimer;
+
+constexpr LocalTime kWednesdayTen{2026, 1, 7, 10, 0, 0};
+
+// Holds the worker in its first pause, the wait for its first entry, until released; then tells
+// when a pause comes with nothing pending, which is after the worker told of its last entry.
+class WorkerGate {
+  public:
+    void Pause(bool nothingPending) {
+        std::unique_lock lock(mutex_);
+        if (!held_) {
+            held_ = true;
+            changed_.notify_all();
+            changed_.wait(lock, [this] { return released_; });
+        }
+        if (nothingPending)
+            idle_ = true;
+        changed_.notify_all();
+    }
+    void WaitUntilHeld() { WaitFor(held_); }
+    void WaitUntilIdle() { WaitFor(idle_); }
+    void Release() {
+        std::lock_guard lock(mutex_);
+        released_ = true;
+        changed_.notify_all();
+    }
+
+  private:
+    void WaitFor(const bool& flag) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return flag; });
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool held_ = false;
+    bool released_ = false;
+    bool idle_ = false;
+};
+
+class TimerDialogGui : public ::testing::Test {
+  protected:
+    TimerDialogGui() {
+        const std::vector<TimerRecord> timers{
+            DayTimer(TimerSection::OutputMode, "10:00:30", 3, {5})};
+        EXPECT_TRUE(SaveTimerSection(store, TimerSection::OutputMode, timers));
+        logic.emplace(store, rig.commands, host, kEnglish, inputCardAlsoResponds);
+        rig.clock.SetPauseHook([this](int) { gate.Pause(logic->PendingRows().empty()); });
+        dialog = std::make_unique<CCTimeOn>(*logic);
+        dialog->show();
+        QCoreApplication::processEvents();
+    }
+    // The worker must be free to end before the logic goes, and must not look at it then.
+    ~TimerDialogGui() override {
+        rig.clock.SetPauseHook(nullptr);
+        gate.Release();
+    }
+
+    // A panel and its list share their section's title; the box around a widget tells which.
+    static QString BoxTitle(const QWidget* widget) {
+        const auto* box = qobject_cast<const QGroupBox*>(widget->parentWidget());
+        return box == nullptr ? QString() : box->title();
+    }
+    QPushButton& OutputButton(const QString& text) {
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (BoxTitle(button) == "Output display mode" && button->text() == text)
+                return *button;
+        }
+        throw std::runtime_error("no button " + text.toStdString());
+    }
+    std::vector<PendingRow> PendingShown() {
+        for (const QTreeWidget* list : dialog->findChildren<QTreeWidget*>()) {
+            if (BoxTitle(list) == "Pending")
+                return RowsOf(*list);
+        }
+        throw std::runtime_error("no pending list");
+    }
+    static std::vector<PendingRow> RowsOf(const QTreeWidget& list) {
+        std::vector<PendingRow> rows(static_cast<std::size_t>(list.topLevelItemCount()));
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            for (std::size_t column = 0; column < rows[row].size(); ++column)
+                rows[row][column] = list.topLevelItem(static_cast<int>(row))
+                                        ->text(static_cast<int>(column))
+                                        .toStdString();
+        }
+        return rows;
+    }
+    void StartOutputAndHoldTheWorker() {
+        OutputButton("Start").click();
+        gate.WaitUntilHeld();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(PendingShown(), (std::vector<PendingRow>{{"1", "K", "Mode4", "10:00:30"}}));
+    }
+
+    testing::TimerRig rig{kWednesdayTen};
+    testing::TempFolder folder;
+    ProfileStore store{folder.path()};
+    testing::ScriptedHost host;
+    bool inputCardAlsoResponds = true;
+    WorkerGate gate;
+    std::optional<TimerEditorLogic> logic;
+    std::unique_ptr<CCTimeOn> dialog;
+};
+
+TEST_F(TimerDialogGui, AnEntryTheWorkerCarriedOutLeavesThePendingList) {
+    StartOutputAndHoldTheWorker();
+    gate.Release();
+    gate.WaitUntilIdle();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(PendingShown().empty());
+    EXPECT_EQ(rig.wire.Commands(), (std::vector<std::string>{"8D 00 00", "8E 03 01"}));
+}
+
+TEST_F(TimerDialogGui, NoToTheExitQuestionKeepsTheWindowAndItsTimers) {
+    StartOutputAndHoldTheWorker();
+    host.Answer(false);
+    dialog->close();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{
+                                "Are you sure you exit this interface？The timer will be closed"});
+    EXPECT_TRUE(OutputButton("Close").isEnabled());
+    EXPECT_FALSE(OutputButton("Start").isEnabled());
+    EXPECT_EQ(PendingShown().size(), 1U);
+}
+
+}  // namespace
+}  // namespace hsq
