@@ -10,11 +10,13 @@
 #include "input/adc_edid_dialog.h"
 #include "input/input_card_dialog.h"
 #include "input/picture_adjustment_dialog.h"
+#include "modes/mode_get_dialog.h"
 #include "modes/mode_name_dialog.h"
 #include "output/advanced_output_dialog.h"
 #include "output/mosaic_dialog.h"
 #include "output/output_board_dialog.h"
 #include "output/output_resolution_dialog.h"
+#include "scheduler/timer_dialog.h"
 #include "ui/tour_recorder.h"
 
 namespace hsq {
@@ -34,6 +36,20 @@ DialogOutcome QtDialogOpener::Open(DialogKind kind) {
             OutputResolutionLogic logic(state_, store_, commands_, host_);
             COutFormatSet dialog(logic, parent_);
             host_.RunModal(dialog, "resolution");
+            return {true};
+        }
+        case DialogKind::DisplayMode: {
+            ModeGetLogic logic(state_, commands_, host_);
+            CModeGet dialog(logic, parent_);
+            host_.RunModal(dialog, "display-mode");
+            return logic.Outcome();
+        }
+        case DialogKind::Scheduler: {
+            // The check box of the input card's answer is kept with the main window's flags.
+            TimerEditorLogic logic(store_, commands_, host_, state_.language,
+                                   state_.configFlags[1]);
+            CCTimeOn dialog(logic, parent_);
+            host_.RunModal(dialog, "scheduler");
             return {true};
         }
         case DialogKind::AdcEdid: {
