@@ -48,6 +48,7 @@ bool TimerSchedule::Start(TimerSection section, std::vector<TimerRecord> records
     running_[Index(section)] = true;
     records_[Index(section)] = std::move(records);
     Append(section, now);
+    SortByDue();
     Changed();
     const bool needsWorker = !workerActive_;
     workerActive_ = true;
@@ -61,6 +62,7 @@ void TimerSchedule::Stop(TimerSection section, const LocalTime& now) {
     for (TimerSection other : RebuildOrder(section)) {
         if (running_[Index(other)]) Append(other, now);
     }
+    SortByDue();
     Changed();
 }
 
@@ -126,6 +128,11 @@ void TimerSchedule::Append(TimerSection section, const LocalTime& now) {
             entries_.push_back({record, *due, nextSerial_++});
         }
     }
+}
+
+void TimerSchedule::SortByDue() {
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const ScheduleEntry& a, const ScheduleEntry& b) { return a.dueMs < b.dueMs; });
 }
 
 void TimerSchedule::Changed() {

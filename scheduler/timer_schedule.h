@@ -17,9 +17,12 @@ struct ScheduleEntry {
     std::uint64_t serial = 0;    // tells this entry from a later copy of the same record
 };
 
-// Today's due timers of the started sections, in the order they were built: a section's
-// entries follow those of the sections built before it, not merged by time. Shared by the
-// controlling thread (start, stop) and the worker; every operation takes the schedule's lock.
+// Today's due timers of the started sections, earliest first; entries due at the same moment
+// keep the order they were built in (a section's after those of the sections built before it).
+// Taken in build order alone, a timer would wait behind a later one listed before it: a Month
+// timer, which the timer list sorts a month ahead, after every other timer of its day. Shared by
+// the controlling thread (start, stop) and the worker; every operation takes the schedule's
+// lock.
 class TimerSchedule {
   public:
     // Marks the section started, keeps its records for rebuilding and appends those due later
@@ -50,6 +53,7 @@ class TimerSchedule {
 
   private:
     void Append(TimerSection section, const LocalTime& now);
+    void SortByDue();
     void Changed();
 
     mutable std::mutex mutex_;

@@ -63,6 +63,20 @@ TEST(TimerSchedule, AtTenOnlyTheElevenOClockTimerIsScheduled) {
     EXPECT_EQ(schedule.Pending(), std::vector{eleven});
 }
 
+TEST(TimerSchedule, EntriesOfAllSectionsFireInTheOrderOfTheirTimes) {
+    const LocalTime wednesdaySeventh{2026, 1, 7, 7, 0, 0};
+    const auto evening = DayTimer(TimerSection::OutputMode, "20:00:00", 0, {5});
+    const auto monthly =
+        testing::MakeTimer(TimerSection::OutputMode, {TimerKind::Month, 7, "", "08:00:00"}, 1, {5});
+    const auto nine = DayTimer(TimerSection::InputSignal, "09:00:00", 2, {1});
+    TimerSchedule schedule;
+    schedule.Start(TimerSection::OutputMode, {evening, monthly}, wednesdaySeventh);
+    schedule.Start(TimerSection::InputSignal, {nine}, wednesdaySeventh);
+    EXPECT_EQ(schedule.Pending(), (std::vector{monthly, nine, evening}));
+    schedule.Stop(TimerSection::Brightness, wednesdaySeventh);
+    EXPECT_EQ(schedule.Pending(), (std::vector{monthly, nine, evening}));
+}
+
 struct RebuildCase {
     TimerSection stopped;
     std::vector<int> order;
