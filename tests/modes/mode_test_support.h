@@ -36,31 +36,24 @@ class FrameTap final : public LinkTransport {
 
 // Every field different from its neighbours', within what the processor takes and reports.
 inline ModeBank SampleBank() {
-    ModeBank bank;
-    bank.outputFormat = 3;
-    bank.clockSource = 1;
-    bank.inputListed = {true, true, true, true};
-    bank.outputListed = {true, true};
-    for (int card = 0; card < 4; ++card) {
-        const auto n = static_cast<std::uint8_t>(card);
-        bank.inputs[card] = {{static_cast<std::uint8_t>(n + 1), static_cast<std::uint8_t>(7 * n),
-                              static_cast<std::uint8_t>(200 - n)},
-                             {static_cast<std::uint16_t>(10 * n), 1920, 4, 1080},
-                             {16, static_cast<std::uint16_t>(640 + n), 16, 360}};
+    const auto u8 = [](int v) { return static_cast<std::uint8_t>(v); };
+    const auto u16 = [](int v) { return static_cast<std::uint16_t>(v); };
+    ModeBank bank{3, 1, {}, {true, true, true, true}, {true, true}};
+    for (int n = 0; n < 4; ++n) {
+        bank.inputs[n] = {{u8(n + 1), u8(7 * n), u8(200 - n)},
+                          {u16(10 * n), 1920, 4, 1080},
+                          {16, u16(640 + n), 16, 360}};
     }
     for (int card = 0; card < 2; ++card) {
-        bank.outputs[card] = {static_cast<std::uint8_t>(0x40 + card),
-                              static_cast<std::uint8_t>(3 + 17 * card)};
+        bank.outputs[card] = {u8(0x40 + card), u8(3 + 17 * card)};
         for (int mode = 0; mode < 16; ++mode) {
             BankMode& layout = bank.modes[mode][card];
-            layout.byteA = static_cast<std::uint8_t>(7 * mode + card);
-            layout.byteB = static_cast<std::uint8_t>(mode % 8);
+            layout.byteA = u8(7 * mode + card);
+            layout.byteB = u8(mode % 8);
             for (int k = 0; k < 4; ++k) {
-                const auto v = static_cast<std::uint16_t>(mode + 16 * k + 64 * card);
-                layout.channels[k] = {{v, static_cast<std::uint16_t>(960 + v), 8, 540},
-                                      {static_cast<std::uint16_t>(2 * v), 960, v, 540},
-                                      static_cast<std::uint8_t>((mode + k + card) % 4),
-                                      (mode + k) % 3 != 0};
+                const auto v = u16(mode + 16 * k + 64 * card);
+                layout.channels[k] = {{v, u16(960 + v), 8, 540}, {u16(2 * v), 960, v, 540},
+                                      u8((mode + k + card) % 4), (mode + k) % 3 != 0};
             }
         }
     }

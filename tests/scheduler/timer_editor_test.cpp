@@ -19,31 +19,10 @@ namespace {
 using testing::DayTimer;
 using testing::MakeTimer;
 using Rows = std::vector<TimerListRow>;
-using Commands = std::vector<std::string>;
+using Commands = std::vector<std::string>;  // also texts shown
 
 constexpr LocalTime kWednesdayTen{2026, 1, 7, 10, 0, 0};
-constexpr int kHourMs = 3600 * 1000;
-
-// Counts the pending list's changes, so that a test can wait for the worker's.
-class PendingWatch {
-  public:
-    void Changed() {
-        std::lock_guard lock(mutex_);
-        ++changes_;
-        changed_.notify_all();
-    }
-    void WaitFor(int changes) {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return changes_ >= changes; });
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    int changes_ = 0;
-};
-
-class TimerEditorTest : public ::testing::Test {
+class TimerEditorTest : public testing::TimerStoreTest {
   protected:
     TimerEditorLogic& Open(LanguageFlag language = kEnglish) {
         logic.emplace(store, rig.commands, host, language, inputCardAlsoResponds);
@@ -52,32 +31,21 @@ class TimerEditorTest : public ::testing::Test {
     void Keep(TimerSection section, const std::vector<TimerRecord>& records) {
         ASSERT_TRUE(SaveTimerSection(store, section, records));
     }
-    std::string Stored(TimerSection section, const std::string& key) const {
-        std::string value;
-        store.ReadValue(ConfigFileKind::Timer, TimerFileSection(section), key, value);
-        return value;
-    }
 
     testing::TimerRig rig{kWednesdayTen};
-    testing::TempFolder folder;
-    ProfileStore store{folder.path()};
     testing::ScriptedHost host;
     bool inputCardAlsoResponds = true;
     std::optional<TimerEditorLogic> logic;
 };
 
-struct OpeningCase {
-    TimerSection section;
-    std::array<bool, kTimerBoardCount> boards;
-};
-
 TEST_F(TimerEditorTest, OpensAtTodayAndNowWithTheSectionsDefaultBoardsAndNothingStarted) {
+    using Boards = std::array<bool, kTimerBoardCount>;
     Open();
     EXPECT_TRUE(logic->InputCardAlsoResponds());
     for (const auto& [section, boards] : {
-             OpeningCase{TimerSection::InputSignal, {true, false, false, false, false, false}},
-             OpeningCase{TimerSection::OutputMode, {false, false, false, false, true, false}},
-             OpeningCase{TimerSection::Brightness, {true, false, false, false, true, false}},
+             std::pair{TimerSection::InputSignal, Boards{true, false, false, false, false, false}},
+             std::pair{TimerSection::OutputMode, Boards{false, false, false, false, true, false}},
+             std::pair{TimerSection::Brightness, Boards{true, false, false, false, true, false}},
          }) {
         const TimerPanelView view = logic->PanelView(section);
         EXPECT_EQ(view.values.boards, boards);
@@ -95,36 +63,30 @@ TEST_F(TimerEditorTest, OpensAtTodayAndNowWithTheSectionsDefaultBoardsAndNothing
     EXPECT_EQ(logic->PanelView(TimerSection::Brightness).values.outputBrightness, "32");
 }
 
+// Weekday, day of the month and date pickers, each enabled by its kind alone.
 TEST_F(TimerEditorTest, EachKindEnablesOnlyWhatItUses) {
-    struct Case {
-        TimerKind kind;
-        bool weekday, monthDay, date;
-    };
     Open();
-    for (const auto& [kind, weekday, monthDay, date] : {
-             Case{TimerKind::Week, true, false, false},
-             Case{TimerKind::Month, false, true, false},
-             Case{TimerKind::Once, false, false, true},
-             Case{TimerKind::Day, false, false, false},
+    for (const auto& [kind, enabled] : {
+             std::pair{TimerKind::Week, std::array{true, false, false}},
+             std::pair{TimerKind::Month, std::array{false, true, false}},
+             std::pair{TimerKind::Once, std::array{false, false, true}},
+             std::pair{TimerKind::Day, std::array{false, false, false}},
          }) {
         logic->OnKind(TimerSection::OutputMode, kind);
         const TimerPanelView view = logic->PanelView(TimerSection::OutputMode);
-        EXPECT_EQ(view.weekdayEnabled, weekday);
-        EXPECT_EQ(view.monthDayEnabled, monthDay);
-        EXPECT_EQ(view.dateEnabled, date);
+        EXPECT_EQ((std::array{view.weekdayEnabled, view.monthDayEnabled, view.dateEnabled}),
+                  enabled);
     }
 }
 
 TEST_F(TimerEditorTest, ListsShowTheFilesTimersSortedInEitherLanguage) {
-    Keep(TimerSection::InputSignal, {DayTimer(TimerSection::InputSignal, "23:00:05", 3, {2}),
-                                     MakeTimer(TimerSection::InputSignal,
-                                               {TimerKind::Week, 1, "", "08:30:00"}, 2, {1, 3})});
-    TimerRecord brightness =
-        MakeTimer(TimerSection::Brightness, {TimerKind::Once, 0, "2026-02-02", "07:00:00"}, 80, {1, 5});
-    brightness.outBrightness = 20;
+    const auto stored = testing::StoredCases();  // weekly input, daily output, once brightness
+    Keep(TimerSection::InputSignal,
+         {DayTimer(TimerSection::InputSignal, "23:00:05", 3, {2}), stored[0].record});
     Keep(TimerSection::Brightness,
-         {brightness, MakeTimer(TimerSection::Brightness, {TimerKind::Month, 15, "", "09:00:00"}, 5, {6})});
-    Keep(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "12:00:00", 2, {5, 6})});
+         {MakeTimer(TimerSection::Brightness, {TimerKind::Month, 15, "", "09:00:00"}, 5, {6}),
+          stored[2].record});
+    Keep(TimerSection::OutputMode, {stored[1].record});
 
     Open(kChinese);
     EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal),
@@ -132,68 +94,59 @@ TEST_F(TimerEditorTest, ListsShowTheFilesTimersSortedInEitherLanguage) {
                     {"2", "Week", "A,C", "VGA", "08:30:00 1星期一"}}));
     Open(kEnglish);
     EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal)[1][4], "08:30:00 1Mon");
-    EXPECT_EQ(logic->TimerRows(TimerSection::OutputMode), (Rows{{"1", "Day", "K,L", "Mode3", "12:00:00"}}));
+    EXPECT_EQ(logic->TimerRows(TimerSection::OutputMode), (Rows{{"1", "Day", "K,L", "Mode3", "23:00:05"}}));
+    // A Once timer already past comes first.
     EXPECT_EQ(logic->TimerRows(TimerSection::Brightness),
-              (Rows{{"1", "Month", "L", "5/0", "09:00:00 15"},
-                    {"2", "Once", "A,K", "80/20", "07:00:00 2026-02-02"}}));
+              (Rows{{"1", "Once", "A,K", "80/20", "07:00:00 2025-01-02"},
+                    {"2", "Month", "L", "5/0", "09:00:00 15"}}));
 }
 
 TEST_F(TimerEditorTest, AOnceTimerIsSavedOnlyForAMomentStillToCome) {
-    struct Case {
-        LanguageFlag language;
-        TimeOfDay time;
-        std::string caption, message, count;
-    };
-    for (const auto& [language, time, caption, message, count] : {
-             Case{kEnglish, {9, 59, 0}, "System information", "This date has expired", ""},
-             Case{kChinese, {10, 0, 0}, "系统消息", "此日期已过期", ""},
-             Case{kEnglish, {10, 1, 0}, "", "", "1"},
+    for (const auto& [language, time, shown] : {
+             std::tuple{kEnglish, TimeOfDay{9, 59, 0}, "System information: This date has expired"},
+             std::tuple{kChinese, TimeOfDay{10, 0, 0}, "系统消息: 此日期已过期"},
+             std::tuple{kEnglish, TimeOfDay{10, 1, 0}, ""},
          }) {
         host.boxes.clear();
         Open(language).OnKind(TimerSection::InputSignal, TimerKind::Once);
         logic->OnTime(TimerSection::InputSignal, time);
         logic->OnSave(TimerSection::InputSignal);
-        ASSERT_EQ(host.boxes.size(), message.empty() ? 0U : 1U) << message;
-        if (!message.empty()) {
-            EXPECT_EQ(host.boxes[0].caption + host.boxes[0].text, caption + message);
-        }
-        EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal).size(), count.empty() ? 0U : 1U);
-        EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer"), count);
+        std::string boxes;
+        for (const auto& box : host.boxes) boxes += box.caption + ": " + box.text;
+        EXPECT_EQ(boxes, shown);
+        EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal).size(), *shown ? 0U : 1U);
+        EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer"), *shown ? "" : "1");
     }
     EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer0"), "4,0,2026-01-07,10:01:00,1");
 }
 
 TEST_F(TimerEditorTest, BrightnessOutsideItsRangeIsRefusedWithItsMessage) {
-    struct Case {
-        const char* input;
-        const char* output;
-        std::string message;  // none: saved
-    };
     const std::string inputRange = "输入亮度值必须 <= 100， >= 0";
     const std::string outputRange = "输出亮度值必须 <= 32， >= 0";
     Open();
     int saved = 0;
     for (const auto& [input, output, message] : {
-             Case{"101", "32", inputRange},
-             Case{"-1", "32", inputRange},
-             Case{"", "32", inputRange},
-             Case{"100", "32", ""},
-             Case{"0", "33", outputRange},
-             Case{"0", "-1", outputRange},
-             Case{"0", "0", ""},
+             std::tuple{"101", "32", inputRange},
+             std::tuple{"-1", "32", inputRange},
+             std::tuple{"", "32", inputRange},
+             std::tuple{"100", "32", std::string()},  // none: saved
+             std::tuple{"0", "33", outputRange},
+             std::tuple{"0", "-1", outputRange},
+             std::tuple{"0", "0", std::string()},
          }) {
         host.boxes.clear();
         logic->OnBrightnessText(TimerEditorLogic::BrightnessBox::Input, input);
         logic->OnBrightnessText(TimerEditorLogic::BrightnessBox::Output, output);
         logic->OnSave(TimerSection::Brightness);
         if (message.empty()) ++saved;
-        EXPECT_EQ(host.Texts(), message.empty() ? std::vector<std::string>{}
-                                                : std::vector<std::string>{message}) << input << "/" << output;
+        EXPECT_EQ(host.Texts(), message.empty() ? Commands{} : Commands{message}) << input << output;
         EXPECT_EQ(Stored(TimerSection::Brightness, "Timer"), saved ? std::to_string(saved) : "");
     }
     EXPECT_EQ(Stored(TimerSection::Brightness, "Timer0"), "1,100,32,10:00:00,1,5");
 }
 
+// Save after a double click replaces the record it showed, wherever a delete has moved it; the
+// mark goes with that Save, so the next one adds.
 TEST_F(TimerEditorTest, ADoubleClickedTimerChangedAndSavedTakesItsSortedPlace) {
     Keep(TimerSection::InputSignal, {DayTimer(TimerSection::InputSignal, "11:00:00", 0, {1}),
                                      DayTimer(TimerSection::InputSignal, "12:00:00", 2, {2, 4}),
@@ -202,28 +155,21 @@ TEST_F(TimerEditorTest, ADoubleClickedTimerChangedAndSavedTakesItsSortedPlace) {
     EXPECT_EQ(logic->PanelView(TimerSection::InputSignal).values.choice, 2);
     logic->OnTime(TimerSection::InputSignal, {14, 0, 0});
     logic->OnSave(TimerSection::InputSignal);
-
     EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer"), "3");
     EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer1"), "1,1,13:00:00,3");
     EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer2"), "1,2,14:00:00,2,4");
     EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal)[2],
               (TimerListRow{"3", "Day", "B,D", "VGA", "14:00:00"}));
-    // The mark went with that Save: the next one adds.
     logic->OnSave(TimerSection::InputSignal);
     EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer"), "4");
-}
 
-TEST_F(TimerEditorTest, ADeleteBeforeTheSaveLeavesTheMarkOnTheRecordBeingChanged) {
-    Keep(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "11:00:00", 0, {5}),
-                                    DayTimer(TimerSection::OutputMode, "12:00:00", 1, {5}),
-                                    DayTimer(TimerSection::OutputMode, "13:00:00", 2, {6})});
-    Open().OnRowDoubleClicked(TimerSection::OutputMode, 2);
-    logic->OnDelete(TimerSection::OutputMode, 0);
-    logic->OnTime(TimerSection::OutputMode, {9, 0, 0});
-    logic->OnSave(TimerSection::OutputMode);
-    EXPECT_EQ(Stored(TimerSection::OutputMode, "Timer"), "2");
-    EXPECT_EQ(Stored(TimerSection::OutputMode, "Timer0"), "1,2,09:00:00,6");
-    EXPECT_EQ(Stored(TimerSection::OutputMode, "Timer1"), "1,1,12:00:00,5");
+    logic->OnRowDoubleClicked(TimerSection::InputSignal, 1);  // 13:00
+    logic->OnDelete(TimerSection::InputSignal, 0);
+    logic->OnTime(TimerSection::InputSignal, {9, 0, 0});
+    logic->OnSave(TimerSection::InputSignal);
+    EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer"), "3");
+    EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer0"), "1,1,09:00:00,3");
+    EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer1"), "1,2,14:00:00,2,4");
 }
 
 TEST_F(TimerEditorTest, DeletingTheOnlyTimerWritesACountOfNothing) {
@@ -248,15 +194,14 @@ TEST_F(TimerEditorTest, AFileThatCannotBeWrittenIsToldAndTheTimerStaysListed) {
 
 TEST_F(TimerEditorTest, StartSendsTheSectionsTimersWithTheCheckBoxsPause) {
     Keep(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "10:00:30", 3, {5})});
-    PendingWatch watch;
-    Open().SetPendingListener([&] { watch.Changed(); });
+    Open().SetPendingListener([&] { rig.gate.PendingChanged(); });
     logic->OnInputCardAlsoResponds(false);
     logic->OnInputCardAlsoResponds(true);
     EXPECT_TRUE(inputCardAlsoResponds);
     logic->OnStart(TimerSection::OutputMode);
     EXPECT_FALSE(logic->PanelView(TimerSection::OutputMode).startEnabled);
     EXPECT_TRUE(logic->PanelView(TimerSection::OutputMode).closeEnabled);
-    watch.WaitFor(2);  // the start, then the entry carried out
+    rig.gate.WaitForChanges(2);  // the start, then the entry carried out
 
     EXPECT_EQ(rig.wire.Commands(), (Commands{"8D 00 00", "8E 03 01"}));
     const std::vector<int> pauses = rig.clock.Pauses();
@@ -271,7 +216,7 @@ TEST_F(TimerEditorTest, StartSendsTheSectionsTimersWithTheCheckBoxsPause) {
 TEST_F(TimerEditorTest, ExitingAsksWhileTheWorkerWaitsAndNoKeepsItWaiting) {
     Keep(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "11:00:00", 0, {6})});
     Open().SetPendingListener([&] { rig.gate.PendingChanged(); });
-    rig.gate.Arm(rig.clock, kHourMs, 1);
+    rig.gate.Arm(rig.clock, testing::kHourMs, 1);
     logic->OnStart(TimerSection::OutputMode);
     rig.gate.WaitUntilHeld();
     EXPECT_EQ(logic->PendingRows(), (std::vector<PendingRow>{{"1", "L", "Mode1", "11:00:00"}}));

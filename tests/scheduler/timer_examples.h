@@ -34,4 +34,22 @@ inline TimerRecord DayTimer(TimerSection section, const char* time, int value,
     return MakeTimer(section, {TimerKind::Day, 0, "", time}, value, std::move(boards));
 }
 
+// One timer of each kind and the text the file stores for it.
+struct StoredCase {
+    TimerRecord record;
+    const char* text;
+};
+
+inline std::vector<StoredCase> StoredCases() {
+    TimerRecord once = MakeTimer(TimerSection::Brightness,
+                                 {TimerKind::Once, 0, "2025-01-02", "07:00:00"}, 80, {1, 5});
+    once.outBrightness = 20;
+    return {{MakeTimer(TimerSection::InputSignal, {TimerKind::Week, 1, "", "08:30:00"}, 2, {1, 3}),
+             "2,2,1,08:30:00,1,3"},
+            {DayTimer(TimerSection::OutputMode, "23:00:05", 2, {5, 6}), "1,2,23:00:05,5,6"},
+            {once, "4,80,20,2025-01-02,07:00:00,1,5"},
+            {MakeTimer(TimerSection::OutputMode, {TimerKind::Month, 31, "", "00:00:01"}, 15, {}),
+             "3,15,31,00:00:01,"}};
+}
+
 }  // namespace hsq::testing

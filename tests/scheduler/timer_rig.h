@@ -10,12 +10,16 @@
 
 #include "commands/device_commands.h"
 #include "link/device_link.h"
+#include "scheduler/timer_file.h"
 #include "scheduler/timer_runner.h"
 #include "sim/in_process_transport.h"
 #include "sim/simulated_processor.h"
+#include "support/temp_folder.h"
 #include "timer_examples.h"
 
 namespace hsq::testing {
+
+inline constexpr int kHourMs = 3600 * 1000;
 
 // A frame the processor received, as "8D 00 00" (command and the first two data bytes), and the
 // virtual time it went out.
@@ -58,8 +62,9 @@ class TimedWire final : public LinkTransport {
     std::vector<SentFrame> frames_;
 };
 
-// Holds the worker once inside the wait of the given length, until the schedule has changed so
-// many times: the runner tells of a change after making it and before waiting for the worker to
+// Counts the schedule's changes, so that a test can wait for the worker's. Armed, it also holds
+// the worker once inside the wait of the given length until the schedule has changed so many
+// times more: the runner tells of a change after making it and before waiting for the worker to
 // end, so the test's changes all land while the worker waits.
 class WaitGate final : public TimerObserver {
   public:
@@ -69,14 +74,12 @@ class WaitGate final : public TimerObserver {
             if (ms == waitMs) Hold();
         });
     }
-    void WaitUntilHeld() {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return held_; });
-    }
+    void WaitUntilHeld() { WaitFor([this] { return held_; }); }
+    void WaitForChanges(int changes) { WaitFor([this, changes] { return changes_ >= changes; }); }
     void PendingChanged() override {
         std::lock_guard lock(mutex_);
-        if (!held_ || --changesLeft_ > 0) return;  // the worker is not waiting yet, or more to come
-        open_ = true;
+        ++changes_;
+        if (held_ && --changesLeft_ <= 0) open_ = true;  // once held, and the last change made
         changed_.notify_all();
     }
 
@@ -88,9 +91,15 @@ class WaitGate final : public TimerObserver {
         changed_.notify_all();
         changed_.wait(lock, [this] { return open_; });
     }
+    template <typename Done>
+    void WaitFor(Done done) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, done);
+    }
 
     std::mutex mutex_;
     std::condition_variable changed_;
+    int changes_ = 0;
     int changesLeft_ = 0;
     bool held_ = false;
     bool open_ = false;
@@ -113,6 +122,19 @@ struct TimerRig {
     DeviceCommands commands;
     WaitGate gate;
     TimerRunner runner{commands, clock, &gate};
+};
+
+// A timer file in a folder of its own.
+class TimerStoreTest : public ::testing::Test {
+  protected:
+    std::string Stored(TimerSection section, const std::string& key) const {
+        std::string value;
+        store.ReadValue(ConfigFileKind::Timer, TimerFileSection(section), key, value);
+        return value;
+    }
+
+    TempFolder folder;
+    ProfileStore store{folder.path()};
 };
 
 }  // namespace hsq::testing

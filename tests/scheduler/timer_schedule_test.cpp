@@ -1,14 +1,69 @@
-// Which timers today's schedule takes when a section starts, and its order after a stop.
+// The order of a timer list, which timers today's schedule takes when a section starts, and its
+// order after a stop.
 #include "scheduler/timer_schedule.h"
 
 #include <gtest/gtest.h>
 
-#include "timer_rig.h"
+#include "scheduler/timer_order.h"
+#include "timer_examples.h"
 
 namespace hsq {
 namespace {
 
 using testing::DayTimer;
+using testing::MakeTimer;
+
+// A list's order: time from now to each record's next firing, months counted as 31 days.
+constexpr std::int64_t kDay = 86400;
+
+struct SortCase {
+    const char* name;
+    LocalTime now;
+    testing::TimerWhen when;
+    std::int64_t seconds;
+};
+
+// 2025-02-27 is a Thursday, 2025-12-30 a Tuesday.
+const SortCase kSortCases[] = {
+    {"DayPassedToday", {2025, 3, 5, 21, 0, 0}, {TimerKind::Day, 0, "", "06:00:00"}, -15 * 3600},
+    {"WeekTodayPassed", {2025, 2, 27, 10, 0, 0}, {TimerKind::Week, 4, "", "09:00:00"}, -3600},
+    {"WeekIntoNextYear", {2025, 12, 30, 12, 0, 0}, {TimerKind::Week, 1, "", "12:00:00"}, 6 * kDay},
+    // Six days on is day 33 of February, counted as March 2 and not March 5.
+    {"WeekOverFebruary", {2025, 2, 27, 12, 0, 0}, {TimerKind::Week, 3, "", "12:00:00"}, 3 * kDay},
+    {"MonthIntoNextYear", {2025, 12, 20, 0, 0, 0}, {TimerKind::Month, 10, "", "00:00:00"}, 21 * kDay},
+    {"MonthTodayIsNextMonth", {2025, 4, 20, 8, 0, 0}, {TimerKind::Month, 20, "", "08:00:00"}, 30 * kDay},
+    // February 30 of the count is March 2.
+    {"MonthFebruary30", {2025, 2, 25, 0, 0, 0}, {TimerKind::Month, 30, "", "00:00:00"}, 5 * kDay},
+    {"OnceNextYear", {2025, 12, 31, 23, 0, 0}, {TimerKind::Once, 0, "2026-01-01", "01:00:00"}, 7200},
+    {"OncePassed", {2025, 12, 31, 23, 0, 0}, {TimerKind::Once, 0, "2025-12-30", "23:00:00"}, -kDay},
+};
+
+class SortMoment : public ::testing::TestWithParam<SortCase> {};
+
+TEST_P(SortMoment, IsTheSignedTimeFromNow) {
+    const TimerRecord record = MakeTimer(TimerSection::InputSignal, GetParam().when, 0, {});
+    EXPECT_EQ(SecondsToSortMoment(record, GetParam().now), GetParam().seconds);
+}
+
+INSTANTIATE_TEST_SUITE_P(Timers, SortMoment, ::testing::ValuesIn(kSortCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SortByNextFiring, At2100AMorningTimerComesFirstAndTiesKeepTheirOrder) {
+    const LocalTime at2100{2025, 3, 5, 21, 0, 0, 0};
+    // Enough equal ones for an unstable sort to show.
+    std::vector<TimerRecord> list;
+    for (int i = 0; i < 40; ++i) list.push_back(DayTimer(TimerSection::InputSignal, "22:00:00", i, {}));
+    list.insert(list.begin() + 20, DayTimer(TimerSection::InputSignal, "06:00:00", 99, {}));
+    list.insert(list.begin(), MakeTimer(TimerSection::InputSignal, {static_cast<TimerKind>(0)}, 98, {}));
+    SortByNextFiring(list, at2100);
+    std::vector<int> values;
+    for (const TimerRecord& record : list) values.push_back(record.value);
+    std::vector<int> expected{99};
+    for (int i = 0; i < 40; ++i) expected.push_back(i);
+    expected.push_back(98);
+    EXPECT_EQ(values, expected);
+}
+
 
 struct BuildCase {
     const char* name;
@@ -32,7 +87,7 @@ const BuildCase kBuildCases[] = {
 };
 
 TimerRecord Make(const BuildCase& c) {
-    return testing::MakeTimer(TimerSection::InputSignal, c.when, 0, {1});
+    return MakeTimer(TimerSection::InputSignal, c.when, 0, {1});
 }
 
 class BuildingToday : public ::testing::TestWithParam<BuildCase> {};
@@ -55,19 +110,11 @@ TEST(TimerSchedule, Day31IsNeverScheduledInAThirtyDayMonth) {
     }
 }
 
-TEST(TimerSchedule, AtTenOnlyTheElevenOClockTimerIsScheduled) {
-    TimerSchedule schedule;
-    const auto nine = DayTimer(TimerSection::InputSignal, "09:00:00", 0, {1});
-    const auto eleven = DayTimer(TimerSection::InputSignal, "11:00:00", 1, {1});
-    schedule.Start(TimerSection::InputSignal, {nine, eleven}, {2026, 1, 7, 10, 0, 0});
-    EXPECT_EQ(schedule.Pending(), std::vector{eleven});
-}
-
 TEST(TimerSchedule, EntriesOfAllSectionsFireInTheOrderOfTheirTimes) {
     const LocalTime wednesdaySeventh{2026, 1, 7, 7, 0, 0};
     const auto evening = DayTimer(TimerSection::OutputMode, "20:00:00", 0, {5});
     const auto monthly =
-        testing::MakeTimer(TimerSection::OutputMode, {TimerKind::Month, 7, "", "08:00:00"}, 1, {5});
+        MakeTimer(TimerSection::OutputMode, {TimerKind::Month, 7, "", "08:00:00"}, 1, {5});
     const auto nine = DayTimer(TimerSection::InputSignal, "09:00:00", 2, {1});
     TimerSchedule schedule;
     schedule.Start(TimerSection::OutputMode, {evening, monthly}, wednesdaySeventh);
