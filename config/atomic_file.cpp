@@ -80,6 +80,10 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
     return SyncFolder(folder);
 }
 
+bool FolderTakesNewFiles(const std::filesystem::path& file) {
+    return ::access(FolderOf(FollowLink(file)).c_str(), W_OK | X_OK) == 0;
+}
+
 NewFile CreateNewFile(const std::filesystem::path& file, std::string_view bytes) {
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return errno == EEXIST ? NewFile::Exists : NewFile::Failed;

@@ -14,6 +14,9 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 // flushes the folder, so that a crash leaves either the old or the new file, never a torn one.
 // The folder must exist. A symbolic link is followed and its target replaced.
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// Whether ReplaceFileAtomically could place its temporary beside the file: asked before long
+// work whose result goes there.
+bool FolderTakesNewFiles(const std::filesystem::path& file);
 
 enum class NewFile { Created, Exists, Failed };
 // Creates the file with the bytes, flushed to disk; never replaces anything already there.

@@ -1,5 +1,6 @@
 #include "modes/mode_get_logic.h"
 
+#include "config/atomic_file.h"
 #include "modes/mode_export.h"
 #include "modes/mode_file.h"
 #include "modes/mode_import.h"
@@ -66,7 +67,13 @@ void ModeGetLogic::OnExport() {
     if (!state_.connected) return;
     const std::string path =
         host_.AskSaveFile(CaptionText(Caption::Export), kModeFileName, kModeFileFilters);
-    if (!path.empty()) Export(path);
+    if (path.empty()) return;
+    // Said now rather than after minutes of reading the processor.
+    if (!FolderTakesNewFiles(path)) {
+        ShowNotWritten(path);
+        return;
+    }
+    Export(path);
 }
 
 void ModeGetLogic::OnImport() {
@@ -86,9 +93,13 @@ void ModeGetLogic::Export(const std::string& path) {
     if (exported.unanswered > 0) {
         ShowModeDataFailure();
     } else if (!WriteModeFile(path, exported.bank)) {
-        host_.ShowMessage(kSystemInformation.In(Language()),
-                          std::string(kNotWritten.In(Language())) + path);
+        ShowNotWritten(path);
     }
+}
+
+void ModeGetLogic::ShowNotWritten(const std::string& path) {
+    host_.ShowMessage(kSystemInformation.In(Language()),
+                      std::string(kNotWritten.In(Language())) + path);
 }
 
 void ModeGetLogic::Import(const std::string& path) {

@@ -172,11 +172,12 @@ TEST_F(ModeGetTest, AnExportMissingAReplyLeavesTheFileAsItWas) {
     EXPECT_EQ(folder.Read("mode.ini"), "[BOARD]\r\nInBoard=0\r\n");
 }
 
-TEST_F(ModeGetTest, AnExportToAFolderThatIsNotThereSaysSo) {
+TEST_F(ModeGetTest, AnExportToAFolderThatIsNotThereSaysSoBeforeAskingTheProcessor) {
     host.AnswerFile(PathOf("gone/mode.ini"));
     state.language = kChinese;
     Logic().OnExport();
     EXPECT_EQ(Shown(), Lines{"系统信息: 无法写入模式文件：" + PathOf("gone/mode.ini")});
+    EXPECT_TRUE(tap.frames.empty());
 }
 
 class ImportTest : public ModeGetTest {
