@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 #include "ui/qt_text.h"
+#include "ui/widget_row.h"
 
 namespace hsq {
 namespace {
@@ -32,14 +33,6 @@ QLineEdit* Field() {
 void SetText(QLineEdit* field, const QString& text) {
     if (field->text() != text)
         field->setText(text);
-}
-
-QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
-    auto* row = new QHBoxLayout;
-    for (QWidget* widget : widgets)
-        row->addWidget(widget);
-    row->addStretch();
-    return row;
 }
 
 }  // namespace
@@ -120,7 +113,7 @@ QLayout* CCOverlay::ModeRow() {
     modes_->setMinimumWidth(200);
     connect(modes_, &QComboBox::currentIndexChanged, this,
             [this](int mode) { Run([&] { logic_.OnDisplayMode(mode); }); });
-    return Row({modes_});
+    return WidgetRow({modes_});
 }
 
 QLayout* CCOverlay::ImageRow() {
@@ -129,20 +122,20 @@ QLayout* CCOverlay::ImageRow() {
                                          [this, image] { logic_.OnImage(image); });
     }
     imageAll_ = PressableButton(CaptionOf(Caption::ImageAll), [this] { logic_.OnImageAll(); });
-    return Row({images_[0], images_[1], images_[2], images_[3], imageAll_});
+    return WidgetRow({images_[0], images_[1], images_[2], images_[3], imageAll_});
 }
 
 QLayout* CCOverlay::MatrixRow() {
     for (int port = 0; port < 4; ++port)
         matrix_[port] = PressableButton({}, [this, port] { logic_.OnMatrix(port); });
-    return Row({matrix_[0], matrix_[1], matrix_[2], matrix_[3]});
+    return WidgetRow({matrix_[0], matrix_[1], matrix_[2], matrix_[3]});
 }
 
 QLayout* CCOverlay::MuteRow() {
     channelOn_ = new QCheckBox(CaptionOf(Caption::Open));
     connect(channelOn_, &QCheckBox::clicked, this,
             [this](bool on) { Run([&] { logic_.OnChannelOn(on); }); });
-    return Row({channelOn_});
+    return WidgetRow({channelOn_});
 }
 
 QLayout* CCOverlay::OverlayRow() {
@@ -153,7 +146,7 @@ QLayout* CCOverlay::OverlayRow() {
     connect(fade_, &QComboBox::currentIndexChanged, this,
             [this](int seconds) { Run([&] { logic_.OnFadeTime(seconds); }); });
     order_ = new QLabel;
-    return Row({overlay_, fade_, order_});
+    return WidgetRow({overlay_, fade_, order_});
 }
 
 QLayout* CCOverlay::BorderRow() {
@@ -164,7 +157,7 @@ QLayout* CCOverlay::BorderRow() {
         field = Field();
     borderSet_ = Button(CaptionOf(Caption::Set),
                         [this] { logic_.OnBorderSet(borderSwitch_->isChecked(), BorderTexts()); });
-    return Row({borderSwitch_, Label(Caption::RgbLabel), border_[0], border_[1], border_[2],
+    return WidgetRow({borderSwitch_, Label(Caption::RgbLabel), border_[0], border_[1], border_[2],
                 Label(Caption::SizeLabel), border_[3], Label(Caption::SizeHint), borderSet_});
 }
 
@@ -173,7 +166,7 @@ QLayout* CCOverlay::BrightnessRow() {
     auto* set = Button(CaptionOf(Caption::Set),
                        [this] { logic_.OnBrightnessSet(brightness_->text().toStdString()); });
     advanced_ = Button(CaptionOf(Caption::Advanced), [this] { logic_.OnAdvanced(); });
-    return Row({brightness_, set, Label(Caption::AdvancedLabel), advanced_});
+    return WidgetRow({brightness_, set, Label(Caption::AdvancedLabel), advanced_});
 }
 
 QLayout* CCOverlay::ClockRow() {
@@ -182,7 +175,7 @@ QLayout* CCOverlay::ClockRow() {
         connect(clock_[source], &QRadioButton::clicked, this,
                 [this, source] { Run([&] { logic_.OnClockSource(source); }); });
     }
-    return Row({clock_[0], clock_[1]});
+    return WidgetRow({clock_[0], clock_[1]});
 }
 
 QGroupBox* CCOverlay::ImageFrame(Canvas canvas, Caption title, void (OutputBoardLogic::*save)()) {

@@ -11,6 +11,7 @@
 
 #include "scheduler/timer_names.h"
 #include "ui/qt_text.h"
+#include "ui/widget_row.h"
 
 namespace hsq {
 namespace {
@@ -29,14 +30,6 @@ std::vector<QString> Texts(const std::vector<std::string>& items) {
     for (const std::string& item : items)
         texts.push_back(Text(item));
     return texts;
-}
-
-QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
-    auto* row = new QHBoxLayout;
-    for (QWidget* widget : widgets)
-        row->addWidget(widget);
-    row->addStretch();
-    return row;
 }
 
 // A list in rows and columns, one row selectable, its columns as wide as their texts.
@@ -165,7 +158,7 @@ QLayout* CCTimeOn::ValueRow(TimerSection section) {
     controls.kind = Choices(kinds, [this, section](int index) {
         logic_.OnKind(section, static_cast<TimerKind>(index + 1));
     });
-    QHBoxLayout* row = Row({controls.kind});
+    QHBoxLayout* row = WidgetRow({controls.kind});
     if (section == TimerSection::Brightness)
         return row;
     controls.value = Choices(Texts(TimerEditorLogic::ValueChoices(section)),
@@ -192,7 +185,7 @@ QLayout* CCTimeOn::BrightnessRow() {
     };
     inputBrightness_ = edit(Box::Input);
     outputBrightness_ = edit(Box::Output);
-    return Row({new QLabel(CaptionOf(Caption::InputBrightness)), inputBrightness_,
+    return WidgetRow({new QLabel(CaptionOf(Caption::InputBrightness)), inputBrightness_,
                 new QLabel(CaptionOf(Caption::OutputBrightness)), outputBrightness_});
 }
 
@@ -202,7 +195,7 @@ QLayout* CCTimeOn::DayRow(TimerSection section) {
                                [this, section](int index) { logic_.OnWeekday(section, index); });
     controls.monthDay = Choices(Texts(TimerEditorLogic::MonthDayChoices()),
                                 [this, section](int index) { logic_.OnMonthDay(section, index); });
-    return Row({controls.weekday, controls.monthDay});
+    return WidgetRow({controls.weekday, controls.monthDay});
 }
 
 QLayout* CCTimeOn::MomentRow(TimerSection section) {
@@ -219,7 +212,7 @@ QLayout* CCTimeOn::MomentRow(TimerSection section) {
     connect(controls.time, &QTimeEdit::timeChanged, this, [this, section](const QTime& time) {
         Run([&] { logic_.OnTime(section, {time.hour(), time.minute(), time.second()}); });
     });
-    return Row({controls.date, controls.time});
+    return WidgetRow({controls.date, controls.time});
 }
 
 QLayout* CCTimeOn::BoardRow(TimerSection section) {
@@ -240,7 +233,7 @@ QLayout* CCTimeOn::ButtonRow(TimerSection section) {
     SectionControls& controls = Controls(section);
     controls.start = Button(Caption::Start, [this, section] { logic_.OnStart(section); });
     controls.close = Button(Caption::Close, [this, section] { logic_.OnClose(section); });
-    return Row(
+    return WidgetRow(
         {Button(Caption::Save, [this, section] { logic_.OnSave(section); }),
          Button(Caption::Delete,
                 [this, section] { logic_.OnDelete(section, SelectedRow(Controls(section).list)); }),
