@@ -60,9 +60,11 @@ struct TimerRecord {
 
 struct TimeOfDay {
     int hour = 0, minute = 0, second = 0;
+    bool operator==(const TimeOfDay&) const = default;
 };
 struct CalendarDate {
     int year = 0, month = 0, day = 0;
+    bool operator==(const CalendarDate&) const = default;
 };
 
 // Fields split at ":" / "-", each read as a decimal number; a missing or unreadable field is 0.
