@@ -5,11 +5,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QShortcut>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "canvas/layout_canvas_widget.h"
+#include "ui/field_text.h"
 #include "ui/qt_text.h"
+#include "ui/refresh_after_input.h"
 
 namespace hsq {
 namespace {
@@ -99,7 +100,7 @@ QLayout* COneShow::CanvasWithCorners() {
         corner = new QLabel;
     auto* view = new LayoutCanvasWidget(logic_.Canvas());
     view->setFixedSize(InputCardSpace::kCanvasWidth, InputCardSpace::kCanvasHeight);
-    view->installEventFilter(this);
+    new RefreshAfterInput(view, [this] { Refresh(); });
     new QShortcut(
         QKeySequence::Undo, view, [this] { Run([&] { logic_.OnUndo(); }); }, Qt::WidgetShortcut);
     auto* grid = new QGridLayout;
@@ -140,13 +141,6 @@ QLayout* COneShow::RectangleEditor() {
 
 // The canvas tells the logic of a move or a resize itself; the fields follow once the canvas
 // has handled the release or the key.
-bool COneShow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyPress)
-        QMetaObject::invokeMethod(
-            this, [this] { Refresh(); }, Qt::QueuedConnection);
-    return StyledDialog::eventFilter(watched, event);
-}
-
 void COneShow::Run(const std::function<void()>& handler, const QLineEdit* typing) {
     handler();
     Refresh(typing);
@@ -169,20 +163,8 @@ void COneShow::Refresh(const QLineEdit* typing) {
     lowerPanel_->setVisible(!view.collapsed);
     for (int i = 0; i < 3; ++i)
         corners_[i]->setText(Text(view.cornerLabels[i]));
-    ShowFields(fields_[0], view.mainFields, typing);
-    ShowFields(fields_[1], view.pipFields, typing);
-}
-
-void COneShow::ShowFields(const Fields& fields, const std::array<int, 4>& values,
-                          const QLineEdit* typing) {
-    for (int i = 0; i < 4; ++i) {
-        const QString text = QString::number(values[i]);
-        // Setting an unchanged text would move the cursor of a field the operator is in.
-        if (fields[i] == typing || fields[i]->text() == text)
-            continue;
-        const QSignalBlocker quiet(fields[i]);
-        fields[i]->setText(text);
-    }
+    ShowRectangle(fields_[0], view.mainFields, typing);
+    ShowRectangle(fields_[1], view.pipFields, typing);
 }
 
 }  // namespace hsq

@@ -18,9 +18,6 @@ class COneShow : public StyledDialog {
   public:
     COneShow(InputCardLogic& logic, QWidget* parent = nullptr);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     using Caption = InputCardLogic::Caption;
     using Row = InputCardLogic::Row;
@@ -37,8 +34,6 @@ class COneShow : public StyledDialog {
     // Runs a handler, then shows everything anew, leaving alone the field being typed in.
     void Run(const std::function<void()>& handler, const QLineEdit* typing = nullptr);
     void Refresh(const QLineEdit* typing = nullptr);
-    void ShowFields(const Fields& fields, const std::array<int, 4>& values,
-                    const QLineEdit* typing);
 
     InputCardLogic& logic_;
     std::array<QPushButton*, InputCardLogic::kSignalButtons> signalButtons_{};

@@ -8,7 +8,9 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
+#include "ui/field_text.h"
 #include "ui/qt_text.h"
+#include "ui/refresh_after_input.h"
 #include "ui/widget_row.h"
 
 namespace hsq {
@@ -27,12 +29,6 @@ QLineEdit* Field() {
     auto* field = new QLineEdit;
     field->setFixedWidth(kFieldWidth);
     return field;
-}
-
-// Setting an unchanged text would move the cursor of a field the operator is in.
-void SetText(QLineEdit* field, const QString& text) {
-    if (field->text() != text)
-        field->setText(text);
 }
 
 }  // namespace
@@ -190,7 +186,7 @@ QGroupBox* CCOverlay::ImageFrame(Canvas canvas, Caption title, void (OutputBoard
 LayoutCanvasWidget* CCOverlay::CanvasView(Canvas canvas) {
     auto* view = new LayoutCanvasWidget(logic_.CanvasOf(canvas));
     view->setFixedSize(OutputSpace::kCanvasWidth, OutputSpace::kCanvasHeight);
-    view->installEventFilter(this);
+    new RefreshAfterInput(view, [this] { Refresh(); });
     new QShortcut(
         QKeySequence::Undo, view, [this, canvas] { Run([&] { logic_.OnUndo(canvas); }); },
         Qt::WidgetShortcut);
@@ -254,13 +250,6 @@ void CCOverlay::contextMenuEvent(QContextMenuEvent* event) {
 
 // The canvases tell the logic of a move or a resize themselves; the fields follow once the
 // canvas has handled the release or the key.
-bool CCOverlay::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyPress)
-        QMetaObject::invokeMethod(
-            this, [this] { Refresh(); }, Qt::QueuedConnection);
-    return StyledDialog::eventFilter(watched, event);
-}
-
 void CCOverlay::Run(const std::function<void()>& handler, const QLineEdit* typing) {
     handler();
     Refresh(typing);
@@ -269,8 +258,8 @@ void CCOverlay::Run(const std::function<void()>& handler, const QLineEdit* typin
 void CCOverlay::Refresh(const QLineEdit* typing) {
     const OutputBoardView view = logic_.View();
     setWindowTitle(Text(view.title));
-    ShowFields(fields_[0], view.inputFields, typing);
-    ShowFields(fields_[1], view.outputFields, typing);
+    ShowRectangle(fields_[0], view.inputFields, typing);
+    ShowRectangle(fields_[1], view.outputFields, typing);
     for (auto& fields : fields_)
         for (QLineEdit* field : fields)
             field->setEnabled(view.editingEnabled);
@@ -291,7 +280,7 @@ void CCOverlay::Refresh(const QLineEdit* typing) {
     order_->setVisible(view.orderLabelShown);
     ShowButtons(view);
     ShowBorder(view);
-    SetText(brightness_, QString::number(view.brightness));
+    ShowText(brightness_, QString::number(view.brightness));
     advanced_->setEnabled(view.advancedEnabled);
     mosaic_->setEnabled(view.mosaicEnabled);
     clock_[view.clockSource == 1 ? 1 : 0]->setChecked(true);
@@ -318,18 +307,10 @@ void CCOverlay::ShowBorder(const OutputBoardView& view) {
     borderSwitch_->setChecked(view.borderOn);
     borderSwitch_->setEnabled(view.borderSwitchEnabled);
     for (int i = 0; i < 4; ++i) {
-        SetText(border_[i], QString::number(view.border[i]));
+        ShowText(border_[i], QString::number(view.border[i]));
         border_[i]->setEnabled(view.borderFieldsEnabled);
     }
     borderSet_->setEnabled(view.borderFieldsEnabled);
-}
-
-void CCOverlay::ShowFields(const Fields& fields, const std::array<int, 4>& values,
-                           const QLineEdit* typing) {
-    for (int i = 0; i < 4; ++i) {
-        if (fields[i] != typing)
-            SetText(fields[i], QString::number(values[i]));
-    }
 }
 
 std::array<std::string, 4> CCOverlay::BorderTexts() const {

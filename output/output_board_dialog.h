@@ -28,7 +28,6 @@ class CCOverlay : public StyledDialog {
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     using Canvas = OutputBoardLogic::Canvas;
@@ -59,8 +58,6 @@ class CCOverlay : public StyledDialog {
     void Refresh(const QLineEdit* typing = nullptr);
     void ShowButtons(const OutputBoardView& view);
     void ShowBorder(const OutputBoardView& view);
-    void ShowFields(const Fields& fields, const std::array<int, 4>& values,
-                    const QLineEdit* typing);
     std::array<std::string, 4> BorderTexts() const;
 
     OutputBoardLogic& logic_;

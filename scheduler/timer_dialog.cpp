@@ -10,6 +10,7 @@
 #include <string>
 
 #include "scheduler/timer_names.h"
+#include "ui/field_text.h"
 #include "ui/qt_text.h"
 #include "ui/widget_row.h"
 
@@ -76,13 +77,6 @@ int SelectedRow(const QTreeWidget* list) {
 void SetCurrent(QComboBox* combo, int index) {
     const QSignalBlocker quiet(combo);
     combo->setCurrentIndex(index);
-}
-
-// Setting an unchanged text would move the cursor of the box the operator is typing in.
-void SetText(QLineEdit* box, const std::string& text) {
-    const QString shown = Text(text);
-    if (box->text() != shown)
-        box->setText(shown);
 }
 
 // The pickers are set only when they show something else, which leaves the field being typed
@@ -332,8 +326,8 @@ void CCTimeOn::ShowPanel(TimerSection section) {
     controls.close->setEnabled(view.closeEnabled);
     if (section != TimerSection::Brightness)
         return;
-    SetText(inputBrightness_, panel.inputBrightness);
-    SetText(outputBrightness_, panel.outputBrightness);
+    ShowText(inputBrightness_, Text(panel.inputBrightness));
+    ShowText(outputBrightness_, Text(panel.outputBrightness));
 }
 
 }  // namespace hsq
