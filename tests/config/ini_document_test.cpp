@@ -73,7 +73,7 @@ TEST(IniDocumentRead, SurvivesMalformedLines) {
     EXPECT_EQ(Value(document, "unclosed", "k"), "<missing>");
 }
 
-TEST(IniDocumentWrite, ReplacesOnlyTheValueBytesOfTheKey) {
+TEST(IniDocumentWrite, ReplacesOnlyTheValueBytesOfAKeyAndAddsANewOneAfterTheLast) {
     IniDocument document(kWindowsFile);
     document.Set("board", "display_mode", "12");
     std::string expected = kWindowsFile;
@@ -87,37 +87,34 @@ TEST(IniDocumentWrite, ReplacesOnlyTheValueBytesOfTheKey) {
     document.Set("Mode5", "EMPTY", "7");
     expected.replace(expected.find("empty=") + 6, 0, "7");
     EXPECT_EQ(document.Bytes(), expected);
-}
 
-TEST(IniDocumentWrite, AddsANewKeyAfterTheSectionsLastKey) {
-    IniDocument document(kWindowsFile);
     document.Set("BOARD", "Img_all", "1");
-    std::string expected = kWindowsFile;
     expected.insert(expected.find("Config_Mode=7\r\n") + 15, "Img_all=1\r\n");
     EXPECT_EQ(document.Bytes(), expected);
     EXPECT_EQ(Value(document, "BOARD", "Img_all"), "1");
 }
 
-TEST(IniDocumentWrite, AddsANewSectionAtTheEndInTheFilesLineEnding) {
-    IniDocument document("[A]\nk=1");
-    document.Set("B", "k", "2");
-    EXPECT_EQ(document.Bytes(), "[A]\nk=1\n[B]\nk=2\n");
-    document.Set("A", "j", "3");
-    EXPECT_EQ(document.Bytes(), "[A]\nk=1\nj=3\n[B]\nk=2\n");
-
-    IniDocument lonelyCr("[A]\rk=1\r");
-    lonelyCr.Set("A", "j", "2");
-    EXPECT_EQ(lonelyCr.Bytes(), "[A]\rk=1\rj=2\r");
-
-    IniDocument empty;
-    empty.Set("System", "outformat", "6");
-    EXPECT_EQ(empty.Bytes(), "[System]\r\noutformat=6\r\n");
-}
-
-TEST(IniDocumentWrite, AddsAKeyToASectionWithoutKeysRightAfterItsHeader) {
-    IniDocument document("[A]\r\n; note\r\n\r\n[B]\r\n");
-    document.Set("A", "k", "1");
-    EXPECT_EQ(document.Bytes(), "[A]\r\nk=1\r\n; note\r\n\r\n[B]\r\n");
+// A new section goes at the end, a new key after its section's last key or right after the
+// header of a section without keys, each in the file's own line ending.
+TEST(IniDocumentWrite, AddsNewSectionsAndKeysInTheFilesLineEnding) {
+    struct Case {
+        const char* before;
+        const char* section;
+        const char* key;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"[A]\nk=1", "B", "k", "[A]\nk=1\n[B]\nk=2\n"},
+        {"[A]\nk=1\n[B]\nk=2\n", "A", "j", "[A]\nk=1\nj=2\n[B]\nk=2\n"},
+        {"[A]\rk=1\r", "A", "j", "[A]\rk=1\rj=2\r"},
+        {"", "System", "outformat", "[System]\r\noutformat=2\r\n"},
+        {"[A]\r\n; note\r\n\r\n[B]\r\n", "A", "k", "[A]\r\nk=2\r\n; note\r\n\r\n[B]\r\n"},
+    };
+    for (const Case& c : cases) {
+        IniDocument document(c.before);
+        document.Set(c.section, c.key, "2");
+        EXPECT_EQ(document.Bytes(), c.after) << c.before;
+    }
 }
 
 }  // namespace

@@ -44,7 +44,9 @@ TEST(ProfileStoreAddressing, FindsAFileCopiedFromWindowsUnderAnotherCase) {
     EXPECT_EQ(folder.Read("2600info.ini"), "[Connect]\r\nAutoConnect=1\r\nSerialTcp=0\r\n");
 }
 
-TEST(ProfileStoreRead, EmptyValueReadsFalseJustAsAMissingKey) {
+// An empty value reads false just as a missing key; an operator file with an empty path is
+// neither read nor written.
+TEST(ProfileStoreRead, EmptyValuesAndPathsReadFalse) {
     TempFolder folder;
     folder.Write("Input.ini", "[S]\r\nempty=\r\nquoted=\"\"\r\nset=1\r\n");
     ProfileStore store(folder.path());
@@ -56,20 +58,14 @@ TEST(ProfileStoreRead, EmptyValueReadsFalseJustAsAMissingKey) {
     EXPECT_FALSE(store.ReadValue(ConfigFileKind::Timer, "S", "set", value));
     EXPECT_TRUE(store.ReadValue(ConfigFileKind::Input, "S", "set", value));
     EXPECT_EQ(value, "1");
-}
 
-TEST(ProfileStoreRead, AnOperatorFileWithAnEmptyPathReadsNothing) {
-    TempFolder folder;
-    folder.Write("mode.ini", "[M]\r\nk=5\r\n");
-    ProfileStore store(folder.path());
-    std::string value = "kept";
-    EXPECT_FALSE(store.ReadValueAt("M", "k", value, ""));
-    EXPECT_EQ(value, "kept");
-    EXPECT_FALSE(store.WriteValueAt("M", "k", "6", ""));
-    EXPECT_TRUE(store.ReadValueAt("M", "k", value, folder / "mode.ini"));
-    EXPECT_EQ(value, "5");
-    EXPECT_TRUE(store.WriteValueAt("M", "k", "6", folder / "mode.ini"));
-    EXPECT_EQ(folder.Read("mode.ini"), "[M]\r\nk=6\r\n");
+    EXPECT_FALSE(store.ReadValueAt("S", "set", value, ""));
+    EXPECT_EQ(value, "1");
+    EXPECT_FALSE(store.WriteValueAt("S", "set", "6", ""));
+    EXPECT_TRUE(store.WriteValueAt("S", "set", "6", folder / "Input.ini"));
+    EXPECT_TRUE(store.ReadValueAt("S", "set", value, folder / "Input.ini"));
+    EXPECT_EQ(value, "6");
+    EXPECT_EQ(folder.Read("Input.ini"), "[S]\r\nempty=\r\nquoted=\"\"\r\nset=6\r\n");
 }
 
 TEST(ProfileBatchCommit, ReplacesEachFileOnceAndReadsSeeTheGatheredWrites) {

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "config/profile_store.h"
 #include "link/command_frame.h"
@@ -30,6 +32,13 @@ class ProfileTestFolder {
     bool Exists(std::string_view name) const { return folder_.Exists(name); }
     void Write(std::string_view name, std::string_view bytes) const { folder_.Write(name, bytes); }
     bool IsEmpty() const { return std::filesystem::is_empty(folder_.path()); }
+    std::set<std::string> Files() const { return FileNames(folder_.path()); }
+    static std::set<std::string> FileNames(const std::filesystem::path& folder) {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
 
   private:
     TempFolder folder_;
@@ -49,6 +58,12 @@ inline Frame Reply(std::uint8_t selector, std::initializer_list<std::uint8_t> fr
         frame[index++] = byte;
     }
     return frame;
+}
+
+// Fields as plain numbers, so a record's fields compare in one check.
+template <typename... Fields>
+std::vector<int> Numbers(Fields... fields) {
+    return {static_cast<int>(fields)...};
 }
 
 }  // namespace hsq::testing

@@ -17,13 +17,22 @@ std::string InfoValue(const ProfileTestFolder& folder, std::string_view section,
     return folder.Value(ConfigFileKind::SystemInfo, section, key);
 }
 
+// Only a reply from the processor is recorded, in one replacement of each of the three files.
 TEST(SystemReportRecorder, WritesFormatSourceAndBothConfigurationModes) {
     ProfileTestFolder folder;
-    const std::optional<SystemReport> report =
-        RecordSystemReport(folder.store(), Reply(1, {0, 6, 1, 5, 2, 0, 0x02}));
+    Frame reply = Reply(1, {0, 6, 1, 5, 2, 0, 0x02});
+    for (std::uint8_t first : {0x00, 0x85, 0x87, 0xFF}) {
+        reply[0] = first;
+        EXPECT_FALSE(RecordSystemReport(folder.store(), reply).has_value());
+    }
+    EXPECT_TRUE(folder.IsEmpty());
+
+    reply[0] = kDeviceAddress;
+    const std::optional<SystemReport> report = RecordSystemReport(folder.store(), reply);
     ASSERT_TRUE(report.has_value());
     EXPECT_FALSE(report->configFlag0);
     EXPECT_TRUE(report->configFlag1);
+    EXPECT_EQ(folder.store().FileReplacements(), 3u);
     EXPECT_EQ(InfoValue(folder, "System", "outformat"), "6");
     EXPECT_EQ(InfoValue(folder, "System", "InA_Kout1"), "1");
     EXPECT_EQ(folder.Value(ConfigFileKind::Output, "BOARD", "Config_Mode", 1), "5");
@@ -34,23 +43,6 @@ TEST(SystemReportRecorder, WritesFormatSourceAndBothConfigurationModes) {
     EXPECT_EQ(status.outputFormat, 6);
     EXPECT_EQ(status.inAKout1, 1);
     EXPECT_EQ(status.resolution, (OutputResolution{6, 1920, 1080}));
-}
-
-TEST(SystemReportRecorder, AReplyNotFromTheProcessorWritesNothing) {
-    ProfileTestFolder folder;
-    Frame reply = Reply(1, {0, 6, 1, 5, 2, 0, 0x03});
-    for (std::uint8_t first : {0x00, 0x85, 0x87, 0xFF}) {
-        reply[0] = first;
-        EXPECT_FALSE(RecordSystemReport(folder.store(), reply).has_value());
-    }
-    EXPECT_TRUE(folder.IsEmpty());
-}
-
-TEST(SystemReportRecorder, ReplacesEachOfTheThreeFilesOnce) {
-    ProfileTestFolder folder;
-    const std::uint64_t before = folder.store().FileReplacements();
-    RecordSystemReport(folder.store(), Reply(1, {0, 3, 0, 1, 1}));
-    EXPECT_EQ(folder.store().FileReplacements() - before, 3u);
 }
 
 TEST(SystemStatusLoad, UnknownFormatCodesKeepTheResolution) {
@@ -77,39 +69,16 @@ TEST(SystemStatusLoad, UnknownFormatCodesKeepTheResolution) {
     }
 }
 
-TEST(VersionRecorders, FirstByteThenLowNibbleThenHighNibble) {
-    ProfileTestFolder folder;
-    Frame inputs{};
-    inputs[3] = 0x01;
-    inputs[4] = 0x23;
-    inputs[9] = 2;
-    inputs[10] = 0xF0;
-    ASSERT_TRUE(RecordInputVersions(folder.store(), inputs));
-    EXPECT_EQ(InfoValue(folder, "Version", "INA"), "V 1.3.2");
-    EXPECT_EQ(InfoValue(folder, "Version", "INC"), "V 0.0.0");
-    EXPECT_EQ(InfoValue(folder, "Version", "IND"), "V 2.0.15");
-
-    Frame outputs{};
-    outputs[3] = 3;
-    outputs[4] = 12;
-    outputs[5] = 255;
-    ASSERT_TRUE(RecordOutputVersions(folder.store(), outputs));
-    EXPECT_EQ(InfoValue(folder, "Version", "OUTK"), "V 3.12");
-    EXPECT_EQ(InfoValue(folder, "Version", "OUTL"), "V 255.0");
-}
-
-TEST(ConnectionSettingsLoad, AnEmptyFileStartsDisconnectedOverTcp) {
-    ProfileTestFolder folder;
-    const ConnectionSettings settings = LoadConnectionSettings(folder.store());
-    EXPECT_FALSE(settings.autoConnect);
-    EXPECT_FALSE(settings.serial);
-    EXPECT_EQ(settings.portName, "COM1");
-    EXPECT_EQ(settings.ip, "");
-    EXPECT_EQ(settings.port, 0);
-}
-
+// An empty file starts disconnected over TCP; only the chosen transport's keys are read.
 TEST(ConnectionSettingsLoad, OnlyTheChosenTransportsKeysAreRead) {
     ProfileTestFolder folder;
+    const ConnectionSettings fresh = LoadConnectionSettings(folder.store());
+    EXPECT_FALSE(fresh.autoConnect);
+    EXPECT_FALSE(fresh.serial);
+    EXPECT_EQ(fresh.portName, "COM1");
+    EXPECT_EQ(fresh.ip, "");
+    EXPECT_EQ(fresh.port, 0);
+
     folder.Write("2600Info.ini",
                  "[Connect]\r\nComport=ttyUSB0\r\nIP=192.168.1.20\r\nPort=5000\r\n");
     ConnectionSettings settings = LoadConnectionSettings(folder.store());
