@@ -69,40 +69,29 @@ TEST(SystemStatusLoad, UnknownFormatCodesKeepTheResolution) {
     }
 }
 
-// An empty file starts disconnected over TCP; only the chosen transport's keys are read.
+std::string Describe(const ConnectionSettings& s) {
+    return std::string(s.autoConnect ? "auto " : "manual ") + (s.serial ? "serial " : "tcp ") +
+           s.portName + " " + s.ip + ":" + std::to_string(s.port);
+}
+
+// An empty file starts disconnected over TCP; only the chosen transport's keys are read; a port
+// name stored empty is "COM1".
 TEST(ConnectionSettingsLoad, OnlyTheChosenTransportsKeysAreRead) {
-    ProfileTestFolder folder;
-    const ConnectionSettings fresh = LoadConnectionSettings(folder.store());
-    EXPECT_FALSE(fresh.autoConnect);
-    EXPECT_FALSE(fresh.serial);
-    EXPECT_EQ(fresh.portName, "COM1");
-    EXPECT_EQ(fresh.ip, "");
-    EXPECT_EQ(fresh.port, 0);
-
-    folder.Write("2600Info.ini",
-                 "[Connect]\r\nComport=ttyUSB0\r\nIP=192.168.1.20\r\nPort=5000\r\n");
-    ConnectionSettings settings = LoadConnectionSettings(folder.store());
-    EXPECT_FALSE(settings.serial);
-    EXPECT_EQ(settings.portName, "COM1");
-    EXPECT_EQ(settings.ip, "192.168.1.20");
-    EXPECT_EQ(settings.port, 5000);
-
-    folder.store().WriteValue(ConfigFileKind::SystemInfo, "Connect", "SerialTcp", "1");
-    folder.store().WriteValue(ConfigFileKind::SystemInfo, "Connect", "AutoConnect", "1");
-    settings = LoadConnectionSettings(folder.store());
-    EXPECT_TRUE(settings.serial);
-    EXPECT_TRUE(settings.autoConnect);
-    EXPECT_EQ(settings.portName, "ttyUSB0");
-    EXPECT_EQ(settings.ip, "");
-
-    folder.store().WriteValue(ConfigFileKind::SystemInfo, "Connect", "Comport", "");
-    folder.store().WriteValue(ConfigFileKind::SystemInfo, "Connect", "AutoConnect", "2");
-    settings = LoadConnectionSettings(folder.store());
-    EXPECT_EQ(settings.portName, "COM1");
-    EXPECT_FALSE(settings.autoConnect);
-
-    folder.store().WriteValue(ConfigFileKind::SystemInfo, "Connect", "SerialTcp", "0");
-    EXPECT_FALSE(LoadConnectionSettings(folder.store()).serial);
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "manual tcp COM1 :0"},
+        {"Comport=ttyUSB0\r\nIP=192.168.1.20\r\nPort=5000\r\n",
+         "manual tcp COM1 192.168.1.20:5000"},
+        {"SerialTcp=1\r\nAutoConnect=1\r\nComport=ttyUSB0\r\nIP=192.168.1.20\r\n",
+         "auto serial ttyUSB0 :0"},
+        {"SerialTcp=1\r\nAutoConnect=2\r\nComport=\r\n", "manual serial COM1 :0"},
+        {"SerialTcp=0\r\nAutoConnect=1\r\nComport=ttyUSB0\r\n", "auto tcp COM1 :0"},
+    };
+    for (const auto& [keys, described] : cases) {
+        ProfileTestFolder folder;
+        if (keys)
+            folder.Write("2600Info.ini", std::string("[Connect]\r\n") + keys);
+        EXPECT_EQ(Describe(LoadConnectionSettings(folder.store())), described) << described;
+    }
 }
 
 TEST(OutScreenPlaces, EachOutputCardHasItsOwnKey) {
