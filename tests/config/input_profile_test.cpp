@@ -46,7 +46,7 @@ TEST(InputProfileInitialise, RectanglesFollowTheOutputSizeForAllFourCards) {
     }
 }
 
-TEST(InputCardRecorders, CardInformationReplyAddressesTheCardInTheTopBits) {
+TEST(InputCardRecorders, RepliesAddressTheCardInTheTopBits) {
     ProfileTestFolder folder;
     // b5 0x9E: main signal 3, mode 2, sub signal 9.
     EXPECT_EQ(RecordInputCardInfo(folder.store(), Reply(8, {0xC0, 0x9E, 10, 20, 30, 40, 50, 60})),
@@ -58,11 +58,8 @@ TEST(InputCardRecorders, CardInformationReplyAddressesTheCardInTheTopBits) {
     EXPECT_EQ(InputValue(folder, "InputCardInfo", "InCard1"), "0,0,15");
     EXPECT_EQ(InputValue(folder, "B_C_C_C_TKRGB_IN", "InCard1"), "1,2,3,1,4,5,6");
     EXPECT_EQ(InputValue(folder, "InputCardInfo", "InCard2"), "");
-}
 
-TEST(InputCardRecorders, WindowRepliesStoreWidthHeightXY) {
-    ProfileTestFolder folder;
-    // Card C; bit 5 of byte 4 is not part of x.
+    // Windows are stored as width, height, x, y. Card C; bit 5 of byte 4 is not part of x.
     EXPECT_TRUE(RecordInputMainWindow(folder.store(),
                                       Reply(6, {0xA3, 0x10, 0x07, 0x80, 0x01, 0x02, 0x04, 0x38})));
     EXPECT_EQ(InputValue(folder, "InputCardPIPMainData", "Input3MainData"), "1920,1080,784,258");

@@ -16,22 +16,8 @@ namespace {
 
 using testing::TempFolder;
 
+// A file copied from Windows under another case is found and kept under its own name.
 TEST(ProfileStoreAddressing, EachKindNamesItsFileAndOnlyOutputUsesTheCard) {
-    TempFolder folder;
-    ProfileStore store(folder.path());
-    store.WriteValue(ConfigFileKind::Output, "BOARD", "Display_Mode", "2", 2);
-    store.WriteValue(ConfigFileKind::SystemInfo, "System", "outformat", "6", 7);
-    store.WriteValue(ConfigFileKind::Input, "InputCardInfo", "InCard1", "1,0,15", 9);
-    store.WriteValue(ConfigFileKind::Timer, "TIMERIN", "Timer", "0", 1);
-    EXPECT_EQ(folder.Read("Output2.ini"), "[BOARD]\r\nDisplay_Mode=2\r\n");
-    EXPECT_EQ(folder.Read("2600Info.ini"), "[System]\r\noutformat=6\r\n");
-    EXPECT_EQ(folder.Read("Input.ini"), "[InputCardInfo]\r\nInCard1=1,0,15\r\n");
-    EXPECT_EQ(folder.Read("Timer.ini"), "[TIMERIN]\r\nTimer=0\r\n");
-    EXPECT_FALSE(folder.Exists("Output1.ini"));
-    EXPECT_EQ(store.FilePath(ConfigFileKind::Output, 1), folder / "Output1.ini");
-}
-
-TEST(ProfileStoreAddressing, FindsAFileCopiedFromWindowsUnderAnotherCase) {
     TempFolder folder;
     folder.Write("2600info.ini", "[Connect]\r\nAutoConnect=1\r\n");
     ProfileStore store(folder.path());
@@ -39,9 +25,18 @@ TEST(ProfileStoreAddressing, FindsAFileCopiedFromWindowsUnderAnotherCase) {
     std::string value;
     EXPECT_TRUE(store.ReadValue(ConfigFileKind::SystemInfo, "Connect", "AutoConnect", value));
     EXPECT_EQ(value, "1");
-    store.WriteValue(ConfigFileKind::SystemInfo, "Connect", "SerialTcp", "0");
+    store.WriteValue(ConfigFileKind::Output, "BOARD", "Display_Mode", "2", 2);
+    store.WriteValue(ConfigFileKind::SystemInfo, "System", "outformat", "6", 7);
+    store.WriteValue(ConfigFileKind::Input, "InputCardInfo", "InCard1", "1,0,15", 9);
+    store.WriteValue(ConfigFileKind::Timer, "TIMERIN", "Timer", "0", 1);
+    EXPECT_EQ(folder.Read("Output2.ini"), "[BOARD]\r\nDisplay_Mode=2\r\n");
+    EXPECT_EQ(folder.Read("2600info.ini"),
+              "[Connect]\r\nAutoConnect=1\r\n[System]\r\noutformat=6\r\n");
+    EXPECT_EQ(folder.Read("Input.ini"), "[InputCardInfo]\r\nInCard1=1,0,15\r\n");
+    EXPECT_EQ(folder.Read("Timer.ini"), "[TIMERIN]\r\nTimer=0\r\n");
+    EXPECT_FALSE(folder.Exists("Output1.ini"));
     EXPECT_FALSE(folder.Exists("2600Info.ini"));
-    EXPECT_EQ(folder.Read("2600info.ini"), "[Connect]\r\nAutoConnect=1\r\nSerialTcp=0\r\n");
+    EXPECT_EQ(store.FilePath(ConfigFileKind::Output, 1), folder / "Output1.ini");
 }
 
 // An empty value reads false just as a missing key; an operator file with an empty path is

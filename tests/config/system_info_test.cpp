@@ -94,7 +94,8 @@ TEST(ConnectionSettingsLoad, OnlyTheChosenTransportsKeysAreRead) {
     }
 }
 
-TEST(OutScreenPlaces, EachOutputCardHasItsOwnKey) {
+// Short matrix lists are padded with zero.
+TEST(OutScreenPlacesAndMatrix, EachOutputCardHasItsOwnKey) {
     ProfileTestFolder folder;
     ASSERT_TRUE(WriteOutScreen(folder.store(), 1, {0, 0, 225, 40}));
     ASSERT_TRUE(WriteOutScreen(folder.store(), 2, {10, 60, 235, 100}));
@@ -105,11 +106,9 @@ TEST(OutScreenPlaces, EachOutputCardHasItsOwnKey) {
     EXPECT_FALSE(WriteOutScreen(folder.store(), 3, {1, 2, 3, 4}));
     EXPECT_EQ(ReadOutScreen(folder.store(), 0), OutScreenData{});
     EXPECT_EQ(InfoValue(folder, "OutScreenData", "OutScreen3"), "");
-}
 
-TEST(MatrixValues, LoadedUnchangedAndShortListsPaddedWithZero) {
-    ProfileTestFolder folder;
-    folder.Write("2600Info.ini", "[MATRIX]\r\n1Board=1,2,3,4,5\r\n2Board=7\r\n");
+    folder.store().WriteValue(ConfigFileKind::SystemInfo, "MATRIX", "1Board", "1,2,3,4,5");
+    folder.store().WriteValue(ConfigFileKind::SystemInfo, "MATRIX", "2Board", "7");
     const MatrixValues matrix = LoadMatrix(folder.store());
     EXPECT_EQ(matrix[0], (std::array<int, 4>{1, 2, 3, 4}));
     EXPECT_EQ(matrix[1], (std::array<int, 4>{7, 0, 0, 0}));
