@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "link/command_frame.h"
+
 namespace hsq::sim::testing {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -71,6 +73,14 @@ inline int ConnectLoopback(std::uint16_t port) {
         return -1;
     }
     return fd;
+}
+
+// Sends the status query and reads its reply.
+inline Bytes AskStatus(int fd) {
+    const Frame status = BuildFrame(kDeviceAddress, 0xFE, {});
+    if (!WriteAll(fd, status.data(), status.size()))
+        return {};
+    return ReadBytes(fd, kFrameSize);
 }
 
 }  // namespace hsq::sim::testing

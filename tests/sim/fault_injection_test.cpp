@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "commands/reply_decoders.h"
@@ -20,49 +21,14 @@ FaultInjector Always(FaultKind kind) {
     return FaultInjector({{kind, 1.0}}, kSeed);
 }
 
-// Frames answered by a processor without faults, to compare against.
-Bytes CleanReply(const Frame& frame) {
-    SimulatedProcessor clean;
-    const Delivery delivery = clean.Answer(frame);
-    return delivery.chunks.front().bytes;
-}
-
-// Everything the transport hands out until the queue is empty, read once per poll period the
-// way the link reads, on virtual time.
-std::vector<Bytes> ReadsAfter(InProcessTransport& transport, VirtualClock& clock, int totalMs) {
-    std::vector<Bytes> reads;
-    for (int elapsed = 0; elapsed <= totalMs; elapsed += DeviceLink::kPollPauseMs) {
-        std::uint8_t buffer[64];
-        const int n = transport.ReadAvailable(buffer, kFrameSize);
-        if (n > 0)
-            reads.emplace_back(buffer, buffer + n);
-        clock.SleepMs(DeviceLink::kPollPauseMs);
-    }
-    return reads;
-}
-
-Bytes Joined(const std::vector<Bytes>& reads) {
-    Bytes all;
-    for (const Bytes& read : reads)
-        all.insert(all.end(), read.begin(), read.end());
-    return all;
-}
-
-struct FaultCase {
-    std::string name;
-    FaultKind kind;
-    std::uint8_t hitResult;  // what the confirmed command that the fault hits returns
-};
-
-void PrintTo(const FaultCase& fault, std::ostream* out) {
-    *out << fault.name;
-}
+// A fault as the command line names it, and what the confirmed command it hits returns.
+using FaultCase = std::pair<std::string, std::uint8_t>;
 
 class EveryFault : public ::testing::TestWithParam<FaultCase> {};
 
 TEST_P(EveryFault, LeavesTheLinkUsableForTheNextExchange) {
-    SimLink sim(ProcessorState{}, Always(GetParam().kind));
-    EXPECT_EQ(sim.commands.SetMute(true), GetParam().hitResult);
+    SimLink sim(ProcessorState{}, FaultInjector({*ParseFaultRule(GetParam().first)}, kSeed));
+    EXPECT_EQ(sim.commands.SetMute(true), GetParam().second);
 
     sim.processor.SetFaults(FaultInjector{});
     EXPECT_EQ(sim.commands.SetMute(false), kFrameSize);
@@ -78,80 +44,73 @@ TEST_P(EveryFault, LeavesTheLinkUsableForTheNextExchange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, EveryFault,
-                         ::testing::Values(FaultCase{"noreply", FaultKind::kNoReply, 0},
-                                           FaultCase{"late", FaultKind::kLate, 0},
-                                           FaultCase{"pieces", FaultKind::kPieces, 13},
-                                           FaultCase{"extra", FaultKind::kExtra, 13},
-                                           FaultCase{"badsum", FaultKind::kBadSum, 13},
-                                           FaultCase{"drop", FaultKind::kDrop, 0},
-                                           FaultCase{"garbage", FaultKind::kGarbage, 13}),
-                         [](const auto& info) { return info.param.name; });
+                         ::testing::Values(FaultCase{"noreply", 0}, FaultCase{"late", 0},
+                                           FaultCase{"pieces", 13}, FaultCase{"extra", 13},
+                                           FaultCase{"badsum", 13}, FaultCase{"drop", 0},
+                                           FaultCase{"garbage", 13}),
+                         [](const auto& info) { return info.param.first; });
 
 class FaultShapes : public ::testing::Test {
   protected:
-    // Sends the status query under the fault and collects every read over 30 s of polls.
-    std::vector<Bytes> ReadsUnder(FaultKind kind) {
+    // Sends the status query under the fault and joins every read over 30 s of polls, made once
+    // per poll period the way the link reads, on virtual time.
+    Bytes ReadUnder(FaultKind kind, std::size_t* reads = nullptr) {
         processor.SetFaults(Always(kind));
         transport.WriteFrame(status.data(), kFrameSize);
         clock.SleepMs(DeviceLink::kSendPauseMs);
-        return ReadsAfter(transport, clock, 30000);
+        Bytes all;
+        for (int elapsed = 0; elapsed <= 30000; elapsed += DeviceLink::kPollPauseMs) {
+            std::uint8_t buffer[64];
+            const int n = transport.ReadAvailable(buffer, kFrameSize);
+            if (n > 0 && reads != nullptr)
+                ++*reads;
+            all.insert(all.end(), buffer, buffer + std::max(n, 0));
+            clock.SleepMs(DeviceLink::kPollPauseMs);
+        }
+        return all;
     }
 
     const Frame status = CommandFrame(kQuery, {kQueryStatus, 0});
-    const Bytes clean = CleanReply(status);
+    const Bytes clean = SimulatedProcessor{}.Answer(status).chunks.front().bytes;
     VirtualClock clock;
     SimulatedProcessor processor;
     InProcessTransport transport{processor, clock};
 };
 
-TEST_F(FaultShapes, PiecesArriveOnSuccessivePolls) {
-    const auto reads = ReadsUnder(FaultKind::kPieces);
-    ASSERT_EQ(reads.size(), 2u);
-    EXPECT_LT(reads[0].size(), 13u);
-    EXPECT_EQ(Joined(reads), clean);
+TEST_F(FaultShapes, EachFaultShapesTheReplyItsWay) {
+    transport.WriteFrame(status.data(), kFrameSize);  // answered, not yet read: drop loses it too
+    EXPECT_TRUE(ReadUnder(FaultKind::kDrop).empty());
+
+    std::size_t reads = 0;
+    EXPECT_EQ(ReadUnder(FaultKind::kPieces, &reads), clean);
+    EXPECT_EQ(reads, 2u) << "pieces arrive on successive polls";
+
+    const Bytes extra = ReadUnder(FaultKind::kExtra);
+    ASSERT_GT(extra.size(), 13u);
+    ASSERT_LE(extra.size(), 21u);
+    EXPECT_EQ(Bytes(extra.begin(), extra.begin() + 13), clean);
+
+    const Bytes garbage = ReadUnder(FaultKind::kGarbage);
+    ASSERT_GT(garbage.size(), 13u);
+    EXPECT_EQ(Bytes(garbage.end() - 13, garbage.end()), clean);
+
+    const Bytes badSum = ReadUnder(FaultKind::kBadSum);
+    ASSERT_EQ(badSum.size(), 13u);
+    EXPECT_TRUE(std::equal(badSum.begin(), badSum.begin() + 12, clean.begin()));
+    EXPECT_NE(badSum[12], clean[12]);
+
+    EXPECT_TRUE(ReadUnder(FaultKind::kNoReply).empty());
 }
 
-TEST_F(FaultShapes, LateMissesTheShortWaitAndMeetsTheLongOne) {
-    processor.SetFaults(Always(FaultKind::kLate));
-    DeviceLink link(clock);
-    link.AttachTransport(&transport);
-    DeviceCommands commands(link);
-    EXPECT_EQ(commands.SetMute(true), 0);
-    clock.SleepMs(FaultInjector::kLateReplyMs);
-    while (link.DiscardReply() != 0) {
+TEST(LateFault, MissesTheShortWaitAndMeetsTheLongOne) {
+    SimLink sim(ProcessorState{}, Always(FaultKind::kLate));
+    EXPECT_EQ(sim.commands.SetMute(true), 0);
+    sim.clock.SleepMs(FaultInjector::kLateReplyMs);
+    while (sim.link.DiscardReply() != 0) {
     }
-    const std::int64_t sent = clock.ElapsedMs();
-    EXPECT_EQ(commands.SetApplicationMode(5), kFrameSize);  // long wait
-    EXPECT_GE(clock.ElapsedMs() - sent, FaultInjector::kLateReplyMs);
-}
-
-TEST_F(FaultShapes, ExtraBytesFollowTheWholeReply) {
-    const Bytes all = Joined(ReadsUnder(FaultKind::kExtra));
-    ASSERT_GT(all.size(), 13u);
-    ASSERT_LE(all.size(), 21u);
-    EXPECT_EQ(Bytes(all.begin(), all.begin() + 13), clean);
-}
-
-TEST_F(FaultShapes, GarbageComesBeforeTheWholeReply) {
-    const Bytes all = Joined(ReadsUnder(FaultKind::kGarbage));
-    ASSERT_GT(all.size(), 13u);
-    EXPECT_EQ(Bytes(all.end() - 13, all.end()), clean);
-}
-
-TEST_F(FaultShapes, BadSumSpoilsOnlyTheChecksum) {
-    const Bytes all = Joined(ReadsUnder(FaultKind::kBadSum));
-    ASSERT_EQ(all.size(), 13u);
-    EXPECT_TRUE(std::equal(all.begin(), all.begin() + 12, clean.begin()));
-    EXPECT_NE(all[12], clean[12]);
-}
-
-TEST_F(FaultShapes, NoReplyMeansNothingAtAll) {
-    EXPECT_TRUE(ReadsUnder(FaultKind::kNoReply).empty());
-}
-
-TEST_F(FaultShapes, DropLosesWhatWasQueuedToo) {
-    transport.WriteFrame(status.data(), kFrameSize);  // answered, not yet read
-    EXPECT_TRUE(ReadsUnder(FaultKind::kDrop).empty());
+    const std::int64_t sent = sim.clock.ElapsedMs();
+    EXPECT_EQ(sim.commands.SetApplicationMode(5), kFrameSize);  // long wait
+    EXPECT_GE(sim.clock.ElapsedMs() - sent, FaultInjector::kLateReplyMs);
 }
 
 std::vector<bool> HitPattern(double rate, std::uint64_t seed) {

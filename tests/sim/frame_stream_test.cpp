@@ -29,17 +29,6 @@ Bytes Of(const Frame& frame) {
 const Frame kStatus = CommandFrame(kQuery, {kQueryStatus, 0});
 const Frame kMute = CommandFrame(0xB4, {1, 0});
 
-TEST(FrameStream, JoinsPiecesAndSplitsGluedFrames) {
-    FrameStream stream;
-    const Bytes both = Concat({Of(kStatus), Of(kMute)});
-    EXPECT_TRUE(stream.Feed(std::span(both).first(5)).empty());
-    EXPECT_TRUE(stream.Feed(std::span(both).subspan(5, 7)).empty());
-    const auto frames = stream.Feed(std::span(both).subspan(12));
-    ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0], kStatus);
-    EXPECT_EQ(frames[1], kMute);
-}
-
 TEST(FrameStream, SkipsGarbageFalseStartsAndTornFrames) {
     Frame badSum = kMute;
     badSum[12] ^= 0x01;
@@ -57,6 +46,7 @@ TEST(FrameStream, SkipsGarbageFalseStartsAndTornFrames) {
     EXPECT_EQ(next[0], kStatus);
 }
 
+// Random pieces join torn frames and split glued ones.
 TEST(FrameStream, FindsEveryFrameAmongRandomNoiseInRandomPieces) {
     std::mt19937 random(3);
     const Frame frames[] = {kStatus, kMute, CommandFrame(0x92, {2, 1, 44, 5, 0, 0, 8, 2, 208})};

@@ -53,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Args{"--pty", "--fault", "late:2"}, Args{"--pty", "--fault", "late:"},
                       Args{"--pty", "--fault", "late:nan"}, Args{"--pty", "--fault", "late:0.5x"},
                       Args{"--pty", "--seed", "x"}, Args{"--pty", "--seed"}, Args{"--pty", "pty"},
-                      Args{"--pty", "--bogus"}));
+                      Args{"--pty", "--bogus"}, Args{"--pty", "--absent", "K"},
+                      Args{"--pty", "--silent"}));
 
 TEST(TraceLine, IsTheSerialTraceFormat) {
     const Frame status = BuildFrame(0x86, 0xFE, {});
