@@ -20,13 +20,11 @@ ChannelWindowSettings Settings(std::uint8_t kind, std::uint8_t index, std::uint8
     return settings;
 }
 
-// A 450 x 240 canvas for a 1920 x 1080 output, with a window where the owner put it: its canvas
-// rectangle converts back to the owner's values only near. The operator drives it by mouse and
-// key, right after it is placed and before any draw.
+// A 450 x 240 canvas for a 1920 x 1080 output: the window's canvas rectangle converts back to
+// the owner's values only near, so only what the operator moves may change them.
 class ConversionTest : public ::testing::Test {
 protected:
     static constexpr ProcessorRect kOwner{96, 54, 768, 432};
-    static constexpr RectF kPlaced{22.5, 12, 202.5, 108};
 
     ConversionTest() {
         EXPECT_TRUE(items.SetPaperSize({450, 240}));
@@ -42,21 +40,9 @@ protected:
     }
 
     void Place(double zoom) {
-        window->SetRectangle(kPlaced);
+        window->SetRectangle({22.5, 12, 202.5, 108});
         window->SetProcessor(kOwner);
         EXPECT_TRUE(editor.SetZoom(zoom));
-    }
-
-    // A point of the canvas, in units, in client pixels at the present zoom.
-    Point Client(PointF units) const {
-        return {ToPixel(units.x * editor.Zoom()), ToPixel(units.y * editor.Zoom())};
-    }
-
-    void Drag(Point from, Point by) {
-        const Point to{from.x + by.x, from.y + by.y};
-        editor.OnMousePress({from});
-        editor.OnMouseMove({to});
-        editor.OnMouseRelease({to});
     }
 
     void DrawTimes(int times) {
@@ -85,48 +71,44 @@ TEST_F(ConversionTest, DrawsAtAnyZoomAndMovesOfAParkedWindowKeepTheOwnersValues)
     EXPECT_EQ(window->Processor(), kOwner);
 }
 
-// Only the edges that moved convert, from where the window lies in whole unzoomed units.
-TEST_F(ConversionTest, AMoveConvertsItsNewPositionAtAnyZoomAndKeepsTheSize) {
-    struct Row {
+// Only the edges that moved convert, from where the window lies in whole unzoomed units; a move
+// keeps the size.
+TEST_F(ConversionTest, AMoveOrResizeConvertsTheMovedEdgesAtAnyZoom) {
+    const struct {
         double zoom;
-        Point drag;  // client pixels
+        PointF from;  // canvas units
+        Point drag;   // client pixels
         ProcessorRect expected;
+    } rows[] = {
+        {1.0, {112.5, 60}, {77, 0}, {426, 54, 768, 432}},   // left 99.5, whole 100: 426.67
+        {1.0, {112.5, 60}, {78, 0}, {430, 54, 768, 432}},   // left 100.5, whole 101: 430.93
+        {2.0, {112.5, 60}, {155, 0}, {426, 54, 768, 432}},  // 77.5 units
+        {0.5, {112.5, 60}, {39, 0}, {430, 54, 768, 432}},   // 78 units
+        {1.0, {112.5, 60}, {0, 10}, {96, 98, 768, 432}},    // top 22: 99, made even
+        {1.25, {112.5, 60}, {0, -30}, {96, 0, 768, 432}},   // held at the top edge
+        {1.0, {203, 108}, {20, 10}, {96, 54, 852, 476}},    // bottom-right handle: 200 x 106
+        {1.0, {23, 60}, {-13, 0}, {42, 54, 822, 432}},      // left edge to 9.5, whole 10
     };
-    const Row rows[] = {
-        {1.0, {77, 0}, {426, 54, 768, 432}},   // left 99.5, whole 100: 426.67
-        {1.0, {78, 0}, {430, 54, 768, 432}},   // left 100.5, whole 101: 430.93
-        {2.0, {155, 0}, {426, 54, 768, 432}},  // 77.5 units: where 77 pixels put it unzoomed
-        {0.5, {39, 0}, {430, 54, 768, 432}},   // 78 units
-        {1.0, {0, 10}, {96, 98, 768, 432}},    // top 22: 99, made even
-        {1.25, {0, -30}, {96, 0, 768, 432}},   // held at the top edge
-    };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         Place(row.zoom);
-        Drag(Client({112.5, 60}), row.drag);
+        const Point from{ToPixel(row.from.x * row.zoom), ToPixel(row.from.y * row.zoom)};
+        const Point to{from.x + row.drag.x, from.y + row.drag.y};
+        editor.OnMousePress({from});
+        editor.OnMouseMove({to});
+        editor.OnMouseRelease({to});
         EXPECT_EQ(window->Processor(), row.expected) << row.zoom << " " << row.drag.x;
     }
 }
 
-TEST_F(ConversionTest, AResizeConvertsTheDraggedEdgesOnly) {
-    Drag({203, 108}, {20, 10});  // the bottom-right handle: 200 x 106 units
-    EXPECT_EQ(window->Processor(), (ProcessorRect{96, 54, 852, 476}));
-    Place(1.0);
-    Drag({23, 60}, {-13, 0});  // the left edge to 9.5, whole 10: 193 units wide
-    EXPECT_EQ(window->Processor(), (ProcessorRect{42, 54, 822, 432}));
-}
-
-TEST_F(ConversionTest, ADragAwayAndBackKeepsTheOwnersValues) {
+TEST_F(ConversionTest, ADragAwayAndBackKeepsTheOwnersValuesAndACloneKeepsThem) {
     editor.OnMousePress({{112, 60}});
     editor.OnMouseMove({{160, 90}});
-    // The labels follow the drag.
-    EXPECT_EQ(window->Processor(), (ProcessorRect{302, 188, 768, 432}));
+    EXPECT_EQ(window->Processor(), (ProcessorRect{302, 188, 768, 432}));  // labels follow
     editor.OnMouseMove({{112, 60}});
     editor.OnMouseRelease({{112, 60}});
     EXPECT_EQ(window->Processor(), kOwner);
     EXPECT_EQ(observer.Notices().back().notice, LayoutNotice::SingleSelection);
-}
 
-TEST_F(ConversionTest, CloneCopiesTheEntityAndChannelFields) {
     window->SetTitle("CH1");
     const auto clone = window->Clone();
     const auto& copy = dynamic_cast<const CChannelWindow&>(*clone);
@@ -167,74 +149,52 @@ TEST(ChannelLabelTest, UndividedNamesByKindAndIndexAndPositionFromTheOrigin) {
     EXPECT_EQ(Labels(rect, settings).back().text, "X_Y:[40,208]");
 }
 
+// Image windows name each quarter; output channels have no names, input cards their own.
 TEST(QuadLabelTest, OneBlockPerCoveredQuarter) {
     const Size piece{400, 300};
     const ChannelWindowSettings quad = Settings(kInputImageWindow, 1, 4);
+    const ChannelWindowSettings output = Settings(kOutputChannelWindow, 1, 4);
     EXPECT_EQ(Labels({100, 50, 600, 200}, quad, piece),
               Joined({Block({100, 50}, "CH:[1]"), Block({400, 50}, "CH:[2]")}));
-    EXPECT_EQ(Labels({100, 50, 300, 400}, quad, piece),
-              Joined({Block({100, 50}, "CH:[1]"), Block({100, 300}, "CH:[3]")}));
     EXPECT_EQ(Labels({500, 50, 700, 400}, quad, piece),
               Joined({Block({500, 50}, "CH:[2]"), Block({500, 300}, "CH:[4]")}));
-    EXPECT_EQ(Labels({100, 350, 600, 500}, quad, piece),
-              Joined({Block({100, 350}, "CH:[3]"), Block({400, 350}, "CH:[4]")}));
     EXPECT_EQ(Labels({100, 50, 600, 400}, quad, piece),
               Joined({Block({100, 50}, "CH:[1]"), Block({400, 50}, "CH:[2]"),
                       Block({100, 300}, "CH:[3]"), Block({400, 300}, "CH:[4]")}));
-    // Zoomed twice, the same window: the quarters and the lines of each block twice as far.
-    EXPECT_EQ(Labels({200, 100, 1200, 400}, quad, piece, 2.0),
-              Joined({Block({200, 100}, "CH:[1]", 2), Block({800, 100}, "CH:[2]", 2)}));
-}
-
-TEST(QuadLabelTest, OutputChannelsHaveNoNamesAndOneQuarterIsOneBlock) {
-    const Size piece{400, 300};
-    EXPECT_EQ(Labels({100, 50, 600, 200}, Settings(kOutputChannelWindow, 1, 4), piece),
+    EXPECT_EQ(Labels({100, 50, 600, 200}, output, piece),
               Joined({Block({100, 50}, ""), Block({400, 50}, "")}));
-    // Exactly the top-left quarter: its right and bottom edges touch, but do not enter, the others.
-    EXPECT_EQ(Labels({0, 0, 400, 300}, Settings(kOutputChannelWindow, 1, 4), piece),
-              Block({0, 0}, ""));
-    EXPECT_EQ(Labels({0, 0, 800, 600}, Settings(kOutputChannelWindow, 1, 4), piece, 2.0),
-              Block({0, 0}, "", 2));
+    // Right and bottom edges on a boundary touch, but do not enter, the next quarters.
+    EXPECT_EQ(Labels({0, 0, 400, 300}, output, piece), Block({0, 0}, ""));
+    EXPECT_EQ(Labels({0, 0, 800, 600}, output, piece, 2.0), Block({0, 0}, "", 2));
     EXPECT_EQ(Labels({410, 310, 500, 400}, Settings(kInputCardWindow, 2, 4), piece),
               Block({410, 310}, "CH:[PIP]"));
 }
 
-TEST(PieceLabelTest, BlocksAtEachPiecesLeadingEdge) {
-    // Three pieces across of 266 pixels.
+// Room is counted unzoomed: a zoom shows the same lines, only larger.
+TEST(PieceLabelTest, BlocksAtEachPiecesLeadingEdgeAndLessInSmallWindows) {
     EXPECT_EQ(Labels({10, 0, 800, 100}, Settings(kOutputChannelWindow, 1, 5), {266, 600}),
               Joined({Block({10, 0}, ""), Block({266, 0}, ""), Block({532, 0}, "")}));
-    // Two pieces down of 300 pixels.
-    EXPECT_EQ(Labels({0, 250, 200, 350}, Settings(kOutputChannelWindow, 1, 3), {800, 300}),
+    const ChannelWindowSettings stacked = Settings(kOutputChannelWindow, 1, 3);
+    EXPECT_EQ(Labels({0, 250, 200, 350}, stacked, {800, 300}),
               Joined({Block({0, 250}, ""), Block({0, 300}, "")}));
-}
+    EXPECT_TRUE(Labels({0, 280, 60, 310}, stacked, {800, 300}).empty());
 
-// Room is counted unzoomed: a zoom shows the same lines, only larger.
-TEST(PieceLabelTest, SmallWindowsShowLessAndTinyOnesNothing) {
     const ChannelWindowSettings sideBySide = Settings(kOutputChannelWindow, 1, 2);
     EXPECT_EQ(Labels({380, 0, 440, 30}, sideBySide, {400, 600}),
               (std::vector<LabelLine>{{{380, 5}, "W_H:[640,360]"}, {{400, 0}, "W_H:[640,360]"}}));
     EXPECT_EQ(Labels({760, 0, 880, 60}, sideBySide, {400, 600}, 2.0),
               (std::vector<LabelLine>{{{760, 10}, "W_H:[640,360]"}, {{800, 0}, "W_H:[640,360]"}}));
     EXPECT_TRUE(Labels({395, 0, 405, 10}, sideBySide, {400, 600}).empty());
-    // Stacked pieces short of room keep only their empty name lines.
-    const ChannelWindowSettings stacked = Settings(kOutputChannelWindow, 1, 3);
-    EXPECT_TRUE(Labels({0, 280, 60, 310}, stacked, {800, 300}).empty());
 }
 
 class ChannelDrawTest : public ::testing::Test {
 protected:
     void Draw(const ChannelWindowSettings& settings, const RectF& rect, double zoom = 1.0) {
+        painter.Clear();
         window.SetSettings(settings);
         window.SetRectangle(rect);
         window.SetZoom(zoom);
         window.Draw(painter, window.PixelRect());
-    }
-
-    std::vector<LineCall> PieceLines() const {
-        std::vector<LineCall> lines;
-        for (const LineCall& line : painter.Of<LineCall>())
-            if (line.pen == kPiecePen) lines.push_back(line);
-        return lines;
     }
 
     const Pen kPiecePen{kGreen, 1, PenStyle::Dotted};
@@ -248,71 +208,60 @@ TEST_F(ChannelDrawTest, BodyCaptionBandOutlineThenLabelsClippedToTheWindow) {
     Draw(settings, {10, 20, 210, 120});
     const std::vector<FillCall> fills = painter.Of<FillCall>();
     ASSERT_EQ(fills.size(), 3u);
-    EXPECT_EQ(fills[0].rect, (Rect{10, 20, 210, 120}));                      // body
+    EXPECT_EQ(fills[0].rect, (Rect{10, 20, 210, 120}));                        // body
     EXPECT_EQ(fills[1], (FillCall{{10, 20, 210, 39}, Color{196, 196, 196}}));  // 19 grey rows
-    EXPECT_EQ(fills[2], (FillCall{{10, 39, 210, 40}, kBlack}));              // the 20th, black
+    EXPECT_EQ(fills[2], (FillCall{{10, 39, 210, 40}, kBlack}));                // the 20th, black
     const std::vector<OutlineCall> outlines = painter.Of<OutlineCall>();
     ASSERT_EQ(outlines.size(), 2u);
-    const Pen border{{200, 0, 0}, 2, PenStyle::Dotted};
-    EXPECT_EQ(outlines[1], (OutlineCall{{10, 20, 210, 120}, border}));
+    EXPECT_EQ(outlines[1], (OutlineCall{{10, 20, 210, 120}, {{200, 0, 0}, 2, PenStyle::Dotted}}));
     ASSERT_TRUE(std::holds_alternative<TextCall>(painter.calls.back()));
-    EXPECT_EQ(painter.Texts(),
-              (std::vector<std::string>{"CH:[Main]", "W_H:[0,0]", "X_Y:[0,0]"}));
+    EXPECT_EQ(painter.Texts(), (std::vector<std::string>{"CH:[Main]", "W_H:[0,0]", "X_Y:[0,0]"}));
     for (const TextCall& text : painter.Of<TextCall>()) {
         EXPECT_EQ(text.font, (Font{"Verdana", 11, kBlack}));
         EXPECT_EQ(text.clip, (Rect{10, 20, 210, 120}));
     }
+
+    Draw(settings, {0, 0, 50, 10});  // too short for the band: it stays inside
+    ASSERT_EQ(painter.Of<FillCall>().size(), 2u);
+    EXPECT_EQ(painter.Of<FillCall>()[1].rect, (Rect{0, 0, 50, 10}));
 }
 
-TEST_F(ChannelDrawTest, AShortWindowKeepsTheBandInside) {
-    Draw(Settings(kInputCardWindow, 1), {0, 0, 50, 10});
-    const std::vector<FillCall> fills = painter.Of<FillCall>();
-    ASSERT_EQ(fills.size(), 2u);
-    EXPECT_EQ(fills[1].rect, (Rect{0, 0, 50, 10}));
-}
-
-// A window across a piece boundary has a block past the boundary, which the clip keeps off the
-// windows beside it; everything zooms with the window.
+// The clip keeps a block past a piece boundary off the windows beside it; all zooms with the
+// window.
 TEST_F(ChannelDrawTest, AZoomedWindowAcrossPiecesScalesItsBandLinesAndLabels) {
     Draw(Settings(kOutputChannelWindow, 1, 2), {300, 0, 500, 100}, 1.5);
-    const Rect pixels{450, 0, 750, 150};
     EXPECT_EQ(painter.Of<FillCall>()[1].rect, (Rect{450, 0, 750, 29}));  // 19 rows, zoomed
-    EXPECT_EQ(PieceLines(), (std::vector<LineCall>{{{600, 0}, {600, 150}, kPiecePen}}));
+    EXPECT_EQ(painter.LinesWith(kPiecePen), (std::vector<LineCall>{{{600, 0}, {600, 150}, kPiecePen}}));
     const std::vector<TextCall> texts = painter.Of<TextCall>();
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[2].at, (Point{600, 30}));  // the second piece's block, 20 units down
     for (const TextCall& text : texts) {
         EXPECT_EQ(text.font, (Font{"Verdana", 17, kBlack}));
-        EXPECT_EQ(text.clip, pixels);
+        EXPECT_EQ(text.clip, (Rect{450, 0, 750, 150}));
     }
 }
 
 // Lines only where the window crosses a boundary, not where its edge lies on one.
 TEST_F(ChannelDrawTest, PieceBoundariesCrossedByTheWindow) {
     Draw(Settings(kOutputChannelWindow, 1, 4), {100, 50, 600, 400});
-    EXPECT_EQ(PieceLines(), (std::vector<LineCall>{{{400, 50}, {400, 400}, kPiecePen},
-                                                   {{100, 300}, {600, 300}, kPiecePen}}));
-
-    painter.Clear();
+    EXPECT_EQ(painter.LinesWith(kPiecePen), (std::vector<LineCall>{{{400, 50}, {400, 400}, kPiecePen},
+                                                               {{100, 300}, {600, 300}, kPiecePen}}));
     Draw(Settings(kOutputChannelWindow, 1, 4), {0, 0, 400, 300});
-    EXPECT_TRUE(PieceLines().empty());
+    EXPECT_TRUE(painter.LinesWith(kPiecePen).empty());
 }
 
-TEST_F(ChannelDrawTest, PieceSizesOfEveryMode) {
+TEST_F(ChannelDrawTest, PieceSizesOfEveryModeAndNoneForATooSmallArea) {
     const Size expected[] = {{400, 600}, {800, 300}, {400, 300}, {266, 600},
                              {800, 200}, {200, 600}, {800, 150}};
     for (std::uint8_t mode = 2; mode <= 8; ++mode) {
         window.SetSettings(Settings(kOutputChannelWindow, 1, mode));
         EXPECT_EQ(window.PieceSize(), expected[mode - 2]) << int{mode};
     }
-}
-
-TEST_F(ChannelDrawTest, AnOutputAreaTooSmallToDivideDrawsUndivided) {
     ChannelWindowSettings settings = Settings(kOutputChannelWindow, 5, 7);
     settings.layoutWidth = 3;
     Draw(settings, {0, 0, 200, 100});
     EXPECT_EQ(window.PieceSize(), (Size{}));
-    EXPECT_TRUE(PieceLines().empty());
+    EXPECT_TRUE(painter.LinesWith(kPiecePen).empty());
     EXPECT_EQ(painter.Texts().front(), "IMG:[5]");
 }
 

@@ -52,7 +52,7 @@ protected:
     CLayoutItem* second = nullptr;
 };
 
-TEST_F(EditorTest, ClickSelectsModifierTogglesEmptySpaceClears) {
+TEST_F(EditorTest, ClickSelectsModifierTogglesEmptySpaceClearsTopmostTakesIt) {
     Click(150, 150);
     EXPECT_EQ(items.Selected(), (std::vector<CLayoutItem*>{first}));
     Click(600, 450, kControlModifier);
@@ -65,36 +65,43 @@ TEST_F(EditorTest, ClickSelectsModifierTogglesEmptySpaceClears) {
     EXPECT_EQ(observer.Notices(),
               (std::vector<NoticeEvent>{{LayoutNotice::SingleSelection, {first}},
                                         {LayoutNotice::SingleSelection, {second}}}));
+    CLayoutItem* over = &Add({150, 120, 250, 180});
+    Click(200, 150);
+    EXPECT_EQ(items.Selected(), (std::vector<CLayoutItem*>{over}));
 }
 
 TEST_F(EditorTest, HitCodesAndCursorsAroundAnEntity) {
-    const std::pair<Point, HitCode> cases[] = {
-        {{100, 100}, HitCode::TopLeft},    {{200, 98}, HitCode::Top},
-        {{302, 100}, HitCode::TopRight},   {{100, 200}, HitCode::BottomLeft},
-        {{200, 203}, HitCode::Bottom},     {{300, 200}, HitCode::BottomRight},
-        {{97, 150}, HitCode::Left},        {{300, 150}, HitCode::Right},
-        {{200, 150}, HitCode::Body},       {{96, 150}, HitCode::None},
+    const struct {
+        Point at;
+        HitCode code;
+        CursorShape cursor;
+    } cases[] = {
+        {{100, 100}, HitCode::TopLeft, CursorShape::SizeNorthWestSouthEast},
+        {{200, 98}, HitCode::Top, CursorShape::SizeNorthSouth},
+        {{302, 100}, HitCode::TopRight, CursorShape::SizeNorthEastSouthWest},
+        {{100, 200}, HitCode::BottomLeft, CursorShape::SizeNorthEastSouthWest},
+        {{200, 203}, HitCode::Bottom, CursorShape::SizeNorthSouth},
+        {{300, 200}, HitCode::BottomRight, CursorShape::SizeNorthWestSouthEast},
+        {{97, 150}, HitCode::Left, CursorShape::SizeWestEast},
+        {{300, 150}, HitCode::Right, CursorShape::SizeWestEast},
+        {{200, 150}, HitCode::Body, CursorShape::Move},
+        {{96, 150}, HitCode::None, CursorShape::Arrow},
     };
-    for (const auto& [point, code] : cases) EXPECT_EQ(first->HitTest(point), code) << point.x;
-
-    EXPECT_EQ(editor.CursorAt({200, 150}), CursorShape::Move);
-    EXPECT_EQ(editor.CursorAt({100, 100}), CursorShape::SizeNorthWestSouthEast);
-    EXPECT_EQ(editor.CursorAt({300, 200}), CursorShape::SizeNorthWestSouthEast);
-    EXPECT_EQ(editor.CursorAt({200, 100}), CursorShape::SizeNorthSouth);
-    EXPECT_EQ(editor.CursorAt({300, 100}), CursorShape::SizeNorthEastSouthWest);
-    EXPECT_EQ(editor.CursorAt({100, 200}), CursorShape::SizeNorthEastSouthWest);
-    EXPECT_EQ(editor.CursorAt({100, 150}), CursorShape::SizeWestEast);
-    EXPECT_EQ(editor.CursorAt({400, 300}), CursorShape::Arrow);
-
+    for (const auto& hit : cases) {
+        EXPECT_EQ(first->HitTest(hit.at), hit.code) << hit.at.x << "," << hit.at.y;
+        EXPECT_EQ(editor.CursorAt(hit.at), hit.cursor) << hit.at.x << "," << hit.at.y;
+    }
     ASSERT_TRUE(editor.SetZoom(2.0));
     EXPECT_EQ(first->HitTest({200, 200}), HitCode::TopLeft);
 }
 
-TEST_F(EditorTest, DraggingTheBodyMovesAndAnnouncesOnRelease) {
+TEST_F(EditorTest, DraggingTheBodyMovesAndAnnouncesOnReleaseAClickDoesNot) {
+    Click(200, 150);
+    EXPECT_EQ(observer.Notices().size(), 1u);
     editor.OnMousePress(At(200, 150));
     editor.OnMouseMove(At(250, 170));
     EXPECT_EQ(first->Rectangle(), (RectF{150, 120, 350, 220}));
-    EXPECT_TRUE(observer.Notices().back().notice == LayoutNotice::SingleSelection);
+    EXPECT_EQ(observer.Notices().size(), 1u);
     editor.OnMouseRelease(At(260, 170));
     EXPECT_EQ(first->Rectangle(), (RectF{160, 120, 360, 220}));
     EXPECT_EQ(observer.Notices().back(), (NoticeEvent{LayoutNotice::Moved, {first}}));
@@ -102,13 +109,7 @@ TEST_F(EditorTest, DraggingTheBodyMovesAndAnnouncesOnRelease) {
     EXPECT_TRUE(std::holds_alternative<RepaintEvent>(observer.events[observer.events.size() - 2]));
 }
 
-TEST_F(EditorTest, AClickWithoutMovingAnnouncesNoMove) {
-    Click(200, 150);
-    EXPECT_EQ(observer.Notices().size(), 1u);
-    EXPECT_EQ(first->Rectangle(), (RectF{100, 100, 300, 200}));
-}
-
-TEST_F(EditorTest, ResizingByEachHandleKeepsTheOppositeEdges) {
+TEST_F(EditorTest, ResizingByEachHandleKeepsTheOppositeEdgesDownToTheMinimum) {
     Drag({300, 150}, {350, 170});
     EXPECT_EQ(first->Rectangle(), (RectF{100, 100, 350, 200}));
     EXPECT_EQ(observer.Notices().back(), (NoticeEvent{LayoutNotice::Resized, {first}}));
@@ -116,19 +117,19 @@ TEST_F(EditorTest, ResizingByEachHandleKeepsTheOppositeEdges) {
     EXPECT_EQ(first->Rectangle(), (RectF{80, 70, 350, 200}));
     Drag({215, 200}, {215, 230});
     EXPECT_EQ(first->Rectangle(), (RectF{80, 70, 350, 230}));
-}
-
-TEST_F(EditorTest, ResizingStopsAtTheMinimumSize) {
     first->SetMinimumSize({50, 20});
-    Drag({100, 150}, {290, 150});
-    EXPECT_EQ(first->Rectangle(), (RectF{250, 100, 300, 200}));
-    Drag({275, 100}, {275, 400});
-    EXPECT_EQ(first->Rectangle(), (RectF{250, 180, 300, 200}));
+    Drag({80, 150}, {340, 150});
+    EXPECT_EQ(first->Rectangle(), (RectF{300, 70, 350, 230}));
+    Drag({325, 70}, {325, 400});
+    EXPECT_EQ(first->Rectangle(), (RectF{300, 210, 350, 230}));
 }
 
-TEST_F(EditorTest, RestraintKeepsTheWholeSelectionInsideThePaper) {
+TEST_F(EditorTest, RestraintKeepsTheWholeSelectionAndADraggedEdgeInsideThePaper) {
     ASSERT_TRUE(items.SetPaperSize({800, 600}));
     editor.SetRestraint(Restraint::InsidePaper);
+    Drag({700, 475}, {900, 475});
+    EXPECT_EQ(second->Rectangle(), (RectF{500, 400, 800, 550}));
+    second->SetRectangle({500, 400, 700, 550});
     Click(150, 150);
     Click(600, 450, kControlModifier);
     // The second entity reaches the right and bottom edges first.
@@ -154,50 +155,36 @@ TEST_F(EditorTest, RestraintTwoLeavesTheMarginsFreeAndZeroRestrainsNothing) {
     EXPECT_EQ(first->Rectangle(), (RectF{-190, -80, 10, 20}));
 }
 
-TEST_F(EditorTest, RestraintHoldsTheDraggedEdgeOfAResize) {
-    ASSERT_TRUE(items.SetPaperSize({800, 600}));
-    editor.SetRestraint(Restraint::InsidePaper);
-    Drag({700, 475}, {900, 475});
-    EXPECT_EQ(second->Rectangle(), (RectF{500, 400, 800, 550}));
-}
-
 TEST_F(EditorTest, SnappingPutsTheMovedCornerOnTheGrid) {
     editor.SetSnapToGrid(true);
     Drag({200, 150}, {213, 147});
     EXPECT_EQ(first->Rectangle(), (RectF{112, 96, 312, 196}));
 }
 
+// The entity follows the pointer into what scrolled into view; scrolling stops at the paper's end.
 TEST_F(EditorTest, DraggingBeyondTheClientAreaScrolls) {
     ASSERT_TRUE(items.SetPaperSize({1600, 1200}));
     editor.OnMousePress(At(200, 150));
     editor.OnMouseMove(At(810, 150));
-    EXPECT_EQ(editor.ScrollPosition(), (Point{10, 0}));
     editor.OnMouseMove(At(810, 650));
-    EXPECT_EQ(editor.ScrollPosition(), (Point{20, 10}));
-    // The entity follows the pointer into what scrolled into view.
     EXPECT_EQ(first->Rectangle(), (RectF{730, 610, 930, 710}));
-    editor.OnMouseMove(At(-1, -1));
-    EXPECT_EQ(editor.ScrollPosition(), (Point{10, 0}));
-    editor.OnMouseMove(At(-1, -1));
-    editor.OnMouseMove(At(-1, -1));
-    EXPECT_EQ(editor.ScrollPosition(), (Point{0, 0}));
+    for (int i = 0; i < 3; ++i) editor.OnMouseMove(At(-1, -1));
     editor.OnMouseRelease(At(-1, -1));
-    const std::vector<EditorEvent> expectedScrolls = {
-        ScrollEvent{{10, 0}}, ScrollEvent{{20, 10}}, ScrollEvent{{10, 0}}, ScrollEvent{{0, 0}}};
     std::vector<EditorEvent> scrolls;
     for (const EditorEvent& event : observer.events)
         if (std::holds_alternative<ScrollEvent>(event)) scrolls.push_back(event);
-    EXPECT_EQ(scrolls, expectedScrolls);
-}
+    EXPECT_EQ(scrolls, (std::vector<EditorEvent>{ScrollEvent{{10, 0}}, ScrollEvent{{20, 10}},
+                                                 ScrollEvent{{10, 0}}, ScrollEvent{{0, 0}}}));
+    EXPECT_EQ(editor.ScrollPosition(), (Point{0, 0}));
 
-TEST_F(EditorTest, ScrollingStopsAtTheEndOfThePaper) {
     ASSERT_TRUE(items.SetPaperSize({815, 600}));
-    editor.OnMousePress(At(200, 150));
+    editor.OnMousePress(At(600, 450));
     for (int i = 0; i < 5; ++i) editor.OnMouseMove(At(900, 650));
     EXPECT_EQ(editor.ScrollPosition(), (Point{15, 0}));
 }
 
-TEST_F(EditorTest, ArrowKeysMoveOrWithShiftResizeBySteps) {
+TEST_F(EditorTest, ArrowKeysNeedASelectionThenMoveOrWithShiftResizeBySteps) {
+    EXPECT_FALSE(Key(Key::Right));
     Click(150, 150);
     EXPECT_TRUE(Key(Key::Right));
     EXPECT_EQ(first->Rectangle(), (RectF{101, 100, 301, 200}));
@@ -212,6 +199,9 @@ TEST_F(EditorTest, ArrowKeysMoveOrWithShiftResizeBySteps) {
     EXPECT_EQ(observer.Notices().back().notice, LayoutNotice::KeyUp);
     Key(Key::Left);
     EXPECT_EQ(observer.Notices().back().notice, LayoutNotice::KeyLeft);
+    editor.SetKeyboardFlags(kPageKeysRestack);
+    EXPECT_FALSE(Key(Key::Right));
+    EXPECT_EQ(first->Rectangle(), (RectF{100, 99, 299, 200}));
 }
 
 TEST_F(EditorTest, ArrowStepFollowsZoomAndGrid) {
@@ -226,14 +216,6 @@ TEST_F(EditorTest, ArrowStepFollowsZoomAndGrid) {
     editor.SetSnapToGrid(false);
     Key(Key::Right);
     EXPECT_EQ(first->Rectangle().left, 103);  // never less than one unit
-}
-
-TEST_F(EditorTest, ArrowKeysNeedASelectionAndTheirFlag) {
-    EXPECT_FALSE(Key(Key::Right));
-    Click(150, 150);
-    editor.SetKeyboardFlags(kPageKeysRestack);
-    EXPECT_FALSE(Key(Key::Right));
-    EXPECT_EQ(first->Rectangle(), (RectF{100, 100, 300, 200}));
 }
 
 TEST_F(EditorTest, AnArrowBlockedByTheRestraintAnnouncesNothing) {
@@ -259,7 +241,6 @@ TEST_F(EditorTest, PageKeysRestackTheOneSelectedEntity) {
     EXPECT_EQ(Order(), (std::vector<CLayoutItem*>{second, first, third}));
     EXPECT_TRUE(Key(Key::PageDown, kControlModifier));
     EXPECT_EQ(Order(), (std::vector<CLayoutItem*>{first, second, third}));
-
     Click(600, 450, kControlModifier);
     EXPECT_FALSE(Key(Key::PageUp));
     editor.SetKeyboardFlags(kArrowKeysMove);
@@ -268,13 +249,7 @@ TEST_F(EditorTest, PageKeysRestackTheOneSelectedEntity) {
     EXPECT_EQ(Order(), (std::vector<CLayoutItem*>{first, second, third}));
 }
 
-TEST_F(EditorTest, TheTopmostEntityTakesTheClick) {
-    CLayoutItem* over = &Add({150, 120, 250, 180});
-    Click(200, 150);
-    EXPECT_EQ(items.Selected(), (std::vector<CLayoutItem*>{over}));
-}
-
-TEST_F(EditorTest, DrawModeCreatesOneCopyOfThePrototype) {
+TEST_F(EditorTest, DrawModeCreatesOneCopyOfThePrototypeUnlessClearedMidDrag) {
     editor.SetDrawingObject(std::make_unique<CChannelWindow>());
     EXPECT_EQ(editor.CursorAt({200, 150}), CursorShape::Cross);
     Click(400, 300);
@@ -288,7 +263,6 @@ TEST_F(EditorTest, DrawModeCreatesOneCopyOfThePrototype) {
     EXPECT_EQ(painter.Of<OutlineCall>().back(),
               (OutlineCall{{410, 310, 460, 330}, Pen{kBlack, 1, PenStyle::Dotted}}));
     editor.OnMouseRelease(At(380, 350));
-
     ASSERT_EQ(items.Count(), 3u);
     CLayoutItem& created = items.At(2);
     EXPECT_EQ(created.Type(), "button");
@@ -297,16 +271,14 @@ TEST_F(EditorTest, DrawModeCreatesOneCopyOfThePrototype) {
     EXPECT_EQ(observer.Notices().back(), (NoticeEvent{LayoutNotice::SingleSelection, {&created}}));
     EXPECT_FALSE(editor.InDrawMode());
     EXPECT_EQ(editor.CursorAt({600, 100}), CursorShape::Arrow);
-}
 
-TEST_F(EditorTest, ClearingThePrototypeMidDragCreatesNothing) {
     editor.SetDrawingObject(std::make_unique<CChannelWindow>());
     editor.OnMousePress(At(410, 310));
     editor.OnMouseMove(At(460, 330));
     editor.SetDrawingObject(nullptr);
     editor.OnMouseRelease(At(460, 330));
-    EXPECT_EQ(items.Count(), 2u);
-    EXPECT_EQ(editor.CursorAt({410, 310}), CursorShape::Arrow);
+    EXPECT_EQ(items.Count(), 3u);
+    EXPECT_EQ(editor.CursorAt({600, 100}), CursorShape::Arrow);
 }
 
 TEST_F(EditorTest, AZoomOutsideTheBoundsIsHeldOrRefused) {

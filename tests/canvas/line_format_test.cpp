@@ -8,18 +8,15 @@
 namespace hsq {
 namespace {
 
-TEST(EntityLineTest, WritesTheFieldsInOrderWithSixDecimals) {
+TEST(EntityLineTest, WritesTheFieldsInOrderWithSixDecimalsAndEscapedSeparators) {
     CLayoutItem item;
     item.SetRectangle({1.5, 2, 300.25, 4});
     item.SetTitle("t");
     item.SetName("n");
     item.SetGroup(3);
     EXPECT_EQ(item.ToString(), "basic:1.500000,2.000000,300.250000,4.000000,t,n,3");
-    EXPECT_EQ(CChannelWindow().ToString(),
-              "button:0.000000,0.000000,0.000000,0.000000,,button,0");
-}
+    EXPECT_EQ(CChannelWindow().ToString(), "button:0.000000,0.000000,0.000000,0.000000,,button,0");
 
-TEST(EntityLineTest, SeparatorsInTitleAndNameAreEscapedAndComeBack) {
     CChannelWindow written;
     written.SetRectangle({10, 20, 110.5, 70});
     written.SetTitle("Ch:1, left; main\r\nrow");
@@ -29,13 +26,11 @@ TEST(EntityLineTest, SeparatorsInTitleAndNameAreEscapedAndComeBack) {
     EXPECT_EQ(line,
               "button:10.000000,20.000000,110.500000,70.000000,"
               "Ch\\colon1\\comma left\\semicolon main\\newlinerow,a\\commab\\colonc,-2");
-
     CChannelWindow read;
     ASSERT_TRUE(read.FromString(line));
     EXPECT_EQ(read.Title(), "Ch:1, left; main\r\nrow");
     EXPECT_EQ(read.Name(), "a,b:c");
-    EXPECT_EQ(read.Group(), -2);
-    EXPECT_EQ(read.Rectangle(), (RectF{10, 20, 110.5, 70}));
+    EXPECT_EQ(read.ToString(), line);  // the numbers came back too
 }
 
 TEST(EntityLineTest, UnescapingLeavesOtherBackslashesAndLoneLineEndsAlone) {
@@ -44,7 +39,14 @@ TEST(EntityLineTest, UnescapingLeavesOtherBackslashesAndLoneLineEndsAlone) {
     EXPECT_EQ(UnescapeLineText(EscapeLineText("\\:")), "\\:");
 }
 
-TEST(EntityLineTest, BadLinesAreRefusedAndChangeNothing) {
+TEST(EntityLineTest, KeyAndValueAreTrimmedAndBadLinesAreRefusedAndChangeNothing) {
+    const std::optional<ItemLine> item = ReadItemLine("  basic :  1, 2 ,3,4,t ,n, 7  ");
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->type, "basic");
+    EXPECT_EQ(item->rect, (RectF{1, 2, 3, 4}));
+    EXPECT_EQ(item->title, "t ");
+    EXPECT_EQ(item->group, 7);
+
     CChannelWindow window;
     window.SetRectangle({1, 2, 3, 4});
     window.SetTitle("kept");
@@ -52,16 +54,16 @@ TEST(EntityLineTest, BadLinesAreRefusedAndChangeNothing) {
     for (const char* line : {
              "",
              "button",
-             "button:1,2,3,4,t,n",             // six fields
-             "button:1,2,3,4,t,n,0,extra",     // eight fields
-             "button:1,2,x,4,t,n,0",           // not a number
-             "button:1,2,3,4,t,n,0.5",         // group not whole
+             "button:1,2,3,4,t,n",          // six fields
+             "button:1,2,3,4,t,n,0,extra",  // eight fields
+             "button:1,2,x,4,t,n,0",        // not a number
+             "button:1,2,3,4,t,n,0.5",      // group not whole
              "button:nan,2,3,4,t,n,0",
              "button:1,2,inf,4,t,n,0",
-             "button:1e10,2,3,4,t,n,0",        // beyond any canvas
-             "button:5,2,3,4,t,n,0",           // right before left
+             "button:1e10,2,3,4,t,n,0",  // beyond any canvas
+             "button:5,2,3,4,t,n,0",     // right before left
              "button:1,2,3,4,t,n,99999999999",
-             "basic:1,2,3,4,t,n,0",            // another type
+             "basic:1,2,3,4,t,n,0",  // another type
              ":1,2,3,4,t,n,0",
          }) {
         EXPECT_FALSE(window.FromString(line)) << line;
@@ -69,42 +71,26 @@ TEST(EntityLineTest, BadLinesAreRefusedAndChangeNothing) {
     EXPECT_EQ(window.ToString(), before);
 }
 
-TEST(EntityLineTest, KeyAndValueAreTrimmed) {
-    const std::optional<ItemLine> item = ReadItemLine("  basic :  1, 2 ,3,4,t ,n, 7  ");
-    ASSERT_TRUE(item.has_value());
-    EXPECT_EQ(item->type, "basic");
-    EXPECT_EQ(item->rect, (RectF{1, 2, 3, 4}));
-    EXPECT_EQ(item->title, "t ");
-    EXPECT_EQ(item->group, 7);
-}
-
-TEST(PaperLineTest, ReadsAndWritesTheVirtualSize) {
+TEST(PaperLineTest, ReadsAndWritesTheSizeAndRefusesAnythingButTwoNumbers) {
     CLayoutItemList list;
-    ASSERT_TRUE(list.ReadPaperLine("paper:800,600;"));
-    EXPECT_EQ(list.PaperSize(), (Size{800, 600}));
-    EXPECT_EQ(list.PaperLine(), "paper:800,600;");
     ASSERT_TRUE(list.ReadPaperLine(" paper : 640, 480; "));
     EXPECT_EQ(list.PaperSize(), (Size{640, 480}));
-}
-
-TEST(PaperLineTest, AnythingButTwoNumbersIsRefusedAndLeavesTheSize) {
-    CLayoutItemList list;
-    ASSERT_TRUE(list.SetPaperSize({800, 600}));
+    ASSERT_TRUE(list.ReadPaperLine("paper:800,600;"));
+    EXPECT_EQ(list.PaperLine(), "paper:800,600;");
     for (const char* line : {
              "paper:800,600,400;",
              "paper:800;",
              "paper:;",
-             "paper:800,600",    // no closing semicolon
+             "paper:800,600",  // no closing semicolon
              "paper:a,600;",
              "paper:800,-1;",
-             "paper:40000,600;", // beyond the largest paper
+             "paper:40000,600;",  // beyond the largest paper
              "paper:800,,600;",
              "size:800,600;",
              "paper",
          }) {
         EXPECT_FALSE(list.ReadPaperLine(line)) << line;
     }
-    EXPECT_EQ(list.PaperSize(), (Size{800, 600}));
     EXPECT_FALSE(list.SetPaperSize({-1, 5}));
     EXPECT_EQ(list.PaperSize(), (Size{800, 600}));
 }

@@ -73,6 +73,13 @@ public:
         return found;
     }
 
+    std::vector<LineCall> LinesWith(const Pen& pen) const {
+        std::vector<LineCall> lines;
+        for (const LineCall& line : Of<LineCall>())
+            if (line.pen == pen) lines.push_back(line);
+        return lines;
+    }
+
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
         for (const TextCall& call : Of<TextCall>()) texts.push_back(call.text);

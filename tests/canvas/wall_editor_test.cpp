@@ -22,13 +22,6 @@ protected:
         editor.Draw(painter);
     }
 
-    std::vector<LineCall> LinesIn(const Pen& pen) const {
-        std::vector<LineCall> lines;
-        for (const LineCall& line : painter.Of<LineCall>())
-            if (line.pen == pen) lines.push_back(line);
-        return lines;
-    }
-
     // The screen labels, grey; the windows' labels are black.
     std::vector<std::pair<std::string, Point>> Labels() const {
         std::vector<std::pair<std::string, Point>> labels;
@@ -43,23 +36,20 @@ protected:
     RecordingPainter painter;
 };
 
-TEST_F(WallDrawTest, DotsAtEveryFifthGridPoint) {
+TEST_F(WallDrawTest, DotsAtEveryFifthGridPointOfAGridNeverBelowOne) {
     ASSERT_TRUE(items.SetPaperSize({800, 80}));
     DrawWall(1, 1, 0, 0);
     std::vector<LineCall> expected;
     for (int x = 40; x <= 800; x += 40)
         for (int y : {40, 80}) expected.push_back({{x, y}, {x, y}, kDotPen});
-    EXPECT_EQ(LinesIn(kDotPen), expected);
+    EXPECT_EQ(painter.LinesWith(kDotPen), expected);
 
     ASSERT_TRUE(editor.SetZoom(2.0));
     DrawWall(1, 1, 0, 0);
-    const std::vector<LineCall> zoomed = LinesIn(kDotPen);
+    const std::vector<LineCall> zoomed = painter.LinesWith(kDotPen);
     ASSERT_EQ(zoomed.size(), expected.size());
     EXPECT_EQ(zoomed.front().from, (Point{80, 80}));
     EXPECT_EQ(zoomed.back().from, (Point{1600, 160}));
-}
-
-TEST_F(WallDrawTest, AGridStepBelowOneIsRefused) {
     EXPECT_FALSE(editor.SetGridSize({0, 8}));
     EXPECT_EQ(editor.GridSize(), (Size{8, 8}));
 }
@@ -88,7 +78,7 @@ TEST_F(WallDrawTest, ScreenLabelsAndLinesOfEachWall) {
         EXPECT_EQ(painter.Of<OutlineCall>().back(),
                   (OutlineCall{{0, 0, wall.width, wall.height}, kWallPen}));
         EXPECT_EQ(Labels(), wall.labels) << wall.width;
-        EXPECT_EQ(LinesIn(kWallPen), wall.lines) << wall.width;
+        EXPECT_EQ(painter.LinesWith(kWallPen), wall.lines) << wall.width;
     }
 }
 
@@ -110,9 +100,9 @@ TEST_F(WallDrawTest, TheWallZoomsWithTheWindows) {
         EXPECT_EQ(painter.Of<OutlineCall>()[1],
                   (OutlineCall{{0, 0, ToPixel(900 * zoom), ToPixel(506 * zoom)}, kWallPen}));
         EXPECT_EQ(Labels().back(), (std::pair<std::string, Point>{"S4", {x, y}}));
-        const std::vector<LineCall> walls = LinesIn(kWallPen);
+        const std::vector<LineCall> walls = painter.LinesWith(kWallPen);
         ASSERT_EQ(walls.size(), 2u);
-        const std::vector<LineCall> pieces = LinesIn({kGreen, 1, PenStyle::Dotted});
+        const std::vector<LineCall> pieces = painter.LinesWith({kGreen, 1, PenStyle::Dotted});
         ASSERT_EQ(pieces.size(), 2u) << zoom;
         EXPECT_EQ(walls[0].from.x, x);
         EXPECT_EQ(pieces[0].from.x, x);

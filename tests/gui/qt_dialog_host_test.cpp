@@ -13,16 +13,8 @@
 namespace hsq {
 namespace {
 
-// What the operator saw in the box, and the answer given to it.
-struct SeenBox {
-    bool onWindowThread = false;
-    QStringList buttons;
-    int width = 0;
-    int captionWidth = 0;
-};
-
 // Answers the next message box that comes up, from the window thread, with its first button
-// of the given role.
+// of the given role, and keeps what the operator saw in it.
 class BoxAnswerer {
   public:
     explicit BoxAnswerer(QMessageBox::ButtonRole role) {
@@ -40,7 +32,12 @@ class BoxAnswerer {
         });
         poll_.start(5);
     }
-    SeenBox seen;
+    struct {
+        bool onWindowThread = false;
+        QStringList buttons;
+        int width = 0;
+        int captionWidth = 0;
+    } seen;
 
   private:
     QTimer poll_;

@@ -24,17 +24,15 @@ TEST_F(QtPainterTest, FillsAndOutlinesStopBeforeRightAndBottom) {
         adapter.FillRect({2, 2, 10, 10}, kRed);
         adapter.DrawRectOutline({20, 20, 30, 30}, Pen{kBlack});
     }
-    EXPECT_EQ(At(2, 2), Qt::red);
-    EXPECT_EQ(At(9, 9), Qt::red);
-    EXPECT_EQ(At(10, 9), Qt::white);
-    EXPECT_EQ(At(9, 10), Qt::white);
     // The outline lies on the border pixels 20 and 29, not 30.
-    EXPECT_EQ(At(20, 25), Qt::black);
-    EXPECT_EQ(At(29, 25), Qt::black);
-    EXPECT_EQ(At(25, 29), Qt::black);
-    EXPECT_EQ(At(30, 25), Qt::white);
-    EXPECT_EQ(At(25, 30), Qt::white);
-    EXPECT_EQ(At(25, 25), Qt::white);
+    const struct {
+        int x, y;
+        QColor color;
+    } pixels[] = {{2, 2, Qt::red},    {9, 9, Qt::red},    {10, 9, Qt::white},  {9, 10, Qt::white},
+                  {20, 25, Qt::black}, {29, 25, Qt::black}, {25, 29, Qt::black}, {30, 25, Qt::white},
+                  {25, 30, Qt::white}, {25, 25, Qt::white}};
+    for (const auto& pixel : pixels)
+        EXPECT_EQ(At(pixel.x, pixel.y), pixel.color) << pixel.x << "," << pixel.y;
 }
 
 // A label stays on its window: nothing of it outside the clip. Labels scale from the default

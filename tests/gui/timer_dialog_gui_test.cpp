@@ -93,20 +93,18 @@ class TimerDialogGui : public ::testing::Test {
     }
     std::vector<PendingRow> PendingShown() {
         for (const QTreeWidget* list : dialog->findChildren<QTreeWidget*>()) {
-            if (BoxTitle(list) == "Pending")
-                return RowsOf(*list);
+            if (BoxTitle(list) != "Pending")
+                continue;
+            std::vector<PendingRow> rows(static_cast<std::size_t>(list->topLevelItemCount()));
+            for (std::size_t row = 0; row < rows.size(); ++row) {
+                for (std::size_t column = 0; column < rows[row].size(); ++column)
+                    rows[row][column] = list->topLevelItem(static_cast<int>(row))
+                                            ->text(static_cast<int>(column))
+                                            .toStdString();
+            }
+            return rows;
         }
         throw std::runtime_error("no pending list");
-    }
-    static std::vector<PendingRow> RowsOf(const QTreeWidget& list) {
-        std::vector<PendingRow> rows(static_cast<std::size_t>(list.topLevelItemCount()));
-        for (std::size_t row = 0; row < rows.size(); ++row) {
-            for (std::size_t column = 0; column < rows[row].size(); ++column)
-                rows[row][column] = list.topLevelItem(static_cast<int>(row))
-                                        ->text(static_cast<int>(column))
-                                        .toStdString();
-        }
-        return rows;
     }
     void StartOutputAndHoldTheWorker() {
         OutputButton("Start").click();
