@@ -155,19 +155,16 @@ TEST_F(InputCardTest, PipAndTextSwitchAsTheProcessorConfirms) {
 // Without an answer the processor may have done it, but nothing here says so; only the signal
 // buttons show what was asked for.
 TEST_F(InputCardTest, AFailedCommandLeavesModeAndButtonsAsTheyWere) {
-    const auto call = [](void (InputCardLogic::*handler)()) {
-        return [handler](InputCardLogic& logic) { (logic.*handler)(); };
-    };
     const auto press = [](int button) {
         return [button](InputCardLogic& logic) { logic.OnSignal(button); };
     };
     const Faces vgaMain{kGrey, kMainGreen, kGrey, kGrey};
     const std::tuple<Info, std::function<void(InputCardLogic&)>, Faces> cases[] = {
-        {{kVga, 0, kNone}, call(&InputCardLogic::OnPip), vgaMain},
-        {{kVga, 1, kNone}, call(&InputCardLogic::OnPip), vgaMain},
-        {{kVga, 0, kNone}, call(&InputCardLogic::OnText), vgaMain},
-        {{kVga, 3, kNone}, call(&InputCardLogic::OnText), vgaMain},
-        {{kVga, 0, kNone}, call(&InputCardLogic::OnVgaAuto), vgaMain},
+        {{kVga, 0, kNone}, &InputCardLogic::OnPip, vgaMain},
+        {{kVga, 1, kNone}, &InputCardLogic::OnPip, vgaMain},
+        {{kVga, 0, kNone}, &InputCardLogic::OnText, vgaMain},
+        {{kVga, 3, kNone}, &InputCardLogic::OnText, vgaMain},
+        {{kVga, 0, kNone}, &InputCardLogic::OnVgaAuto, vgaMain},
         {{kVga, 1, kNone}, press(3), {kGrey, kMainGreen, kGrey, kSubBlue}},
         {{kDvi, 0, kNone}, press(0), {kMainGreen, kGrey, kGrey, kGrey}},
     };

@@ -1,6 +1,8 @@
 // The picture adjustment logic against the simulated processor, on virtual time.
 #include "input/picture_adjustment_logic.h"
 
+#include <tuple>
+
 #include "app/readback_fixture.h"
 
 namespace hsq {
@@ -115,35 +117,26 @@ TEST_F(PictureAdjustmentTest, AnEditBoxEnablesItsSetOnlyWithANumberInRange) {
     }
 }
 
-struct GroupCase {
-    Group group;
-    Value value;
-    CardField field;
-};
-
-class SingleValue : public PictureAdjustmentTest,
-                    public ::testing::WithParamInterface<GroupCase> {};
-
-TEST_P(SingleValue, SetSendsTheEditBoxAndResetSends50) {
-    const auto [group, value, field] = GetParam();
-    SetCard([field](sim::InputCardState& card) { card.*field = 20; });
-    Opened().OnText(value, "70");
-    logic.OnSet(group);
-    EXPECT_EQ(Card().*field, 70);
-    logic.OnSlider(value, 10);
-    logic.OnReset(group);
-    EXPECT_EQ(Card().*field, 50);
-    EXPECT_EQ(logic.View().positions[At(value)], 50);
-    EXPECT_EQ(logic.View().texts[At(value)], "50");
+TEST_F(PictureAdjustmentTest, SetSendsTheEditBoxAndResetSends50) {
+    const std::tuple<Group, Value, CardField> groups[] = {
+        {Group::Brightness, Value::Brightness, &sim::InputCardState::brightness},
+        {Group::Colour, Value::Colour, &sim::InputCardState::colour},
+        {Group::Contrast, Value::Contrast, &sim::InputCardState::contrast},
+    };
+    for (const auto& [group, value, field] : groups) {
+        SCOPED_TRACE(At(group));
+        SetCard([field](sim::InputCardState& card) { card.*field = 20; });
+        Opened().OnText(value, "70");
+        logic.OnSet(group);
+        EXPECT_EQ(Card().*field, 70);
+        logic.OnSlider(value, 10);
+        logic.OnReset(group);
+        EXPECT_EQ(Card().*field, 50);
+        EXPECT_EQ(logic.View().positions[At(value)], 50);
+        EXPECT_EQ(logic.View().texts[At(value)], "50");
+    }
     EXPECT_TRUE(host.boxes.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Groups, SingleValue,
-    ::testing::Values(
-        GroupCase{Group::Brightness, Value::Brightness, &sim::InputCardState::brightness},
-        GroupCase{Group::Colour, Value::Colour, &sim::InputCardState::colour},
-        GroupCase{Group::Contrast, Value::Contrast, &sim::InputCardState::contrast}));
 
 TEST_F(PictureAdjustmentTest, AfterAKeyingResetTheNextSetSendsDirectionBelow) {
     Opened().OnDirection(true);

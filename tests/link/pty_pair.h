@@ -78,30 +78,16 @@ class PtyPair {
 
     // Bytes the port wrote, once count of them have arrived (fewer if they never do).
     std::vector<std::uint8_t> ReceiveFromPort(std::size_t count) {
-        return ReceiveFromPortUntil(
-            [count](const std::vector<std::uint8_t>& got) { return got.size() >= count; });
-    }
-
-    // Bytes the port wrote, once they end with last (all that came if they never do).
-    std::vector<std::uint8_t> ReceiveFromPortThrough(const std::vector<std::uint8_t>& last) {
-        return ReceiveFromPortUntil([&last](const std::vector<std::uint8_t>& got) {
-            return got.size() >= last.size() &&
-                   std::equal(last.begin(), last.end(), got.end() - last.size());
-        });
-    }
-
-    std::vector<std::uint8_t> ReceiveFromPortUntil(
-        const std::function<bool(const std::vector<std::uint8_t>&)>& enough) {
         std::vector<std::uint8_t> got;
         Eventually([&] {
             std::uint8_t chunk[64];
             pollfd entry{master_, POLLIN, 0};
             if (poll(&entry, 1, 0) == 1 && (entry.revents & POLLIN) != 0) {
-                const ssize_t n = read(master_, chunk, sizeof chunk);
+                const ssize_t n = read(master_, chunk, std::min(sizeof chunk, count - got.size()));
                 if (n > 0)
                     got.insert(got.end(), chunk, chunk + n);
             }
-            return enough(got);
+            return got.size() >= count;
         });
         return got;
     }
@@ -119,16 +105,8 @@ class PtyPair {
         master_ = -1;
     }
 
-    termios PortSettings() const {
-        termios line{};
-        if (tcgetattr(watch_, &line) != 0)
-            throw std::runtime_error("tcgetattr failed");
-        return line;
-    }
-    void SetPortSettings(const termios& line) {
-        if (tcsetattr(watch_, TCSANOW, &line) != 0)
-            throw std::runtime_error("tcsetattr failed");
-    }
+    // The port's end, for reading and setting its line directly.
+    int portSide() const { return watch_; }
 
     // The tty's exclusive-use flag, which keeps every opener but root out.
     bool PortIsExclusive() const {

@@ -19,31 +19,27 @@ namespace {
 const char* const kLoopback = "127.0.0.1";
 
 // A socket on 127.0.0.1 with a free port; listening only when asked.
-class LoopbackSocket {
-  public:
+struct LoopbackSocket {
     explicit LoopbackSocket(int backlog = -1) {
-        fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
-        if (bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-            (backlog >= 0 && listen(fd_, backlog) != 0)) {
+        if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+            (backlog >= 0 && listen(fd, backlog) != 0)) {
             ADD_FAILURE() << "cannot set up a loopback socket";
         }
-        port_ = ntohs(address.sin_port);
+        port = ntohs(address.sin_port);
     }
-    ~LoopbackSocket() { close(fd_); }
+    ~LoopbackSocket() { close(fd); }
     LoopbackSocket(const LoopbackSocket&) = delete;
     LoopbackSocket& operator=(const LoopbackSocket&) = delete;
 
-    std::uint16_t port() const { return port_; }
-    int fd() const { return fd_; }
+    int Accept() const { return accept4(fd, nullptr, nullptr, SOCK_CLOEXEC); }
 
-  private:
-    int fd_ = -1;
-    std::uint16_t port_ = 0;
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::uint16_t port = 0;
 };
 
 // A plain non-blocking connection attempt; true when it completed within a short real wait.
@@ -62,39 +58,29 @@ bool PlainConnectCompletes(std::uint16_t port, std::vector<int>& keep) {
 
 class TcpClientTest : public ::testing::Test {
   protected:
-    int Accept(const LoopbackSocket& listener) {
-        return accept4(listener.fd(), nullptr, nullptr, SOCK_CLOEXEC);
-    }
-
     VirtualClock clock;
     CTcpClient client{clock};
 };
 
-TEST_F(TcpClientTest, ConnectsToAListeningPeer) {
-    LoopbackSocket listener(4);
-    EXPECT_EQ(client.Connect(kLoopback, listener.port()), 1);
-    EXPECT_LT(clock.ElapsedMs(), CTcpClient::kConnectLimitMs);
-    const int peer = Accept(listener);
-    ASSERT_GE(peer, 0);
-    close(peer);
-    EXPECT_EQ(client.Close(), 1);
-}
-
+// A failed attempt leaves no socket behind, and an unconnected client moves nothing.
 TEST_F(TcpClientTest, RefusedConnectionFailsAtOnce) {
     LoopbackSocket boundButNotListening;
-    EXPECT_EQ(client.Connect(kLoopback, boundButNotListening.port()), 0);
+    EXPECT_EQ(client.Connect(kLoopback, boundButNotListening.port), 0);
     EXPECT_EQ(clock.ElapsedMs(), 0);
-    EXPECT_EQ(client.Close(), 0);  // the failed attempt left no socket behind
+    EXPECT_EQ(client.Close(), 0);
+    std::uint8_t frame[13] = {};
+    EXPECT_EQ(client.Send(frame, 13), 0);
+    EXPECT_EQ(client.Receive(frame, 13), 0);
 }
 
 TEST_F(TcpClientTest, PeerThatNeverCompletesFailsAtTheLimit) {
     // With the accept queue full, the listener drops further attempts without an answer.
     LoopbackSocket listener(0);
     std::vector<int> fillers;
-    while (fillers.size() < 16 && PlainConnectCompletes(listener.port(), fillers)) {
+    while (fillers.size() < 16 && PlainConnectCompletes(listener.port, fillers)) {
     }
     ASSERT_LT(fillers.size(), 16u) << "the accept queue never filled";
-    EXPECT_EQ(client.Connect(kLoopback, listener.port()), 0);
+    EXPECT_EQ(client.Connect(kLoopback, listener.port), 0);
     EXPECT_EQ(clock.ElapsedMs(), 5005);
     for (int fd : fillers)
         close(fd);
@@ -109,10 +95,11 @@ TEST_F(TcpClientTest, TextThatIsNotDottedIpv4IsRefused) {
 }
 
 // The link puts a reply together from real bytes only, so a read reports what really came.
-TEST_F(TcpClientTest, TransfersReportTheBytesThatReallyMoved) {
+TEST_F(TcpClientTest, ConnectsAndTransfersReportTheBytesThatReallyMoved) {
     LoopbackSocket listener(4);
-    ASSERT_EQ(client.Connect(kLoopback, listener.port()), 1);
-    const int peer = Accept(listener);
+    ASSERT_EQ(client.Connect(kLoopback, listener.port), 1);
+    EXPECT_LT(clock.ElapsedMs(), CTcpClient::kConnectLimitMs);
+    const int peer = listener.Accept();
     ASSERT_GE(peer, 0);
 
     std::uint8_t buffer[13];
@@ -134,19 +121,13 @@ TEST_F(TcpClientTest, TransfersReportTheBytesThatReallyMoved) {
     ASSERT_EQ(recv(peer, got, 13, MSG_WAITALL), 13);
     EXPECT_EQ(got[2], 0xFE);
     close(peer);
-}
-
-TEST_F(TcpClientTest, CloseWithoutConnectionChangesNothing) {
-    EXPECT_EQ(client.Close(), 0);
-    std::uint8_t frame[13] = {};
-    EXPECT_EQ(client.Send(frame, 13), 0);
-    EXPECT_EQ(client.Receive(frame, 13), 0);
+    EXPECT_EQ(client.Close(), 1);
 }
 
 TEST_F(TcpClientTest, DroppedPeerTurnsTransfersIntoZero) {
     LoopbackSocket listener(4);
-    ASSERT_EQ(client.Connect(kLoopback, listener.port()), 1);
-    close(Accept(listener));
+    ASSERT_EQ(client.Connect(kLoopback, listener.port), 1);
+    close(listener.Accept());
     std::uint8_t frame[13] = {};
     // The first send may still be accepted locally; the reset makes the next ones fail, and no
     // signal ends the process.
