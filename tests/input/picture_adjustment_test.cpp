@@ -73,45 +73,33 @@ TEST_F(PictureAdjustmentTest, OpeningShowsWhatTheCardHoldsAndRecordsIt) {
     EXPECT_EQ(state.inputs[kCard].red, 200);
 }
 
-struct SliderCase {
-    Value value;
-    int position;
-    int shown;
-    const char* text;
-};
-
 TEST_F(PictureAdjustmentTest, ASliderShowsItsScaledValue) {
-    for (const auto& [value, position, shown, text] : {
-             SliderCase{Value::Green, 63, 63, "252"},
-             SliderCase{Value::Green, 99, 63, "252"},
-             SliderCase{Value::Blue, 1, 1, "8"},
-             SliderCase{Value::Contrast, 100, 100, "100"},
-         }) {
+    const std::tuple<Value, int, int, const char*> cases[] = {
+        {Value::Green, 63, 63, "252"},
+        {Value::Green, 99, 63, "252"},
+        {Value::Blue, 1, 1, "8"},
+        {Value::Contrast, 100, 100, "100"},
+    };
+    for (const auto& [value, position, shown, text] : cases) {
         logic.OnSlider(value, position);
         EXPECT_EQ(logic.View().positions[At(value)], shown) << text;
         EXPECT_EQ(logic.View().texts[At(value)], text);
     }
 }
 
-struct EditCase {
-    Value value;
-    const char* text;
-    Group group;
-    bool enabled;
-};
-
 TEST_F(PictureAdjustmentTest, AnEditBoxEnablesItsSetOnlyWithANumberInRange) {
-    for (const auto& [value, text, group, enabled] : {
-             EditCase{Value::Green, "253", Group::Keying, false},
-             EditCase{Value::Green, "252", Group::Keying, true},
-             EditCase{Value::Red, "249", Group::Keying, false},
-             EditCase{Value::Brightness, "101", Group::Brightness, false},
-             EditCase{Value::Brightness, "100", Group::Brightness, true},
-             EditCase{Value::Colour, "101", Group::Colour, false},
-             EditCase{Value::Contrast, "-3", Group::Contrast, false},
-             EditCase{Value::Contrast, "0", Group::Contrast, true},
-             EditCase{Value::Contrast, "5x", Group::Contrast, false},
-         }) {
+    const std::tuple<Value, const char*, Group, bool> cases[] = {
+        {Value::Green, "253", Group::Keying, false},
+        {Value::Green, "252", Group::Keying, true},
+        {Value::Red, "249", Group::Keying, false},
+        {Value::Brightness, "101", Group::Brightness, false},
+        {Value::Brightness, "100", Group::Brightness, true},
+        {Value::Colour, "101", Group::Colour, false},
+        {Value::Contrast, "-3", Group::Contrast, false},
+        {Value::Contrast, "0", Group::Contrast, true},
+        {Value::Contrast, "5x", Group::Contrast, false},
+    };
+    for (const auto& [value, text, group, enabled] : cases) {
         Opened().OnText(value, text);
         EXPECT_EQ(logic.View().setEnabled[At(group)], enabled) << text;
     }
@@ -175,13 +163,6 @@ TEST_F(PictureAdjustmentTest, AnUnansweredCommandLeavesTheRecordAndTheControls) 
     EXPECT_TRUE(host.boxes.empty());
 }
 
-struct RefusalCase {
-    LanguageFlag language;
-    bool connected;
-    const char* caption;
-    const char* text;
-};
-
 // Set and Reset alike: nothing reaches the card and the operator is told why.
 TEST_F(PictureAdjustmentTest, ANotAnsweringCardOrNoConnectionSendsNothing) {
     SetCard([](sim::InputCardState& card) { card.red = 200; });
@@ -189,12 +170,12 @@ TEST_F(PictureAdjustmentTest, ANotAnsweringCardOrNoConnectionSendsNothing) {
     sim::ProcessorState processor = sim.processor.Snapshot();
     processor.silent[kCard] = true;
     sim.processor.Restore(processor);
-    for (const auto& [language, connected, caption, text] : {
-             RefusalCase{kEnglish, true, "System information",
-                         "Poor communication, can't send data"},
-             RefusalCase{kChinese, true, "系统信息", "通讯不畅，无法发送数据"},
-             RefusalCase{kEnglish, false, "System information", "Please Open the connection"},
-         }) {
+    const std::tuple<LanguageFlag, bool, const char*, const char*> cases[] = {
+        {kEnglish, true, "System information", "Poor communication, can't send data"},
+        {kChinese, true, "系统信息", "通讯不畅，无法发送数据"},
+        {kEnglish, false, "System information", "Please Open the connection"},
+    };
+    for (const auto& [language, connected, caption, text] : cases) {
         state.language = language;
         state.connected = connected;
         host.boxes.clear();
