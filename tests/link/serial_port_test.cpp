@@ -126,6 +126,7 @@ TEST_F(SerialPortTest, WriteTheLineCannotTakeInTimeReportsNothingWritten) {
     const auto reached = static_cast<std::size_t>(pty.WaitingAtProcessor());
     EXPECT_EQ(port.Write(kStatusQuery.data(), 13, 1), 13);
     const Bytes received = pty.ReceiveFromPort(reached + 13);
+    ASSERT_EQ(received.size(), reached + 13);
     EXPECT_EQ(Bytes(received.end() - 13, received.end()), kStatusQuery);
 }
 
