@@ -64,7 +64,6 @@ TEST(SortByNextFiring, At2100AMorningTimerComesFirstAndTiesKeepTheirOrder) {
     EXPECT_EQ(values, expected);
 }
 
-
 struct BuildCase {
     const char* name;
     LocalTime now;
@@ -82,35 +81,25 @@ const BuildCase kBuildCases[] = {
     {"WednesdayOnTuesday", {2026, 1, 6, 10, 0, 0}, {TimerKind::Week, 3, "", "11:00:00"}, false},
     {"Day31On31", {2026, 3, 31, 10, 0, 0}, {TimerKind::Month, 31, "", "11:00:00"}, true},
     {"Day31On30", {2026, 3, 30, 10, 0, 0}, {TimerKind::Month, 31, "", "11:00:00"}, false},
+    // Not the last day of a shorter month in its place.
+    {"Day31OnApril30", {2026, 4, 30, 10, 0, 0}, {TimerKind::Month, 31, "", "11:00:00"}, false},
     {"OnceToday", {2026, 1, 7, 10, 0, 0}, {TimerKind::Once, 0, "2026-01-07", "11:00:00"}, true},
     {"OnceTomorrow", {2026, 1, 7, 10, 0, 0}, {TimerKind::Once, 0, "2026-01-08", "11:00:00"}, false},
 };
-
-TimerRecord Make(const BuildCase& c) {
-    return MakeTimer(TimerSection::InputSignal, c.when, 0, {1});
-}
 
 class BuildingToday : public ::testing::TestWithParam<BuildCase> {};
 
 TEST_P(BuildingToday, TakesOnlyTimersDueLaterToday) {
     TimerSchedule schedule;
-    EXPECT_TRUE(schedule.Start(TimerSection::InputSignal, {Make(GetParam())}, GetParam().now));
+    const TimerRecord record = MakeTimer(TimerSection::InputSignal, GetParam().when, 0, {1});
+    EXPECT_TRUE(schedule.Start(TimerSection::InputSignal, {record}, GetParam().now));
     EXPECT_EQ(schedule.Pending().size(), GetParam().scheduled ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Timers, BuildingToday, ::testing::ValuesIn(kBuildCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TimerSchedule, Day31IsNeverScheduledInAThirtyDayMonth) {
-    BuildCase monthly = kBuildCases[6];
-    for (int day = 1; day <= 30; ++day) {
-        TimerSchedule schedule;
-        schedule.Start(TimerSection::InputSignal, {Make(monthly)}, {2026, 4, day, 0, 0, 0});
-        EXPECT_TRUE(schedule.Pending().empty()) << "April " << day;
-    }
-}
-
-TEST(TimerSchedule, EntriesOfAllSectionsFireInTheOrderOfTheirTimes) {
+TEST(TimerSchedule, EntriesOfAllSectionsFireInTimeOrderAndAStopKeepsTheSectionsLeft) {
     const LocalTime wednesdaySeventh{2026, 1, 7, 7, 0, 0};
     const auto evening = DayTimer(TimerSection::OutputMode, "20:00:00", 0, {5});
     const auto monthly =
@@ -122,34 +111,24 @@ TEST(TimerSchedule, EntriesOfAllSectionsFireInTheOrderOfTheirTimes) {
     EXPECT_EQ(schedule.Pending(), (std::vector{monthly, nine, evening}));
     schedule.Stop(TimerSection::Brightness, wednesdaySeventh);
     EXPECT_EQ(schedule.Pending(), (std::vector{monthly, nine, evening}));
-}
 
-struct RebuildCase {
-    TimerSection stopped;
-    std::vector<int> order;
-};
-
-class Rebuilding : public ::testing::TestWithParam<RebuildCase> {};
-
-TEST_P(Rebuilding, FollowsTheOrderOfTheSectionsStillStarted) {
-    const LocalTime now{2026, 1, 7, 10, 0, 0};
-    TimerSchedule schedule;
-    for (TimerSection section : {TimerSection::Brightness, TimerSection::InputSignal,
-                                 TimerSection::OutputMode}) {
-        schedule.Start(section, {DayTimer(section, "11:00:00", 0, {})}, now);
+    // Entries due at one time: a stop rebuilds them in the order of the sections still started.
+    for (const auto& [stopped, order] : {std::pair{TimerSection::InputSignal, std::vector{2, 3}},
+                                         std::pair{TimerSection::OutputMode, std::vector{1, 3}},
+                                         std::pair{TimerSection::Brightness, std::vector{2, 1}}}) {
+        TimerSchedule ties;
+        for (TimerSection section : {TimerSection::Brightness, TimerSection::InputSignal,
+                                     TimerSection::OutputMode}) {
+            ties.Start(section, {DayTimer(section, "11:00:00", 0, {})}, wednesdaySeventh);
+        }
+        ties.Stop(stopped, wednesdaySeventh);
+        std::vector<int> sections;
+        for (const TimerRecord& entry : ties.Pending()) sections.push_back(static_cast<int>(entry.section));
+        EXPECT_EQ(sections, order);
+        EXPECT_FALSE(ties.IsRunning(stopped));
+        EXPECT_TRUE(ties.AnyRunning());
     }
-    schedule.Stop(GetParam().stopped, now);
-    std::vector<int> order;
-    for (const TimerRecord& entry : schedule.Pending()) order.push_back(static_cast<int>(entry.section));
-    EXPECT_EQ(order, GetParam().order);
-    EXPECT_FALSE(schedule.IsRunning(GetParam().stopped));
-    EXPECT_TRUE(schedule.AnyRunning());
 }
-
-INSTANTIATE_TEST_SUITE_P(Timers, Rebuilding,
-                         ::testing::Values(RebuildCase{TimerSection::InputSignal, {2, 3}},
-                                           RebuildCase{TimerSection::OutputMode, {1, 3}},
-                                           RebuildCase{TimerSection::Brightness, {2, 1}}));
 
 }  // namespace
 }  // namespace hsq
