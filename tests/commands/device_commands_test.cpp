@@ -56,8 +56,9 @@ const Bytes kFullHdBytes{0x00, 0x00, 0x07, 0x80, 0x00, 0x00, 0x04, 0x38};
 const Bytes kOddBytes{0x01, 0x2C, 0x05, 0x00, 0x00, 0x08, 0x02, 0xD0};
 
 Bytes With(std::uint8_t first, const Bytes& rest) {
-    Bytes data{first};
-    data.insert(data.end(), rest.begin(), rest.end());
+    Bytes data(rest.size() + 1);
+    data[0] = first;
+    std::copy(rest.begin(), rest.end(), data.begin() + 1);
     return data;
 }
 
