@@ -65,15 +65,16 @@ void Run() {
     const CardPresence present{{true, true, true, true}, {true, true}};
 
     ModeExport exported;
+    PlanOutcome imported;
     Measure("export", wire, kExportPausesMs, [&](WorkProgress& progress) {
-        exported = ExportModes(commands, present, clock, progress);
+        exported = ExportModes(commands, present, progress);
     });
     Measure("import", wire, kImportPausesMs, [&](WorkProgress& progress) {
-        ImportModes(commands, exported.bank, present, clock, progress);
+        imported = ImportModes(commands, exported.bank, present, progress);
     });
-    if (exported.unanswered != 0 || !processor.Violations().empty())
-        std::printf("unanswered requests %d, protocol violations %zu\n", exported.unanswered,
-                    processor.Violations().size());
+    if (!exported.outcome.Done() || !imported.Done() || !processor.Violations().empty())
+        std::printf("export stopped after %d steps, import after %d, protocol violations %zu\n",
+                    exported.outcome.answered, imported.answered, processor.Violations().size());
 }
 
 }  // namespace

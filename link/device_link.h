@@ -66,6 +66,12 @@ public:
         return std::unique_lock<std::recursive_mutex>(exchange_);
     }
 
+    // The frame sent last; read it under LockExchange to be sure it is one's own.
+    Frame LastFrame() {
+        std::lock_guard lock(exchange_);
+        return frame_;
+    }
+
     Clock& clock() { return clock_; }
     CSerialPort& serial() { return serial_; }
     CTcpClient& tcp() { return tcp_; }

@@ -1,6 +1,7 @@
 #include "modes/mode_get_logic.h"
 
 #include "config/atomic_file.h"
+#include "dialog/processor_messages.h"
 #include "modes/mode_export.h"
 #include "modes/mode_file.h"
 #include "modes/mode_import.h"
@@ -88,18 +89,17 @@ void ModeGetLogic::Export(const std::string& path) {
     ModeExport exported;
     host_.RunWorker([&](WorkProgress& progress) {
         std::lock_guard hold(lock_);
-        exported = ExportModes(commands_, present, commands_.link().clock(), progress);
+        exported = ExportModes(commands_, present, progress);
     });
-    if (exported.unanswered > 0) {
-        ShowModeDataFailure();
+    if (!exported.outcome.Done()) {
+        Tell(UnansweredText(Language(), exported.outcome, kNoFileWritten));
     } else if (!WriteModeFile(path, exported.bank)) {
         ShowNotWritten(path);
     }
 }
 
 void ModeGetLogic::ShowNotWritten(const std::string& path) {
-    host_.ShowMessage(kSystemInformation.In(Language()),
-                      std::string(kNotWritten.In(Language())) + path);
+    Tell(std::string(kNotWritten.In(Language())) + path);
 }
 
 void ModeGetLogic::Import(const std::string& path) {
@@ -109,13 +109,21 @@ void ModeGetLogic::Import(const std::string& path) {
         return;
     }
     const CardPresence present = state_.presence;
-    bool ended = false;
+    PlanOutcome outcome;
     host_.RunWorker([&](WorkProgress& progress) {
         std::lock_guard hold(lock_);
-        imported_ = SystemValues{bank->outputFormat, bank->clockSource};
-        ended = ImportModes(commands_, *bank, present, commands_.link().clock(), progress);
+        outcome = ImportModes(commands_, *bank, present, progress);
     });
-    if (!ended) host_.ShowMessage(kSystemInformation.In(Language()), kImportFailed.In(Language()));
+    // The main window takes the file's system values only once the processor confirmed them all.
+    if (outcome.Done())
+        imported_ = SystemValues{bank->outputFormat, bank->clockSource};
+    else
+        Tell(std::string(kImportFailed.In(Language())) + "\n" +
+             UnansweredText(Language(), outcome, kPartOfFileHeld));
+}
+
+void ModeGetLogic::Tell(std::string_view text) {
+    host_.ShowMessage(kSystemInformation.In(Language()), text);
 }
 
 // Asked with Yes and No, as the original did; either answer just closes it.

@@ -48,6 +48,7 @@ class ModeGetLogic {
 
     LanguageFlag Language() const { return state_.language; }
     void ShowModeDataFailure();
+    void Tell(std::string_view text);
     void ShowNotWritten(const std::string& path);
     void Export(const std::string& path);
     void Import(const std::string& path);

@@ -1,6 +1,6 @@
 #include "modes/mode_import.h"
 
-#include "modes/paced_plan.h"
+#include "app/paced_plan.h"
 
 namespace hsq {
 namespace {
@@ -10,7 +10,8 @@ constexpr int kImportPauseMs = 50;
 std::uint8_t OnBits(const BankMode& mode) {
     std::uint8_t bits = 0;
     for (int channel = 0; channel < kOutputChannelCount; ++channel) {
-        if (mode.channels[channel].on) bits |= static_cast<std::uint8_t>(1 << channel);
+        if (mode.channels[channel].on)
+            bits |= static_cast<std::uint8_t>(1 << channel);
     }
     return bits;
 }
@@ -24,12 +25,18 @@ std::array<std::uint8_t, 4> Ports(const BankMode& mode) {
 
 void AddInputCard(PacedPlan& plan, DeviceCommands& commands, const BankInputCard& input,
                   std::uint8_t card) {
-    plan.push_back({[&commands, &input, card] { commands.ImportInputSetup(card, input.setup); },
+    plan.push_back({[&commands, &input, card] {
+                        return commands.ImportInputSetup(card, input.setup) == kFrameSize;
+                    },
                     kImportPauseMs});
-    plan.push_back({[&commands, &input, card] { commands.ImportInputWindow(card, input.first); },
+    plan.push_back({[&commands, &input, card] {
+                        return commands.ImportInputWindow(card, input.first) == kFrameSize;
+                    },
                     kImportPauseMs});
-    plan.push_back(
-        {[&commands, &input, card] { commands.ImportInputWindow2(card, input.second); }, 0});
+    plan.push_back({[&commands, &input, card] {
+                        return commands.ImportInputWindow2(card, input.second) == kFrameSize;
+                    },
+                    0});
 }
 
 void AddMode(PacedPlan& plan, DeviceCommands& commands, const BankMode& mode, int number,
@@ -38,19 +45,21 @@ void AddMode(PacedPlan& plan, DeviceCommands& commands, const BankMode& mode, in
         const BankChannel& layout = mode.channels[channel];
         const std::uint8_t selector = ImportChannelSelector(number, channel, card);
         plan.push_back({[&commands, &layout, selector] {
-                            commands.ImportChannelCropWindow(selector, layout.crop);
+                            return commands.ImportChannelCropWindow(selector, layout.crop) ==
+                                   kFrameSize;
                         },
                         kImportPauseMs});
         plan.push_back({[&commands, &layout, selector] {
-                            commands.ImportChannelOutputWindow(selector, layout.output);
+                            return commands.ImportChannelOutputWindow(selector, layout.output) ==
+                                   kFrameSize;
                         },
                         kImportPauseMs});
     }
     const auto board = static_cast<std::uint8_t>(card);
     const auto modeNumber = static_cast<std::uint8_t>(number);
     plan.push_back({[&commands, &mode, board, modeNumber] {
-                        commands.ImportModeSetup(board, modeNumber, mode.byteA, Ports(mode),
-                                                 OnBits(mode));
+                        return commands.ImportModeSetup(board, modeNumber, mode.byteA, Ports(mode),
+                                                        OnBits(mode)) == kFrameSize;
                     },
                     kImportPauseMs});
 }
@@ -59,7 +68,8 @@ void AddOutputCard(PacedPlan& plan, DeviceCommands& commands, const ModeBank& ba
     const BankOutputCard& output = bank.outputs[card];
     const auto board = static_cast<std::uint8_t>(card);
     plan.push_back({[&commands, &output, board] {
-                        commands.ImportOutputSetup(board, output.boardByte, output.clockByte);
+                        return commands.ImportOutputSetup(board, output.boardByte,
+                                                          output.clockByte) == kFrameSize;
                     },
                     kImportPauseMs});
     for (int mode = 0; mode < kDisplayModeCount; ++mode)
@@ -68,12 +78,15 @@ void AddOutputCard(PacedPlan& plan, DeviceCommands& commands, const ModeBank& ba
 
 }  // namespace
 
-bool ImportModes(DeviceCommands& commands, const ModeBank& bank, const CardPresence& present,
-                 Clock& clock, WorkProgress& progress) {
+PlanOutcome ImportModes(DeviceCommands& commands, const ModeBank& bank, const CardPresence& present,
+                        WorkProgress& progress) {
     PacedPlan plan;
-    plan.push_back({[&commands] { commands.ImportBegin(); }, 0});
-    plan.push_back(
-        {[&commands, &bank] { commands.ImportSystem(bank.outputFormat, bank.clockSource); }, 0});
+    plan.push_back({[&commands] { return commands.ImportBegin() == kFrameSize; }, 0});
+    plan.push_back({[&commands, &bank] {
+                        return commands.ImportSystem(bank.outputFormat, bank.clockSource) ==
+                               kFrameSize;
+                    },
+                    0});
     for (int card = 0; card < kInputCardCount; ++card) {
         if (bank.inputListed[card] && present.input[card])
             AddInputCard(plan, commands, bank.inputs[card], static_cast<std::uint8_t>(card));
@@ -82,10 +95,8 @@ bool ImportModes(DeviceCommands& commands, const ModeBank& bank, const CardPrese
         if (bank.outputListed[card] && present.output[card])
             AddOutputCard(plan, commands, bank, card);
     }
-    bool ended = false;
-    plan.push_back({[&commands, &ended] { ended = commands.ImportEnd() == kFrameSize; }, 0});
-    RunPlan(plan, clock, progress);
-    return ended;
+    plan.push_back({[&commands] { return commands.ImportEnd() == kFrameSize; }, 0});
+    return RunPlan(plan, commands.link(), progress);
 }
 
 }  // namespace hsq

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/paced_plan.h"
 #include "commands/device_commands.h"
 #include "dialog/dialog_host.h"
 #include "modes/mode_bank.h"
@@ -8,9 +9,9 @@ namespace hsq {
 
 // Sends the bank to the processor: the system values, then each card that the bank lists and
 // the processor holds, in the order and at the pace it needs. Runs for minutes: behind the
-// waiting box, telling progress how far it has got. True when the closing command got its
-// reply.
-bool ImportModes(DeviceCommands& commands, const ModeBank& bank, const CardPresence& present,
-                 Clock& clock, WorkProgress& progress);
+// waiting box, telling progress how far it has got. Done only when every command was confirmed;
+// otherwise the processor holds the file as far as the plan got.
+PlanOutcome ImportModes(DeviceCommands& commands, const ModeBank& bank,
+                        const CardPresence& present, WorkProgress& progress);
 
 }  // namespace hsq

@@ -17,6 +17,7 @@ namespace {
 
 using sim::testing::CommandFrame;
 using Lines = std::vector<std::string>;
+using Frames = std::vector<Frame>;
 
 // The file's lines without their line ends, blank ones left out.
 Lines LinesOf(const std::string& text) {
@@ -24,7 +25,8 @@ Lines LinesOf(const std::string& text) {
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
         std::erase(line, '\r');
-        if (!line.empty()) lines.push_back(line);
+        if (!line.empty())
+            lines.push_back(line);
     }
     return lines;
 }
@@ -81,7 +83,8 @@ TEST_P(Load, RecallsTheChosenModeOrSaysWhyNot) {
     const LoadCase& c = GetParam();
     state.connected = c.connected;
     ModeGetLogic logic = Logic();
-    if (c.button != 0) logic.OnMode(c.button);
+    if (c.button != 0)
+        logic.OnMode(c.button);
     logic.OnLoad();
     if (!c.connected) {  // nothing else goes out either
         logic.OnExport();
@@ -115,7 +118,8 @@ std::vector<Frame> ExportRequestsOfABAndK() {
         frames.push_back(CommandFrame(0xFE, {selector, static_cast<std::uint8_t>(argument)}));
     };
     for (int card = 0; card < 2; ++card)
-        for (std::uint8_t selector : {16, 17, 18}) ask(selector, card);
+        for (std::uint8_t selector : {16, 17, 18})
+            ask(selector, card);
     for (int mode = 0; mode < 16; ++mode) {
         ask(15, 0);
         ask(19, 0);
@@ -140,9 +144,16 @@ TEST_F(ModeGetTest, ExportOfCardsABAndKWritesTheirKeysAloneAndReplacesTheFile) {
     EXPECT_EQ(sim.clock.ElapsedMs(), 2 * (3 * 200 + 200) + 16 * (11 * 200 + 8 * 200));
 
     // Input setup bytes, then width, height, x, y of the main and the second window.
-    const Lines head{"[BOARD]", "InBoard=0,1", "OutBoard=0", "Format=6", "InAKout1=0",
-                     "[OutConfigData]", "OutBoard0Data=0", "Clock0Data=0",
-                     "[INBOARD]", "InB0=0,0,0,1920,1080,0,0,640,360,16,16",
+    const Lines head{"[BOARD]",
+                     "InBoard=0,1",
+                     "OutBoard=0",
+                     "Format=6",
+                     "InAKout1=0",
+                     "[OutConfigData]",
+                     "OutBoard0Data=0",
+                     "Clock0Data=0",
+                     "[INBOARD]",
+                     "InB0=0,0,0,1920,1080,0,0,640,360,16,16",
                      "InB1=0,0,0,1920,1080,0,0,640,360,16,16"};
     const Lines lines = LinesOf(folder.Read("mode.ini"));
     ASSERT_EQ(lines.size(), head.size() + 2 * 16);
@@ -170,14 +181,18 @@ TEST_F(ModeGetTest, AFailedExportSaysSoAndLeavesTheFileAsItWas) {
     EXPECT_EQ(Shown(), Lines{"系统信息: 无法写入模式文件：" + PathOf("gone/mode.ini")});
     EXPECT_TRUE(tap.frames.empty());
 
+    // A request left unanswered is sent once more, then the export stops there and says which.
     host.boxes.clear();
     folder.Write("mode.ini", "[BOARD]\r\nInBoard=0\r\n");
-    tap.silence = [](const Frame& f) { return f[2] == 0xFE && f[3] == 21 && f[4] == 0x59; };
+    const Frame unanswered = CommandFrame(0xFE, {21, 0x59});  // card L, M6, CH3 crop
+    tap.silence = [&](const Frame& f) { return f == unanswered; };
     host.AnswerFile(PathOf("mode.ini"));
-    host.Answer(false);
     state.language = kEnglish;
     Logic().OnExport();
-    EXPECT_EQ(Shown(), Lines{"System information: Failure to get mode data ！ ?"});
+    EXPECT_EQ(Shown(), Lines{"System information: The processor did not answer step 251 of 364 "
+                             "(FE 15 59). No file was written."});
+    ASSERT_GE(tap.frames.size(), 2u);
+    EXPECT_EQ(Frames(tap.frames.end() - 2, tap.frames.end()), Frames(2, unanswered));
     EXPECT_EQ(folder.Read("mode.ini"), "[BOARD]\r\nInBoard=0\r\n");
 }
 
@@ -203,7 +218,8 @@ struct ImportCase {
 std::vector<std::pair<int, int>> ImportOf(const ImportCase& c) {
     std::vector<std::pair<int, int>> sent{{0xA4, 0}, {0xA5, 3}};
     for (int card : c.inputsSent)
-        for (int code : {0xA6, 0xA7, 0xA8}) sent.emplace_back(code, card);
+        for (int code : {0xA6, 0xA7, 0xA8})
+            sent.emplace_back(code, card);
     for (int card : c.outputsSent) {
         sent.emplace_back(0xA9, card);
         for (int mode = 0; mode < 16; ++mode) {
@@ -231,7 +247,8 @@ TEST_P(Import, SendsTheCardsBothListedAndPresentAndHandsBackTheSystemValues) {
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(Asked(), Lines{"open Import |INI Files (*.ini);;All Files (*.*)"});
     std::vector<std::pair<int, int>> sent;
-    for (const Frame& frame : tap.frames) sent.emplace_back(frame[2], frame[3]);
+    for (const Frame& frame : tap.frames)
+        sent.emplace_back(frame[2], frame[3]);
     EXPECT_EQ(sent, ImportOf(c));
     if (c.outputsSent.front() == 0) {
         // Mode 2, channel 1, card 0: x 300, width 1280, y 8, height 720, high byte first.
@@ -251,16 +268,29 @@ TEST_P(Import, SendsTheCardsBothListedAndPresentAndHandsBackTheSystemValues) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Import,
     ::testing::Values(ImportCase{"CardLAbsent", "0,1,2", "0,1", "A,C,D,K", {0, 2}, {0}},
-                      ImportCase{"CardKNotListed", "0,1,2,3", "1", "A,B,C,D,K,L", {0, 1, 2, 3}, {1}}),
+                      ImportCase{
+                          "CardKNotListed", "0,1,2,3", "1", "A,B,C,D,K,L", {0, 1, 2, 3}, {1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ImportTest, AClosingCommandWithoutReplyIsReported) {
-    tap.silence = [](const Frame& f) { return f[2] == 0xB0; };
-    host.AnswerFile(PathOf("mode.ini"));
-    ModeGetLogic logic = Logic();
-    logic.OnImport();
-    EXPECT_EQ(Shown(), Lines{"System information: Import data failed"});
-    EXPECT_EQ(logic.Outcome().outputFormat, 3);
+// Every import command is a confirmed one: one lost on the way fails the import where it was
+// lost, and the main window keeps its output format and clock source.
+TEST_F(ImportTest, ACommandWithoutReplyStopsTheImportAndSaysThePartHeld) {
+    for (int lost : {0xAC, 0xB0}) {
+        tap.frames.clear();
+        host.boxes.clear();
+        tap.silence = [lost](const Frame& f) { return f[2] == lost; };
+        host.AnswerFile(PathOf("mode.ini"));
+        ModeGetLogic logic = Logic();
+        logic.OnImport();
+        const std::string step =
+            lost == 0xAC ? "step 24 of 305 (AC 00 00)" : "step 305 of 305 (B0 00 00)";
+        EXPECT_EQ(Shown(), Lines{"System information: Import data failed\nThe processor did not "
+                                 "answer " +
+                                 step + ". The processor holds part of the file."});
+        EXPECT_EQ(tap.frames.back()[2], lost);
+        EXPECT_EQ(tap.frames.end()[-2][2], lost);
+        EXPECT_EQ(logic.Outcome().outputFormat, -1);
+    }
 }
 
 using Spoil = std::function<std::string(const std::string&)>;
@@ -275,7 +305,9 @@ struct BadFile {
 Spoil Is(std::string bad) {
     return [bad](const std::string&) { return bad; };
 }
-std::string WithoutLastValue(const std::string& list) { return list.substr(0, list.rfind(',')); }
+std::string WithoutLastValue(const std::string& list) {
+    return list.substr(0, list.rfind(','));
+}
 Spoil LastValueIs(std::string last) {
     return [last](const std::string& list) { return WithoutLastValue(list) + "," + last; };
 }
@@ -338,7 +370,8 @@ TEST_F(ImportTest, ImportThenExportThenImportMakesASecondProcessorEqual) {
     // Byte B comes back as the top bits of the first channel's port byte, all an import sends.
     ModeBank expected = testing::SampleBank();
     for (auto& cards : expected.modes)
-        for (BankMode& mode : cards) mode.byteB = mode.channels[0].inputPort >> 5;
+        for (BankMode& mode : cards)
+            mode.byteB = mode.channels[0].inputPort >> 5;
     EXPECT_EQ(ReadModeFile(folder / "back.ini"), expected);
 
     std::erase(written, '\r');

@@ -1,0 +1,67 @@
+#include "app/paced_plan.h"
+
+#include <cstdio>
+
+#include "dialog/processor_messages.h"
+
+namespace hsq {
+namespace {
+
+int StepFloorMs(const PacedStep& step) {
+    return DeviceLink::kSendPauseMs + step.pauseAfterMs;
+}
+
+int SecondsUp(int ms) {
+    return (ms + 999) / 1000;
+}
+
+}  // namespace
+
+int PlanFloorMs(const PacedPlan& plan) {
+    int total = 0;
+    for (const PacedStep& step : plan)
+        total += StepFloorMs(step);
+    return total;
+}
+
+bool AnsweredWithRetry(const std::function<bool()>& exchange) {
+    return exchange() || exchange();
+}
+
+// The link is held for a whole step, so that the frame named on failure is the step's own and a
+// timer's exchange never falls between a step and its repeat.
+PlanOutcome RunPlan(const PacedPlan& plan, DeviceLink& link, WorkProgress& progress) {
+    PlanOutcome outcome;
+    outcome.total = static_cast<int>(plan.size());
+    int leftMs = PlanFloorMs(plan);
+    progress.ReportTimeLeft(0, outcome.total, SecondsUp(leftMs));
+    for (const PacedStep& step : plan) {
+        {
+            auto hold = link.LockExchange();
+            if (!AnsweredWithRetry(step.exchange)) {
+                outcome.unanswered = link.LastFrame();
+                return outcome;
+            }
+        }
+        if (step.pauseAfterMs > 0)
+            link.clock().SleepMs(step.pauseAfterMs);
+        leftMs -= StepFloorMs(step);
+        ++outcome.answered;
+        progress.ReportTimeLeft(outcome.answered, outcome.total, SecondsUp(leftMs));
+    }
+    return outcome;
+}
+
+std::string FrameText(const Frame& frame) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02X %02X %02X", frame[2], frame[3], frame[4]);
+    return text;
+}
+
+std::string UnansweredText(LanguageFlag language, const PlanOutcome& outcome,
+                           const Bilingual& consequence) {
+    const std::string request = outcome.unanswered ? FrameText(*outcome.unanswered) : "";
+    return UnansweredStepText(language, outcome.answered + 1, outcome.total, request, consequence);
+}
+
+}  // namespace hsq
