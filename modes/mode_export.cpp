@@ -18,14 +18,11 @@ class ExportPlanner {
     PacedPlan Plan(const CardPresence& present) {
         PacedPlan plan;
         for (int card = 0; card < kInputCardCount; ++card) {
-            if (present.input[card])
-                AddInputCard(plan, static_cast<std::uint8_t>(card));
+            if (present.input[card]) AddInputCard(plan, static_cast<std::uint8_t>(card));
         }
         for (int card = 0; card < kOutputCardCount; ++card) {
-            if (!present.output[card])
-                continue;
-            for (int mode = 0; mode < kDisplayModeCount; ++mode)
-                AddMode(plan, mode, card);
+            if (!present.output[card]) continue;
+            for (int mode = 0; mode < kDisplayModeCount; ++mode) AddMode(plan, mode, card);
         }
         return plan;
     }
@@ -40,8 +37,7 @@ class ExportPlanner {
     void AddMode(PacedPlan& plan, int mode, int card) {
         plan.push_back(Request(kQueryBankSystem, 0, 0, true));
         plan.push_back(Request(kQueryBankBoardSetup, static_cast<std::uint8_t>(card), 0));
-        plan.push_back(
-            Request(kQueryBankModeSetup, static_cast<std::uint8_t>(mode * 16 + card), 0));
+        plan.push_back(Request(kQueryBankModeSetup, static_cast<std::uint8_t>(mode * 16 + card), 0));
         for (int channel = 0; channel < kOutputChannelCount; ++channel) {
             const std::uint8_t selector = ImportChannelSelector(mode, channel, card);
             plan.push_back(Request(kQueryBankChannelCrop, selector, kChannelPauseMs));
@@ -52,8 +48,7 @@ class ExportPlanner {
     PacedStep Request(std::uint8_t selector, std::uint8_t argument, int pauseAfterMs,
                       bool discardFirst = false) {
         return {[this, selector, argument, discardFirst] {
-                    if (discardFirst)
-                        commands_.link().DiscardReply();
+                    if (discardFirst) commands_.link().DiscardReply();
                     Frame reply{};
                     return commands_.Query(selector, argument, reply) == kFrameSize &&
                            RecordBankReply(result_.bank, selector, argument, reply);

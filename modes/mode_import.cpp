@@ -10,8 +10,7 @@ constexpr int kImportPauseMs = 50;
 std::uint8_t OnBits(const BankMode& mode) {
     std::uint8_t bits = 0;
     for (int channel = 0; channel < kOutputChannelCount; ++channel) {
-        if (mode.channels[channel].on)
-            bits |= static_cast<std::uint8_t>(1 << channel);
+        if (mode.channels[channel].on) bits |= static_cast<std::uint8_t>(1 << channel);
     }
     return bits;
 }

@@ -25,8 +25,7 @@ Lines LinesOf(const std::string& text) {
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
         std::erase(line, '\r');
-        if (!line.empty())
-            lines.push_back(line);
+        if (!line.empty()) lines.push_back(line);
     }
     return lines;
 }
@@ -83,8 +82,7 @@ TEST_P(Load, RecallsTheChosenModeOrSaysWhyNot) {
     const LoadCase& c = GetParam();
     state.connected = c.connected;
     ModeGetLogic logic = Logic();
-    if (c.button != 0)
-        logic.OnMode(c.button);
+    if (c.button != 0) logic.OnMode(c.button);
     logic.OnLoad();
     if (!c.connected) {  // nothing else goes out either
         logic.OnExport();
@@ -118,8 +116,7 @@ std::vector<Frame> ExportRequestsOfABAndK() {
         frames.push_back(CommandFrame(0xFE, {selector, static_cast<std::uint8_t>(argument)}));
     };
     for (int card = 0; card < 2; ++card)
-        for (std::uint8_t selector : {16, 17, 18})
-            ask(selector, card);
+        for (std::uint8_t selector : {16, 17, 18}) ask(selector, card);
     for (int mode = 0; mode < 16; ++mode) {
         ask(15, 0);
         ask(19, 0);
@@ -144,16 +141,9 @@ TEST_F(ModeGetTest, ExportOfCardsABAndKWritesTheirKeysAloneAndReplacesTheFile) {
     EXPECT_EQ(sim.clock.ElapsedMs(), 2 * (3 * 200 + 200) + 16 * (11 * 200 + 8 * 200));
 
     // Input setup bytes, then width, height, x, y of the main and the second window.
-    const Lines head{"[BOARD]",
-                     "InBoard=0,1",
-                     "OutBoard=0",
-                     "Format=6",
-                     "InAKout1=0",
-                     "[OutConfigData]",
-                     "OutBoard0Data=0",
-                     "Clock0Data=0",
-                     "[INBOARD]",
-                     "InB0=0,0,0,1920,1080,0,0,640,360,16,16",
+    const Lines head{"[BOARD]", "InBoard=0,1", "OutBoard=0", "Format=6", "InAKout1=0",
+                     "[OutConfigData]", "OutBoard0Data=0", "Clock0Data=0",
+                     "[INBOARD]", "InB0=0,0,0,1920,1080,0,0,640,360,16,16",
                      "InB1=0,0,0,1920,1080,0,0,640,360,16,16"};
     const Lines lines = LinesOf(folder.Read("mode.ini"));
     ASSERT_EQ(lines.size(), head.size() + 2 * 16);
@@ -218,8 +208,7 @@ struct ImportCase {
 std::vector<std::pair<int, int>> ImportOf(const ImportCase& c) {
     std::vector<std::pair<int, int>> sent{{0xA4, 0}, {0xA5, 3}};
     for (int card : c.inputsSent)
-        for (int code : {0xA6, 0xA7, 0xA8})
-            sent.emplace_back(code, card);
+        for (int code : {0xA6, 0xA7, 0xA8}) sent.emplace_back(code, card);
     for (int card : c.outputsSent) {
         sent.emplace_back(0xA9, card);
         for (int mode = 0; mode < 16; ++mode) {
@@ -247,8 +236,7 @@ TEST_P(Import, SendsTheCardsBothListedAndPresentAndHandsBackTheSystemValues) {
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(Asked(), Lines{"open Import |INI Files (*.ini);;All Files (*.*)"});
     std::vector<std::pair<int, int>> sent;
-    for (const Frame& frame : tap.frames)
-        sent.emplace_back(frame[2], frame[3]);
+    for (const Frame& frame : tap.frames) sent.emplace_back(frame[2], frame[3]);
     EXPECT_EQ(sent, ImportOf(c));
     if (c.outputsSent.front() == 0) {
         // Mode 2, channel 1, card 0: x 300, width 1280, y 8, height 720, high byte first.
@@ -268,25 +256,23 @@ TEST_P(Import, SendsTheCardsBothListedAndPresentAndHandsBackTheSystemValues) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Import,
     ::testing::Values(ImportCase{"CardLAbsent", "0,1,2", "0,1", "A,C,D,K", {0, 2}, {0}},
-                      ImportCase{
-                          "CardKNotListed", "0,1,2,3", "1", "A,B,C,D,K,L", {0, 1, 2, 3}, {1}}),
+                      ImportCase{"CardKNotListed", "0,1,2,3", "1", "A,B,C,D,K,L", {0, 1, 2, 3}, {1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Every import command is a confirmed one: one lost on the way fails the import where it was
 // lost, and the main window keeps its output format and clock source.
 TEST_F(ImportTest, ACommandWithoutReplyStopsTheImportAndSaysThePartHeld) {
-    for (int lost : {0xAC, 0xB0}) {
+    for (const auto& [lost, step] : {std::pair{0xAC, "step 24 of 305 (AC 00 00)"},
+                                     std::pair{0xB0, "step 305 of 305 (B0 00 00)"}}) {
         tap.frames.clear();
         host.boxes.clear();
         tap.silence = [lost](const Frame& f) { return f[2] == lost; };
         host.AnswerFile(PathOf("mode.ini"));
         ModeGetLogic logic = Logic();
         logic.OnImport();
-        const std::string step =
-            lost == 0xAC ? "step 24 of 305 (AC 00 00)" : "step 305 of 305 (B0 00 00)";
         EXPECT_EQ(Shown(), Lines{"System information: Import data failed\nThe processor did not "
-                                 "answer " +
-                                 step + ". The processor holds part of the file."});
+                                 "answer " + std::string(step) +
+                                 ". The processor holds part of the file."});
         EXPECT_EQ(tap.frames.back()[2], lost);
         EXPECT_EQ(tap.frames.end()[-2][2], lost);
         EXPECT_EQ(logic.Outcome().outputFormat, -1);
@@ -305,9 +291,7 @@ struct BadFile {
 Spoil Is(std::string bad) {
     return [bad](const std::string&) { return bad; };
 }
-std::string WithoutLastValue(const std::string& list) {
-    return list.substr(0, list.rfind(','));
-}
+std::string WithoutLastValue(const std::string& list) { return list.substr(0, list.rfind(',')); }
 Spoil LastValueIs(std::string last) {
     return [last](const std::string& list) { return WithoutLastValue(list) + "," + last; };
 }
@@ -370,8 +354,7 @@ TEST_F(ImportTest, ImportThenExportThenImportMakesASecondProcessorEqual) {
     // Byte B comes back as the top bits of the first channel's port byte, all an import sends.
     ModeBank expected = testing::SampleBank();
     for (auto& cards : expected.modes)
-        for (BankMode& mode : cards)
-            mode.byteB = mode.channels[0].inputPort >> 5;
+        for (BankMode& mode : cards) mode.byteB = mode.channels[0].inputPort >> 5;
     EXPECT_EQ(ReadModeFile(folder / "back.ini"), expected);
 
     std::erase(written, '\r');
