@@ -105,4 +105,19 @@ std::optional<std::string_view> TemporaryFileTarget(std::string_view name) {
     return name.substr(1, name.size() - kTemporarySuffix.size() - 1);
 }
 
+void RemoveLeftTemporaries(const std::filesystem::path& folder,
+                           const std::function<bool(std::string_view target)>& ofTarget) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        const auto target = TemporaryFileTarget(name);
+        std::error_code ignored;
+        if (target && ofTarget(*target) && entry->is_regular_file(ignored) &&
+            !entry->is_symlink(ignored)) {
+            std::filesystem::remove(entry->path(), ignored);
+        }
+    }
+}
+
 }  // namespace hsq

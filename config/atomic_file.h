@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,11 @@ bool FolderTakesNewFiles(const std::filesystem::path& file);
 enum class NewFile { Created, Exists, Failed };
 // Creates the file with the bytes, flushed to disk; never replaces anything already there.
 NewFile CreateNewFile(const std::filesystem::path& file, std::string_view bytes);
+
+// Removes from the folder the temporaries that writes killed midway left behind, of the targets
+// ofTarget names.
+void RemoveLeftTemporaries(const std::filesystem::path& folder,
+                           const std::function<bool(std::string_view target)>& ofTarget);
 
 // The name of the file a temporary of ReplaceFileAtomically stands in for (".Input.ini.a1B2c3"
 // gives "Input.ini"); empty for any other name.

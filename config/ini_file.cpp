@@ -4,8 +4,6 @@
 #include <system_error>
 
 #include "config/atomic_file.h"
-#include "config/ini_document.h"
-#include "config/text_encoding.h"
 
 namespace hsq {
 namespace {
@@ -46,20 +44,32 @@ std::optional<std::string> ApplyEdit(IniDocument& document, const IniEdit& edit,
 
 std::optional<std::string> ReadIniValue(const std::filesystem::path& file,
                                         std::string_view section, std::string_view key) {
+    const auto snapshot = IniSnapshot::Read(file);
+    if (!snapshot) return std::nullopt;
+    return snapshot->Value(section, key);
+}
+
+IniSnapshot::IniSnapshot(std::string bytes)
+    : encoding_(DetectEncoding(bytes)), document_(std::move(bytes)) {}
+
+std::optional<IniSnapshot> IniSnapshot::Read(const std::filesystem::path& file) {
     std::optional<std::string> bytes;
     {
         std::lock_guard guard(KeyOperationLock());
         bytes = ReadFileBytes(file);
     }
     if (!bytes) return std::nullopt;
-    const TextEncoding encoding = DetectEncoding(*bytes);
-    const auto fileSection = ToFileEncoding(section, encoding);
-    const auto fileKey = ToFileEncoding(key, encoding);
+    return IniSnapshot(std::move(*bytes));
+}
+
+std::optional<std::string> IniSnapshot::Value(std::string_view section,
+                                              std::string_view key) const {
+    const auto fileSection = ToFileEncoding(section, encoding_);
+    const auto fileKey = ToFileEncoding(key, encoding_);
     if (!fileSection || !fileKey) return std::nullopt;
-    const IniDocument document(std::move(*bytes));
-    const auto value = document.Find(*fileSection, *fileKey);
+    const auto value = document_.Find(*fileSection, *fileKey);
     if (!value) return std::nullopt;
-    return std::string(FirstCharacters(FromFileEncoding(*value, encoding), kMaxValueCharacters));
+    return std::string(FirstCharacters(FromFileEncoding(*value, encoding_), kMaxValueCharacters));
 }
 
 IniWriteResult WriteIniValues(const std::filesystem::path& file, std::span<const IniEdit> edits) {

@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "config/ini_document.h"
 #include "config/ini_edit.h"
+#include "config/text_encoding.h"
 
 namespace hsq {
 
@@ -19,6 +21,20 @@ inline constexpr std::size_t kMaxValueCharacters = 255;
 // Empty when the file, the section or the key is missing.
 std::optional<std::string> ReadIniValue(const std::filesystem::path& file,
                                         std::string_view section, std::string_view key);
+
+// A file read once, for reading many of its keys: each read as ReadIniValue would.
+class IniSnapshot {
+  public:
+    // Empty when the file is missing or cannot be read.
+    static std::optional<IniSnapshot> Read(const std::filesystem::path& file);
+    std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+
+  private:
+    explicit IniSnapshot(std::string bytes);
+
+    TextEncoding encoding_;
+    IniDocument document_;
+};
 
 struct IniWriteResult {
     // The file now holds every edit that could be stored; false, with the file unchanged, when

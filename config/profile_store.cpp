@@ -161,17 +161,7 @@ void ProfileStore::ReportShortList(ConfigFileKind kind, std::uint8_t card) const
 }
 
 void ProfileStore::RemoveStaleTemporaries() const {
-    std::error_code error;
-    for (std::filesystem::directory_iterator entry(folder_, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const std::string name = entry->path().filename().string();
-        const auto target = TemporaryFileTarget(name);
-        std::error_code ignored;
-        if (target && IsConfigFileName(*target) && entry->is_regular_file(ignored) &&
-            !entry->is_symlink(ignored)) {
-            std::filesystem::remove(entry->path(), ignored);
-        }
-    }
+    RemoveLeftTemporaries(folder_, IsConfigFileName);
 }
 
 ProfileBatch::ProfileBatch(ProfileStore& store) : store_(store) {

@@ -37,8 +37,9 @@ class DialogHost {
     // overwritten; empty when the operator chose none.
     virtual std::string AskSaveFile(std::string_view caption, std::string_view proposedName,
                                     std::span<const FileFilter> filters) = 0;
-    // The path of an existing file to read; empty when the operator chose none.
-    virtual std::string AskOpenFile(std::string_view caption,
+    // The path of an existing file to read, starting in the folder (empty: wherever the dialog
+    // likes); empty when the operator chose none.
+    virtual std::string AskOpenFile(std::string_view caption, std::string_view folder,
                                     std::span<const FileFilter> filters) = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "modes/mode_file.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -7,7 +8,6 @@
 #include "config/comma_list.h"
 #include "config/ini_document.h"
 #include "config/ini_file.h"
-#include "config/output_resolution.h"
 #include "dialog/number_text.h"
 
 namespace hsq {
@@ -99,16 +99,16 @@ class ListWriter {
 };
 
 // A value as long as a read can be may have been cut short, so it is not trusted.
-std::optional<std::string> WholeValue(const std::filesystem::path& file, std::string_view section,
+std::optional<std::string> WholeValue(const IniSnapshot& file, std::string_view section,
                                       std::string_view key) {
-    auto value = ReadIniValue(file, section, key);
+    auto value = file.Value(section, key);
     if (!value || value->size() >= kMaxValueCharacters) return std::nullopt;
     return value;
 }
 
 // One key's value as a list handed to fill; false when the key is missing or the list spoilt.
 template <typename Fill>
-bool ReadFields(const std::filesystem::path& file, std::string_view section, std::string_view key,
+bool ReadFields(const IniSnapshot& file, std::string_view section, std::string_view key,
                 Fill&& fill) {
     const auto value = WholeValue(file, section, key);
     if (!value) return false;
@@ -117,13 +117,14 @@ bool ReadFields(const std::filesystem::path& file, std::string_view section, std
     return reader.Good();
 }
 
-// At least one card, each one that exists.
+// Each card that exists. The list may be empty: a processor without input cards exports
+// "InBoard=" and no input card section, and that file must read back.
 template <std::size_t Count>
-bool ReadCardList(const std::filesystem::path& file, std::string_view key,
-                  std::array<bool, Count>& listed) {
+bool ReadCardList(const IniSnapshot& file, std::string_view key, std::array<bool, Count>& listed) {
+    const auto value = WholeValue(file, kBoard, key);
+    if (!value) return false;
     std::vector<std::string> fields;
-    SplitCommaList(WholeValue(file, kBoard, key).value_or(std::string()), fields);
-    if (fields.empty()) return false;
+    SplitCommaList(*value, fields);
     for (const std::string& field : fields) {
         const auto card = NumberFromText<std::uint8_t>(field);
         if (!card || *card >= static_cast<int>(Count)) return false;
@@ -132,20 +133,28 @@ bool ReadCardList(const std::filesystem::path& file, std::string_view key,
     return true;
 }
 
-bool ReadSystem(const std::filesystem::path& file, ModeBank& bank) {
-    return ReadFields(file, kBoard, "Format", [&](ListReader& r) { r.Byte(bank.outputFormat); }) &&
-           ResolutionOfFormat(bank.outputFormat).has_value() &&
-           ReadFields(file, kBoard, "InAKout1", [&](ListReader& r) { r.Byte(bank.clockSource, 1); });
+bool ListsAnyCard(const ModeBank& bank) {
+    const auto any = [](const auto& listed) {
+        return std::find(listed.begin(), listed.end(), true) != listed.end();
+    };
+    return any(bank.inputListed) || any(bank.outputListed);
 }
 
-bool ReadOutputCard(const std::filesystem::path& file, int card, BankOutputCard& output) {
+// Any byte: the file carries what the processor reported, and an import gives it back
+// unchanged; only the main window keeps to the formats it knows.
+bool ReadSystem(const IniSnapshot& file, ModeBank& bank) {
+    return ReadFields(file, kBoard, "Format", [&](ListReader& r) { r.Byte(bank.outputFormat); }) &&
+           ReadFields(file, kBoard, "InAKout1", [&](ListReader& r) { r.Byte(bank.clockSource); });
+}
+
+bool ReadOutputCard(const IniSnapshot& file, int card, BankOutputCard& output) {
     return ReadFields(file, kOutConfigData, BoardByteKey(card),
                       [&](ListReader& r) { r.Byte(output.boardByte); }) &&
            ReadFields(file, kOutConfigData, ClockByteKey(card),
                       [&](ListReader& r) { r.Byte(output.clockByte); });
 }
 
-bool ReadCards(const std::filesystem::path& file, ModeBank& bank) {
+bool ReadCards(const IniSnapshot& file, ModeBank& bank) {
     for (int card = 0; card < kInputCardCount; ++card) {
         if (bank.inputListed[card] &&
             !ReadFields(file, kInBoard, InputCardKey(card),
@@ -159,7 +168,7 @@ bool ReadCards(const std::filesystem::path& file, ModeBank& bank) {
     return true;
 }
 
-bool ReadModes(const std::filesystem::path& file, ModeBank& bank) {
+bool ReadModes(const IniSnapshot& file, ModeBank& bank) {
     for (int mode = 0; mode < kDisplayModeCount; ++mode) {
         for (int card = 0; card < kOutputCardCount; ++card) {
             if (bank.outputListed[card] &&
@@ -215,11 +224,14 @@ void WriteModes(IniDocument& document, const ModeBank& bank) {
 
 }  // namespace
 
-std::optional<ModeBank> ReadModeFile(const std::filesystem::path& file) {
+// The file is read once, and every key is taken from that one reading.
+std::optional<ModeBank> ReadModeFile(const std::filesystem::path& path) {
+    if (path.empty()) return std::nullopt;
+    const auto file = IniSnapshot::Read(path);
     ModeBank bank;
-    if (file.empty() || !ReadCardList(file, "InBoard", bank.inputListed) ||
-        !ReadCardList(file, "OutBoard", bank.outputListed) || !ReadSystem(file, bank) ||
-        !ReadCards(file, bank) || !ReadModes(file, bank))
+    if (!file || !ReadCardList(*file, "InBoard", bank.inputListed) ||
+        !ReadCardList(*file, "OutBoard", bank.outputListed) || !ListsAnyCard(bank) ||
+        !ReadSystem(*file, bank) || !ReadCards(*file, bank) || !ReadModes(*file, bank))
         return std::nullopt;
     return bank;
 }
@@ -234,6 +246,10 @@ bool WriteModeFile(const std::filesystem::path& file, const ModeBank& bank) {
     document.Set(kBoard, "InAKout1", std::to_string(bank.clockSource));
     WriteCards(document, bank);
     WriteModes(document, bank);
+    // A write of this file killed midway left its temporary here, and nothing else clears it.
+    const std::string name = file.filename().string();
+    RemoveLeftTemporaries(file.has_parent_path() ? file.parent_path() : ".",
+                          [&](std::string_view target) { return target == name; });
     return ReplaceFileAtomically(file, document.Bytes());
 }
 

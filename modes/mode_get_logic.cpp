@@ -1,5 +1,7 @@
 #include "modes/mode_get_logic.h"
 
+#include <filesystem>
+
 #include "config/atomic_file.h"
 #include "dialog/processor_messages.h"
 #include "modes/mode_export.h"
@@ -20,8 +22,7 @@ constexpr FileFilter kModeFileFilters[] = {{"INI Files", "*.ini"}, {"All Files",
 
 }  // namespace
 
-ModeGetLogic::ModeGetLogic(const MainWindowState& state, DeviceCommands& commands,
-                           DialogHost& host)
+ModeGetLogic::ModeGetLogic(MainWindowState& state, DeviceCommands& commands, DialogHost& host)
     : state_(state), commands_(commands), host_(host) {}
 
 std::string_view ModeGetLogic::CaptionText(Caption caption) const {
@@ -53,22 +54,28 @@ void ModeGetLogic::OnLoad() {
         return;
     }
     const std::uint8_t mode = *selectedMode_;
+    bool recalled = false;
     host_.RunWorker([&](WorkProgress&) {
         {
             std::lock_guard hold(lock_);
             commands_.link().DiscardReply();
-            commands_.RecallMode(mode, true);
+            recalled =
+                AnsweredWithRetry([&] { return commands_.RecallMode(mode, true) == kFrameSize; });
             commands_.link().clock().SleepMs(kRecallPauseMs);
         }
         commands_.link().clock().SleepMs(kAfterRecallPauseMs);
     });
+    if (!recalled) Tell(kNotConfirmed.In(Language()));
 }
 
 void ModeGetLogic::OnExport() {
     if (!state_.connected) return;
+    const std::string proposed =
+        (std::filesystem::path(state_.modeFileFolder) / kModeFileName).string();
     const std::string path =
-        host_.AskSaveFile(CaptionText(Caption::Export), kModeFileName, kModeFileFilters);
+        host_.AskSaveFile(CaptionText(Caption::Export), proposed, kModeFileFilters);
     if (path.empty()) return;
+    RememberFolderOf(path);
     // Said now rather than after minutes of reading the processor.
     if (!FolderTakesNewFiles(path)) {
         ShowNotWritten(path);
@@ -79,7 +86,14 @@ void ModeGetLogic::OnExport() {
 
 void ModeGetLogic::OnImport() {
     if (!state_.connected) return;
-    Import(host_.AskOpenFile(CaptionText(Caption::Import), kModeFileFilters));
+    const std::string path =
+        host_.AskOpenFile(CaptionText(Caption::Import), state_.modeFileFolder, kModeFileFilters);
+    if (!path.empty()) RememberFolderOf(path);
+    Import(path);
+}
+
+void ModeGetLogic::RememberFolderOf(const std::string& path) {
+    state_.modeFileFolder = std::filesystem::path(path).parent_path().string();
 }
 
 // The file is written once the worker has ended. A request left unanswered would put into the

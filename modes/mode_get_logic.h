@@ -24,7 +24,7 @@ class ModeGetLogic {
     static constexpr int kRecallPauseMs = 500;
     static constexpr int kAfterRecallPauseMs = 200;
 
-    ModeGetLogic(const MainWindowState& state, DeviceCommands& commands, DialogHost& host);
+    ModeGetLogic(MainWindowState& state, DeviceCommands& commands, DialogHost& host);
 
     std::string_view CaptionText(Caption caption) const;
     // The radio button caption of button 1..16.
@@ -49,11 +49,12 @@ class ModeGetLogic {
     LanguageFlag Language() const { return state_.language; }
     void ShowModeDataFailure();
     void Tell(std::string_view text);
+    void RememberFolderOf(const std::string& path);
     void ShowNotWritten(const std::string& path);
     void Export(const std::string& path);
     void Import(const std::string& path);
 
-    const MainWindowState& state_;
+    MainWindowState& state_;
     DeviceCommands& commands_;
     DialogHost& host_;
     std::optional<std::uint8_t> selectedMode_;

@@ -95,9 +95,9 @@ std::string QtDialogHost::AskSaveFile(std::string_view caption, std::string_view
     return AskFile(QFileDialog::AcceptSave, caption, proposedName, filters);
 }
 
-std::string QtDialogHost::AskOpenFile(std::string_view caption,
+std::string QtDialogHost::AskOpenFile(std::string_view caption, std::string_view folder,
                                       std::span<const FileFilter> filters) {
-    return AskFile(QFileDialog::AcceptOpen, caption, {}, filters);
+    return AskFile(QFileDialog::AcceptOpen, caption, folder, filters);
 }
 
 // Qt's own dialog rather than the desktop's: it speaks the operator's language, asks before
@@ -107,7 +107,8 @@ std::string QtDialogHost::AskFile(QFileDialog::AcceptMode mode, std::string_view
                                   std::span<const FileFilter> filters) {
     return OnWindowThread([&] {
         FollowLanguage(language_);
-        QFileDialog dialog(Owner(), Text(caption), QString(), QtFilters(filters));
+        const QString start = mode == QFileDialog::AcceptOpen ? Text(proposedName) : QString();
+        QFileDialog dialog(Owner(), Text(caption), start, QtFilters(filters));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(mode);
         const bool save = mode == QFileDialog::AcceptSave;

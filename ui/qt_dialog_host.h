@@ -24,7 +24,7 @@ class QtDialogHost final : public DialogHost {
     void RunWorker(const std::function<void(WorkProgress&)>& work) override;
     std::string AskSaveFile(std::string_view caption, std::string_view proposedName,
                             std::span<const FileFilter> filters) override;
-    std::string AskOpenFile(std::string_view caption,
+    std::string AskOpenFile(std::string_view caption, std::string_view folder,
                             std::span<const FileFilter> filters) override;
 
     // Runs a modal dialog; on a tour it is saved under name and closed.
@@ -33,6 +33,7 @@ class QtDialogHost final : public DialogHost {
 
   private:
     QWidget* Owner() const;
+    // Saving, proposedName is the file proposed; opening, the folder to start in.
     std::string AskFile(QFileDialog::AcceptMode mode, std::string_view caption,
                         std::string_view proposedName, std::span<const FileFilter> filters);
 

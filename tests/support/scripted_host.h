@@ -21,8 +21,8 @@ class ScriptedHost final : public DialogHost, private WorkProgress {
         std::string text;
         bool question = false;
     };
-    // A file dialog: its caption, the name it proposed (empty when opening) and its filters as
-    // "name (pattern)" joined by ";;".
+    // A file dialog: its caption, the name it proposed (opening: the folder it starts in) and its
+    // filters as "name (pattern)" joined by ";;".
     struct FileQuestion {
         bool save = false;
         std::string caption;
@@ -57,9 +57,9 @@ class ScriptedHost final : public DialogHost, private WorkProgress {
                             std::span<const FileFilter> filters) override {
         return AskFile({true, std::string(caption), std::string(proposedName), Joined(filters)});
     }
-    std::string AskOpenFile(std::string_view caption,
+    std::string AskOpenFile(std::string_view caption, std::string_view folder,
                             std::span<const FileFilter> filters) override {
-        return AskFile({false, std::string(caption), {}, Joined(filters)});
+        return AskFile({false, std::string(caption), std::string(folder), Joined(filters)});
     }
 
     std::vector<std::string> Texts() const {
