@@ -1,5 +1,5 @@
 // Initialising every board profile and loading them back: batched (one replacement per file)
-// against one replacement per key write.
+// against one replacement per key write. Reading a mode file that holds one very long line.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -11,6 +11,8 @@
 #include "config/input_profile.h"
 #include "config/output_board_profile.h"
 #include "config/system_info.h"
+#include "modes/mode_file.h"
+#include "modes/mode_test_support.h"
 
 namespace hsq {
 namespace {
@@ -101,6 +103,17 @@ void BM_InitialiseAndLoadPerKey(benchmark::State& state) {
     Report(state, measured, writes.size());
 }
 BENCHMARK(BM_InitialiseAndLoadPerKey)->Unit(benchmark::kMillisecond);
+
+// A mode file of every card with a 10 MB comment line at its end: the reader must not pay for
+// that line once per key it reads.
+void BM_ReadModeFileWithLongLine(benchmark::State& state) {
+    Folder folder;
+    const std::filesystem::path file = folder.path / "mode.ini";
+    WriteModeFile(file, testing::SampleBank());
+    std::ofstream(file, std::ios::app) << ";" << std::string(10 << 20, 'x') << "\r\n";
+    for (auto _ : state) benchmark::DoNotOptimize(ReadModeFile(file));
+}
+BENCHMARK(BM_ReadModeFileWithLongLine)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace hsq
