@@ -217,6 +217,16 @@ std::uint8_t DeviceCommands::WriteEdid(std::uint8_t input, std::uint8_t kind) {
     return link_.SendPair(kDeviceAddress, 0xFD, input, kind);
 }
 
+std::uint8_t DeviceCommands::Exchange(std::uint8_t command, std::span<const std::uint8_t> data,
+                                      Frame& reply) {
+    if (command == kQueryCommand && data.size() <= 2) {
+        return Query(data.empty() ? 0 : data[0], data.size() < 2 ? 0 : data[1], reply);
+    }
+    auto exchange = link_.LockExchange();
+    if (link_.SendBytes(kDeviceAddress, command, data) != kFrameSize) return 0;
+    return DeviceLink::TakesLongWait(command) ? link_.WaitReplyLong(reply) : link_.WaitReply(reply);
+}
+
 std::uint8_t DeviceCommands::Query(std::uint8_t selector, std::uint8_t argument, Frame& reply) {
     // The send and the reply belong to one exchange: nothing may come between them.
     auto exchange = link_.LockExchange();

@@ -79,6 +79,10 @@ class DeviceCommands {
     // a reply that answers this question (its addressing fields match the question).
     std::uint8_t Query(std::uint8_t selector, std::uint8_t argument, Frame& reply);
 
+    // Any frame an operator types: sent as given, and its reply taken as a confirmed command's is
+    // (a query's only when it answers the question; the long wait where the command has one).
+    std::uint8_t Exchange(std::uint8_t command, std::span<const std::uint8_t> data, Frame& reply);
+
     DeviceLink& link() { return link_; }
 
   private:

@@ -12,10 +12,6 @@ namespace {
 // hold an exchange for ever.
 constexpr int kMostBytesPerRead = 255;
 
-bool NeedsLongWaitForPair(std::uint8_t command) {
-    return command == 0xB0 || command == 0x94 || command == 0x9C;
-}
-
 bool AnyReply(const Frame&) {
     return true;
 }
@@ -82,7 +78,7 @@ std::uint8_t DeviceLink::SendPairAndConfirm(std::uint8_t address, std::uint8_t c
     const std::uint8_t data[] = {d0, d1};
     std::lock_guard lock(exchange_);
     Send(address, command, data);
-    return Confirm(NeedsLongWaitForPair(command));
+    return Confirm(TakesLongWait(command));
 }
 
 std::uint8_t DeviceLink::SendPair(std::uint8_t address, std::uint8_t command, std::uint8_t d0,

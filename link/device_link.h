@@ -34,6 +34,12 @@ public:
 
     explicit DeviceLink(Clock& clock);
 
+    // The commands the processor may take long to carry out: import's end, the application mode
+    // and the output format.
+    static bool TakesLongWait(std::uint8_t command) {
+        return command == 0xB0 || command == 0x94 || command == 0x9C;
+    }
+
     // Nonzero: serial line; zero: TCP. Must not change while the link is open.
     void SetUseSerial(int useSerial) { useSerial_ = useSerial; }
     int UseSerial() const { return useSerial_; }

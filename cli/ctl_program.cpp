@@ -1,0 +1,242 @@
+#include "cli/ctl_program.h"
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "app/paced_plan.h"
+#include "cli/progress_line.h"
+#include "cli/status_output.h"
+#include "config/atomic_file.h"
+#include "config/config_folder.h"
+#include "config/profile_store.h"
+#include "dialog/processor_messages.h"
+#include "modes/mode_export.h"
+#include "modes/mode_file.h"
+#include "modes/mode_import.h"
+#include "service/processor_connection.h"
+#include "service/processor_status.h"
+
+namespace hsq::cli {
+namespace {
+
+// What one run was asked to do, once the command line is read.
+struct Request {
+    std::string serial;
+    std::string tcp;
+    bool simulated = false;
+    std::string configFolder;
+    bool json = false;
+    std::string file;
+    std::string code;
+    std::vector<std::string> data;
+};
+
+// Talks to the processor for one command and tells what came of it.
+class Run {
+  public:
+    Run(const Request& request, Clock& clock, std::ostream& out, std::ostream& err,
+        const char* environmentFolder)
+        : request_(request), out_(out), err_(err), environmentFolder_(environmentFolder),
+          connection_(clock) {}
+
+    // Opens the line and shakes hands; the reply count of the command otherwise.
+    int Do(const std::function<int(Run&)>& command) {
+        const LineChoice line = Line();
+        std::string error;
+        if (!connection_.Open(line, error)) return Fail(error);
+        presence_ = Handshake(Commands());
+        if (!presence_) return Fail("the processor does not answer on " + LineName(line));
+        return command(*this);
+    }
+
+    int Status() {
+        const auto status = ReadProcessorStatus(Commands());
+        if (!status) return Fail("the processor stopped answering");
+        out_ << (request_.json ? StatusJson(*status) : StatusText(*status));
+        return kExitDone;
+    }
+
+    int Export() {
+        if (!FolderTakesNewFiles(request_.file))
+            return Fail("cannot write a file in the folder of " + request_.file);
+        ModeExport exported;
+        {
+            ProgressLine progress("export");
+            exported = ExportModes(Commands(), *presence_, progress);
+        }
+        if (!exported.outcome.Done())
+            return Fail(UnansweredText(kEnglish, exported.outcome, kNoFileWritten));
+        if (!WriteModeFile(request_.file, exported.bank))
+            return Fail("cannot write the mode file " + request_.file);
+        return kExitDone;
+    }
+
+    int Import(const ModeBank& bank) {
+        PlanOutcome outcome;
+        {
+            ProgressLine progress("import");
+            outcome = ImportModes(Commands(), bank, *presence_, progress);
+        }
+        if (!outcome.Done()) return Fail(UnansweredText(kEnglish, outcome, kPartOfFileHeld));
+        return kExitDone;
+    }
+
+    int Raw(std::uint8_t code, const std::vector<std::uint8_t>& data) {
+        Frame reply{};
+        if (Commands().Exchange(code, data, reply) != kFrameSize)
+            return Fail("the processor did not answer");
+        out_ << FrameHex(reply) << "\n";
+        return kExitDone;
+    }
+
+  private:
+    DeviceCommands& Commands() { return connection_.Commands(); }
+
+    LineChoice Line() const {
+        LineChoice line;
+        if (request_.simulated) {
+            line.kind = LineChoice::Kind::Simulated;
+        } else if (!request_.serial.empty()) {
+            line.port = request_.serial;
+        } else if (!request_.tcp.empty()) {
+            line.kind = LineChoice::Kind::Tcp;
+            line.address = request_.tcp;
+        } else {
+            const std::vector<std::string> arguments{"--config-dir", request_.configFolder};
+            const ProfileStore store(
+                request_.configFolder.empty()
+                    ? ResolveConfigFolder({}, environmentFolder_)
+                    : ResolveConfigFolder(arguments, environmentFolder_));
+            line = LineChoice::From(LoadConnectionSettings(store));
+        }
+        return line;
+    }
+
+    static std::string LineName(const LineChoice& line) {
+        switch (line.kind) {
+            case LineChoice::Kind::Serial: return line.port;
+            case LineChoice::Kind::Tcp: return line.address;
+            case LineChoice::Kind::Simulated: return "the simulated line";
+        }
+        return {};
+    }
+
+    static std::string FrameHex(const Frame& frame) {
+        std::string text;
+        char byte[4];
+        for (std::uint8_t value : frame) {
+            std::snprintf(byte, sizeof byte, "%02X", value);
+            text += (text.empty() ? "" : " ") + std::string(byte);
+        }
+        return text;
+    }
+
+    int Fail(const std::string& why) {
+        err_ << "hsq2600ctl: " << why << "\n";
+        return kExitFailed;
+    }
+
+    const Request& request_;
+    std::ostream& out_;
+    std::ostream& err_;
+    const char* environmentFolder_;
+    ProcessorConnection connection_;
+    std::optional<CardPresence> presence_;
+};
+
+// A byte as the operator wrote it: decimal, or hexadecimal after 0x.
+std::optional<std::uint8_t> ByteOf(const std::string& text) {
+    std::size_t used = 0;
+    unsigned long value = 0;
+    try {
+        value = std::stoul(text, &used, 0);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    if (used != text.size() || value > 0xFF) return std::nullopt;
+    return static_cast<std::uint8_t>(value);
+}
+
+int Usage(std::ostream& err, const std::string& why) {
+    err << "hsq2600ctl: " << why << " (hsq2600ctl --help lists the commands)\n";
+    return kExitUsage;
+}
+
+}  // namespace
+
+int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& out,
+           std::ostream& err, const char* environmentFolder) {
+    CLI::App app{"Controls the HSQ2600 video processor over its serial line or TCP.",
+                 "hsq2600ctl"};
+    app.set_version_flag("--version", std::string("hsq2600ctl ") + HSQ_VERSION);
+    app.require_subcommand(1);
+    Request request;
+    auto* serial = app.add_option("--serial", request.serial,
+                                  "serial port of the processor (/dev/ttyUSB0, ttyUSB0, COM1)");
+    auto* tcp = app.add_option("--tcp", request.tcp, "IPv4 address of the processor (TCP port 7)");
+    auto* simulated =
+        app.add_flag("--sim", request.simulated, "a simulated processor inside this program");
+    serial->excludes(tcp)->excludes(simulated);
+    tcp->excludes(simulated);
+    app.add_option("--config-dir", request.configFolder,
+                   "configuration folder (default: HSQ2600_CONFIG_DIR, or SystemINI beside the "
+                   "program); its \"Connect\" section names the line when no option does");
+
+    std::function<int(Run&)> command;
+    std::optional<ModeBank> importBank;
+
+    auto* status = app.add_subcommand("status", "cards, output format, modes and versions");
+    status->add_flag("--json", request.json, "one JSON object instead of lines of text");
+    status->callback([&] { command = &Run::Status; });
+
+    auto* exportModes =
+        app.add_subcommand("export", "every display mode and input card setting into a mode file");
+    exportModes->add_option("FILE", request.file, "the mode file to write")->required();
+    exportModes->callback([&] { command = &Run::Export; });
+
+    auto* importModes = app.add_subcommand("import", "a mode file into the processor");
+    importModes->add_option("FILE", request.file, "the mode file to read")
+        ->required()
+        ->check(CLI::ExistingFile);
+    importModes->callback([&] {
+        importBank = ReadModeFile(request.file);
+        if (!importBank) throw CLI::ValidationError("FILE", request.file + " is not a mode file");
+        command = [&](Run& run) { return run.Import(*importBank); };
+    });
+
+    auto* raw = app.add_subcommand("raw", "one frame, waiting for its reply, printed in hex");
+    raw->add_option("CODE", request.code, "command code (0x80 to 0xFE, or decimal)")->required();
+    raw->add_option("DATA", request.data, "up to nine data bytes");
+    raw->callback([&] {
+        const auto code = ByteOf(request.code);
+        if (!code) throw CLI::ValidationError("CODE", request.code + " is not a byte");
+        if (request.data.size() > kMaxDataBytes)
+            throw CLI::ValidationError("DATA", "a frame holds at most nine data bytes");
+        std::vector<std::uint8_t> data;
+        for (const std::string& text : request.data) {
+            const auto byte = ByteOf(text);
+            if (!byte) throw CLI::ValidationError("DATA", text + " is not a byte");
+            data.push_back(*byte);
+        }
+        command = [code = *code, data](Run& run) { return run.Raw(code, data); };
+    });
+
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::ParseError& e) {
+        return Usage(err, e.what());
+    }
+    Run run(request, clock, out, err, environmentFolder);
+    return run.Do(command);
+}
+
+}  // namespace hsq::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+#include "link/clock.h"
+
+namespace hsq::cli {
+
+// Exit statuses: done, the processor did not answer or refused (or a file could not be
+// written), the command line was wrong.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// hsq2600ctl with its arguments (the program's name first). What it reports goes to out, what
+// went wrong to err as one line; environmentFolder is HSQ2600_CONFIG_DIR.
+int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& out,
+           std::ostream& err, const char* environmentFolder);
+
+}  // namespace hsq::cli

@@ -1,0 +1,14 @@
+// hsq2600ctl: the processor from the command line, for scripts and control systems.
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/ctl_program.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv, argv + argc);
+    hsq::SystemClock clock;
+    return hsq::cli::RunCtl(arguments, clock, std::cout, std::cerr,
+                            std::getenv("HSQ2600_CONFIG_DIR"));
+}
