@@ -28,20 +28,18 @@ bool AnsweredWithRetry(const std::function<bool()>& exchange) {
     return exchange() || exchange();
 }
 
-// The link is held for a whole step, so that the frame named on failure is the step's own and a
-// timer's exchange never falls between a step and its repeat.
+// The line is held for the whole plan: the processor takes a sequence such as an import only
+// whole, and the frame named on failure must be the step's own.
 PlanOutcome RunPlan(const PacedPlan& plan, DeviceLink& link, WorkProgress& progress) {
+    const auto hold = link.HoldLine();
     PlanOutcome outcome;
     outcome.total = static_cast<int>(plan.size());
     int leftMs = PlanFloorMs(plan);
     progress.ReportTimeLeft(0, outcome.total, SecondsUp(leftMs));
     for (const PacedStep& step : plan) {
-        {
-            auto hold = link.LockExchange();
-            if (!AnsweredWithRetry(step.exchange)) {
-                outcome.unanswered = link.LastFrame();
-                return outcome;
-            }
+        if (!AnsweredWithRetry(step.exchange)) {
+            outcome.unanswered = link.LastFrame();
+            return outcome;
         }
         if (step.pauseAfterMs > 0)
             link.clock().SleepMs(step.pauseAfterMs);

@@ -222,18 +222,15 @@ std::uint8_t DeviceCommands::Exchange(std::uint8_t command, std::span<const std:
     if (command == kQueryCommand && data.size() <= 2) {
         return Query(data.empty() ? 0 : data[0], data.size() < 2 ? 0 : data[1], reply);
     }
-    auto exchange = link_.LockExchange();
-    if (link_.SendBytes(kDeviceAddress, command, data) != kFrameSize) return 0;
-    return DeviceLink::TakesLongWait(command) ? link_.WaitReplyLong(reply) : link_.WaitReply(reply);
+    return link_.SendAndTakeReply(kDeviceAddress, command, data, reply,
+                                  DeviceLink::TakesLongWait(command));
 }
 
 std::uint8_t DeviceCommands::Query(std::uint8_t selector, std::uint8_t argument, Frame& reply) {
-    // The send and the reply belong to one exchange: nothing may come between them.
-    auto exchange = link_.LockExchange();
-    link_.SendPair(kDeviceAddress, kQueryCommand, selector, argument);
-    return link_.WaitReply(reply, [selector, argument](const Frame& candidate) {
-        return AnswersQuery(selector, argument, candidate);
-    });
+    return link_.Ask(kDeviceAddress, kQueryCommand, selector, argument, reply,
+                     [selector, argument](const Frame& candidate) {
+                         return AnswersQuery(selector, argument, candidate);
+                     });
 }
 
 }  // namespace hsq

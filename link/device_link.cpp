@@ -40,8 +40,39 @@ int DeviceLink::Open(const std::string& ipText, int port, const std::string& por
 
 int DeviceLink::Close() {
     std::lock_guard lock(exchange_);
+    if (remote_ != nullptr) {
+        remote_->Disconnect();
+        remote_ = nullptr;
+        return 1;
+    }
     Selected().CloseTransport();
     return 1;
+}
+
+void DeviceLink::AttachRemote(RemoteLine* remote) {
+    std::lock_guard lock(exchange_);
+    remote_ = remote;
+}
+
+bool DeviceLink::IsRemote() const {
+    std::lock_guard lock(exchange_);
+    return remote_ != nullptr;
+}
+
+std::uint8_t DeviceLink::Carried(ExchangeKind kind, std::uint8_t address, std::uint8_t command,
+                                 std::span<const std::uint8_t> data, Frame& reply) {
+    frame_ = BuildFrame(address, command, data);
+    return remote_->Carry(kind, frame_, reply);
+}
+
+DeviceLink::LineHold::LineHold(DeviceLink& link) : link_(link), lock_(link.exchange_) {
+    Frame none{};
+    if (link_.remote_ != nullptr) link_.remote_->Carry(ExchangeKind::Hold, {}, none);
+}
+
+DeviceLink::LineHold::~LineHold() {
+    Frame none{};
+    if (link_.remote_ != nullptr) link_.remote_->Carry(ExchangeKind::Release, {}, none);
 }
 
 // A reply still waiting belongs to an earlier frame and must never be taken for the answer to
@@ -69,14 +100,25 @@ std::uint8_t DeviceLink::SendAndConfirm(std::uint8_t address, std::uint8_t comma
                                         std::span<const std::uint8_t> data) {
     if (data.size() > kMaxDataBytes) return 0;
     std::lock_guard lock(exchange_);
+    const bool longWait = command == 0x9C;
+    if (remote_ != nullptr) {
+        Frame reply{};
+        return Carried(longWait ? ExchangeKind::ConfirmLong : ExchangeKind::Confirm, address,
+                       command, data, reply);
+    }
     Send(address, command, data);
-    return Confirm(command == 0x9C);
+    return Confirm(longWait);
 }
 
 std::uint8_t DeviceLink::SendPairAndConfirm(std::uint8_t address, std::uint8_t command,
                                             std::uint8_t d0, std::uint8_t d1) {
     const std::uint8_t data[] = {d0, d1};
     std::lock_guard lock(exchange_);
+    if (remote_ != nullptr) {
+        Frame reply{};
+        return Carried(TakesLongWait(command) ? ExchangeKind::ConfirmLong : ExchangeKind::Confirm,
+                       address, command, data, reply);
+    }
     Send(address, command, data);
     return Confirm(TakesLongWait(command));
 }
@@ -84,15 +126,40 @@ std::uint8_t DeviceLink::SendPairAndConfirm(std::uint8_t address, std::uint8_t c
 std::uint8_t DeviceLink::SendPair(std::uint8_t address, std::uint8_t command, std::uint8_t d0,
                                   std::uint8_t d1) {
     const std::uint8_t data[] = {d0, d1};
-    std::lock_guard lock(exchange_);
-    return Send(address, command, data);
+    return SendBytes(address, command, data);
 }
 
 std::uint8_t DeviceLink::SendBytes(std::uint8_t address, std::uint8_t command,
                                    std::span<const std::uint8_t> data) {
     if (data.size() > kMaxDataBytes) return 0;
     std::lock_guard lock(exchange_);
+    if (remote_ != nullptr) {
+        Frame reply{};
+        return Carried(ExchangeKind::Send, address, command, data, reply);
+    }
     return Send(address, command, data);
+}
+
+std::uint8_t DeviceLink::Ask(std::uint8_t address, std::uint8_t command, std::uint8_t d0,
+                             std::uint8_t d1, Frame& reply, const ReplyCheck& answers) {
+    const std::uint8_t data[] = {d0, d1};
+    std::lock_guard lock(exchange_);
+    if (remote_ != nullptr) return Carried(ExchangeKind::Query, address, command, data, reply);
+    Send(address, command, data);
+    return WaitReply(reply, answers);
+}
+
+std::uint8_t DeviceLink::SendAndTakeReply(std::uint8_t address, std::uint8_t command,
+                                          std::span<const std::uint8_t> data, Frame& reply,
+                                          bool longWait) {
+    if (data.size() > kMaxDataBytes) return 0;
+    std::lock_guard lock(exchange_);
+    if (remote_ != nullptr) {
+        return Carried(longWait ? ExchangeKind::ReplyLong : ExchangeKind::Reply, address, command,
+                       data, reply);
+    }
+    if (Send(address, command, data) != kFrameSize) return 0;
+    return longWait ? WaitReplyLong(reply) : WaitReply(reply);
 }
 
 int DeviceLink::ReadArrived(ReplyAssembly& assembly) {
@@ -168,6 +235,10 @@ std::uint8_t DeviceLink::WaitReplyLong(Frame& out) {
 
 std::uint8_t DeviceLink::DiscardReply() {
     std::lock_guard lock(exchange_);
+    if (remote_ != nullptr) {
+        Frame reply{};
+        return Carried(ExchangeKind::Discard, kDeviceAddress, 0, {}, reply);
+    }
     return static_cast<std::uint8_t>(Drain());
 }
 

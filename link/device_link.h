@@ -8,6 +8,7 @@
 #include "link/checksum_evidence.h"
 #include "link/clock.h"
 #include "link/command_frame.h"
+#include "link/remote_line.h"
 #include "link/reply_assembly.h"
 #include "link/serial_port.h"
 #include "link/tcp_client.h"
@@ -46,6 +47,10 @@ public:
     // Sends all traffic through this transport instead of the serial line or TCP (in-process
     // simulator). nullptr goes back to the transport useSerial selects.
     void AttachTransport(LinkTransport* transport) { attached_ = transport; }
+    // Hands every exchange whole to the program that holds the line, until Close. nullptr goes
+    // back to this program's own transports.
+    void AttachRemote(RemoteLine* remote);
+    bool IsRemote() const;
 
     int Open(const std::string& ipText, int port, const std::string& portName);
     int Close();
@@ -64,13 +69,35 @@ public:
     std::uint8_t WaitReplyLong(Frame& out);
     // Drops everything waiting on the line; returns how many bytes that was (at most 255).
     std::uint8_t DiscardReply();
+    // A query frame and the reply that answers it, as one exchange.
+    std::uint8_t Ask(std::uint8_t address, std::uint8_t command, std::uint8_t d0, std::uint8_t d1,
+                     Frame& reply, const ReplyCheck& answers);
+    // Any frame and the first whole reply after it, within the long wait when longWait.
+    std::uint8_t SendAndTakeReply(std::uint8_t address, std::uint8_t command,
+                                  std::span<const std::uint8_t> data, Frame& reply,
+                                  bool longWait);
     static std::uint8_t Checksum(const Frame& frame) { return hsq::Checksum(frame); }
 
-    // Held by a caller whose exchange spans several calls (a query: send, then wait for the
-    // reply). The lock is recursive, so the calls inside take it again.
+    // Held by a caller whose exchange spans several calls. The lock is recursive, so the calls
+    // inside take it again.
     std::unique_lock<std::recursive_mutex> LockExchange() {
         return std::unique_lock<std::recursive_mutex>(exchange_);
     }
+
+    // Keeps every other exchange off the line for a whole operation (an import must never be
+    // interleaved), other threads' and, through the program holding the line, other programs'.
+    class LineHold {
+      public:
+        explicit LineHold(DeviceLink& link);
+        ~LineHold();
+        LineHold(const LineHold&) = delete;
+        LineHold& operator=(const LineHold&) = delete;
+
+      private:
+        DeviceLink& link_;
+        std::unique_lock<std::recursive_mutex> lock_;
+    };
+    LineHold HoldLine() { return LineHold(*this); }
 
     // The frame sent last; read it under LockExchange to be sure it is one's own.
     Frame LastFrame() {
@@ -84,6 +111,9 @@ public:
 
 private:
     LinkTransport& Selected();
+    // The exchange carried out by the program holding the line; frame_ keeps what was sent.
+    std::uint8_t Carried(ExchangeKind kind, std::uint8_t address, std::uint8_t command,
+                         std::span<const std::uint8_t> data, Frame& reply);
     std::uint8_t Send(std::uint8_t address, std::uint8_t command,
                       std::span<const std::uint8_t> data);
     std::uint8_t AssembleReply(Frame& out, int attempts, const ReplyCheck& answers);
@@ -95,12 +125,13 @@ private:
     int Drain();
 
     Clock& clock_;
-    std::recursive_mutex exchange_;
+    mutable std::recursive_mutex exchange_;
     Frame frame_{};
     CTcpClient tcp_;
     CSerialPort serial_;
     int useSerial_ = 0;
     LinkTransport* attached_ = nullptr;
+    RemoteLine* remote_ = nullptr;
     ChecksumEvidence checksums_;
     // An exchange gave up without a reply, and nothing since has shown where that reply went.
     bool replyOwed_ = false;
