@@ -254,7 +254,8 @@ void MosaicLogic::Send(Group group, const WindowRect& rect) {
         outcome = RunPlan(plan, commands_.link(), progress);
     });
     const bool saved = outcome.answered > (otherCard ? 1 : 0);
-    if (saved) (input ? state_.outputs[card].cropRect : state_.outputs[card].outputRect)[image] = rect;
+    OutputBoardRecord& record = state_.outputs[card];
+    if (saved) (input ? record.cropRect : record.outputRect)[image] = rect;
     if (outcome.Done()) return;
     if (!otherCard) return Tell(kNotConfirmed);
     Tell(UnansweredText(Language(), outcome, saved ? kOtherCardStaysSelected : kNothingChanged));

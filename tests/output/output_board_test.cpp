@@ -35,7 +35,8 @@ Frame Ask(std::uint8_t selector, int argument) {
 // reported each image's input windows, output windows and borders, and the brightness.
 Frames CardRead(int card, int asked, int reported) {
     Frames frames{Ask(11, asked * 16 + card)};
-    for (int channel = 0; channel < 4; ++channel) frames.push_back(Ask(12, asked * 16 + channel * 4 + card));
+    for (int channel = 0; channel < 4; ++channel)
+        frames.push_back(Ask(12, asked * 16 + channel * 4 + card));
     for (std::uint8_t selector : {9, 10, 13}) {
         for (int channel = 0; channel < 4; ++channel)
             frames.push_back(Ask(selector, reported * 16 + channel * 4 + card));
@@ -142,6 +143,7 @@ TEST_F(OutputBoardTest, EachControlSendsItsFrameAndKeepsOnlyAConfirmedChange) {
         int confirmed;
     };
     const auto record = [this] { return &state.outputs[0]; };
+    const auto matrix = [this] { state.outputs[0].overlayMatrix = true; };
     const std::vector<Case> cases{
         {"mute off", [&] { logic->OnChannelOn(false); }, CommandFrame(0xB4, {0, 0}),
          [&] { return record()->channelOn[0]; }, 0},
@@ -153,31 +155,14 @@ TEST_F(OutputBoardTest, EachControlSendsItsFrameAndKeepsOnlyAConfirmedChange) {
          [&] { return record()->imageAll; }, 1},
         {"overlay", [&] { logic->OnOverlay(); }, CommandFrame(0xB6, {1, 0}),
          [&] { return record()->overlayMatrix; }, 1},
-        {"border off",
-         [&] {
-             logic->OnBorderSwitch(true);
-             logic->OnBorderField(3, "7");
-             logic->OnBorderSwitch(false);
-         },
+        {"border off", [&] { logic->OnBorderField(3, "7"), logic->OnBorderSwitch(false); },
          CommandFrame(0x93, {0, 0, 128, 128, 128, 7}), [&] { return record()->form[0][4]; }, 7},
-        {"brightness",
-         [&] {
-             logic->OnBrightnessField("20");
-             logic->OnBrightnessSet();
-         },
+        {"brightness", [&] { logic->OnBrightnessField("20"), logic->OnBrightnessSet(); },
          CommandFrame(0x9F, {20, 0}), [&] { return record()->brightness; }, 20},
-        {"IMG3 in matrix",
-         [&] {
-             record()->overlayMatrix = true;
-             logic->OnImage(2);
-         },
-         CommandFrame(0x8D, {0, 2}), [&] { return record()->imageChannel; }, 2},
-        {"In-C in matrix",
-         [&] {
-             record()->overlayMatrix = true;
-             logic->OnMatrix(2);
-         },
-         CommandFrame(0x8F, {0, 2}), [&] { return record()->inputPort[0]; }, 2},
+        {"IMG3 in matrix", [&] { matrix(), logic->OnImage(2); }, CommandFrame(0x8D, {0, 2}),
+         [&] { return record()->imageChannel; }, 2},
+        {"In-C in matrix", [&] { matrix(), logic->OnMatrix(2); }, CommandFrame(0x8F, {0, 2}),
+         [&] { return record()->inputPort[0]; }, 2},
     };
     for (const Case& c : cases) {
         for (bool answered : {false, true}) {
@@ -268,41 +253,37 @@ TEST_F(OverlayBoardTest, AnImageGoesOnTopOfTheLayerOrder) {
     EXPECT_EQ(Board().selectedImage, 1);
 }
 
-// All four windows saved, IMG1 stays the current image: its crop is what the input Save sends.
-TEST_F(OverlayBoardTest, SaveKeepsTheCurrentImageAndAMosaicShowsAllFour) {
-    ASSERT_TRUE(Open());
-    logic->OnSaveOutput();
-    EXPECT_EQ(tap.frames.size(), 4u);
-    EXPECT_EQ(logic->View().imagePressed, (std::array<bool, 4>{true, false, false, false}));
-    Type(Canvas::Input, {640, 360, 68, 32});
-    logic->OnSaveInput();
-    EXPECT_EQ(Board().modes[0].channels[0].crop, kSmall);
-    EXPECT_EQ(Board().modes[0].channels[3].crop, (WindowRect{0, 1920, 0, 1080}));
-    logic->OnMosaic();
-    EXPECT_EQ(OnCanvas(), (std::array<bool, 4>{true, true, true, true}));
-}
-
-// IMG1 and IMG2 show CH1 and CH2, IMG3 and IMG4 the other pair: the pair shown is the pair saved.
-TEST_F(OutputBoardTest, PairsAreShownSavedAndParkedTogether) {
-    sim.processor.Restore(Boards(1));
-    ASSERT_TRUE(Open());
-    EXPECT_EQ(OnCanvas(), (std::array<bool, 4>{true, true, false, false}));
-    logic->OnImage(3);
-    EXPECT_EQ(OnCanvas(), (std::array<bool, 4>{false, false, true, true}));
-    tap.frames.clear();
-    logic->OnSaveOutput();
-    ASSERT_EQ(tap.frames.size(), 2u);
-    EXPECT_EQ(tap.frames[0][3], 2);
-    EXPECT_EQ(tap.frames[1][3], 3);
-    EXPECT_EQ(logic->View().imagePressed, (std::array<bool, 4>{false, false, false, true}));
-}
-
-TEST_F(OutputBoardTest, DualPipOffersTwoImagesOnly) {
-    sim.processor.Restore(Boards(6));
-    ASSERT_TRUE(Open());
-    EXPECT_EQ(logic->View().imageEnabled, (std::array<bool, 4>{true, true, false, false}));
-    logic->OnImage(2);
-    EXPECT_TRUE(tap.frames.empty());
+// What each configuration mode shows, saves and parks for a chosen image, and that Save and
+// the mosaic leave it so: the input Save sends the chosen image's crop.
+TEST_F(OutputBoardTest, ConfigurationModesShowSaveAndParkTheirChannels) {
+    struct Case {
+        std::uint8_t mode;
+        int image, current;
+        std::array<bool, 4> shown;
+        std::vector<int> saved;
+    };
+    for (const Case& c : std::vector<Case>{{0, 1, 1, {false, true, false, false}, {1}},
+                                           {1, 3, 3, {false, false, true, true}, {2, 3}},
+                                           {5, 2, 2, {true, true, true, true}, {0, 1, 2, 3}},
+                                           {6, 2, 0, {true, false, false, false}, {0}}}) {
+        SCOPED_TRACE(int{c.mode});
+        sim.processor.Restore(Boards(c.mode));
+        ASSERT_TRUE(Open());
+        logic->OnImage(c.image);
+        tap.frames.clear();
+        logic->OnSaveOutput();
+        logic->OnSaveInput();
+        logic->OnMosaic();
+        std::vector<int> saved, expected = c.saved;
+        for (const Frame& frame : tap.frames) saved.push_back(frame[3]);
+        expected.push_back(c.current);  // the input Save's image
+        EXPECT_EQ(saved, expected);
+        EXPECT_EQ(OnCanvas(), c.shown);
+        std::array<bool, 4> pressed{};
+        pressed[c.current] = true;
+        EXPECT_EQ(logic->View().imagePressed, pressed);
+        EXPECT_EQ(logic->View().imageEnabled[3], c.mode != 6);
+    }
 }
 
 // Only the operator's moves since the last Save or image switch, of a window on the canvas.
@@ -361,7 +342,9 @@ TEST_F(OutputBoardTest, RecallingAModeReadsItBackOrSaysWhyNot) {
     SaveOutputProfiles(store, state.outputs);  // as a recall does before it asks
     const std::string before = Output1();
     for (std::uint8_t lost : {0x8E, 0xFE}) {
-        tap.silence = [lost](const Frame& f) { return f[2] == lost && (lost == 0x8E || f[3] == 10); };
+        tap.silence = [lost](const Frame& f) {
+            return f[2] == lost && (lost == 0x8E || f[3] == 10);  // 0x8E, or an output window
+        };
         logic->OnDisplayMode(3);
         EXPECT_EQ(logic->View().displayMode, 0);
         EXPECT_EQ(state.outputs[0].outputRect[1], (WindowRect{992, 960, 8, 540}));
