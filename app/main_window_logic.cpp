@@ -219,19 +219,13 @@ void MainWindowLogic::OnDoubleClick(Area area) {
     }
 }
 
+// The dialog keeps the record with the mode it read or recalled last, and saves windows only
+// into that mode's section: nothing is left to bring back once it closes.
 void MainWindowLogic::OpenOutputBoard(int card) {
     state_.selectedOutput = static_cast<std::uint8_t>(card);
-    OutputBoardRecord& record = state_.outputs[card];
-    state_.chosenDisplayMode[card] = record.displayMode;
     RunWorker(
         [&](WorkProgress&) { commands_.SelectOutputBoard(static_cast<std::uint8_t>(card), 0); });
     OpenDialog(DialogKind::OutputBoard);
-    if (state_.chosenDisplayMode[card] == record.displayMode) return;
-    ProfileBatch batch(store_);
-    SaveOutputProfiles(store_, state_.outputs);
-    record.displayMode = state_.chosenDisplayMode[card];
-    SaveOutputProfile(store_, static_cast<std::uint8_t>(card + 1), record);
-    LoadOutputProfiles(store_, state_.outputs);
 }
 
 void MainWindowLogic::OpenInputCard(int card) {

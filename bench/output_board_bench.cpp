@@ -115,7 +115,8 @@ void Run() {
     OutputBoardLogic logic(state, store, commands, host, 0, OutputBoardLogic::Dialogs{});
 
     Print("open (read the card)", Measure(wire, 0, [&] { logic.Open(); }));
-    const int recallPauses = OutputBoardLogic::kRecallPauseMs + OutputCardReader::kRecallPauseMs;
+    const int recallPauses =
+        OutputCardReader::kRecallCommandPauseMs + OutputCardReader::kRecallPauseMs;
     Print("recall a display mode", Measure(wire, recallPauses, [&] { logic.OnDisplayMode(3); }));
     std::filesystem::remove_all(folder);
 }

@@ -54,17 +54,24 @@ ProfileKey ModeKey(int card, int mode, std::string key) {
     return OutputKey(card, ModeSection(mode), std::move(key));
 }
 
+// A number the program uses as an index: one outside 0..count - 1 reads as 0, never as a place
+// beyond the end of what it indexes.
+std::uint8_t IndexOf(const ProfileStore& store, const ProfileKey& key, int count) {
+    const int value = ReadProfileInt(store, key);
+    return static_cast<std::uint8_t>(value >= 0 && value < count ? value : 0);
+}
+
 void LoadBoardKeys(const ProfileStore& store, int card, Record& r) {
     auto byte = [&](const char* key) {
         return static_cast<std::uint8_t>(ReadProfileInt(store, BoardKey(card, key)));
     };
     r.configMode = byte("Config_Mode");
-    r.displayMode = byte("Display_Mode");
+    r.displayMode = IndexOf(store, BoardKey(card, "Display_Mode"), kDisplayModeCount);
     r.brightness = byte("OutCH_Brightness");
     r.clockSource = byte("Out_PLL_Source");
     r.overlayMatrix = ReadProfileInt(store, BoardKey(card, "Overlay_matrix")) != 0;
     r.imageAll = ReadProfileInt(store, BoardKey(card, "Img_all")) != 0;
-    r.imageChannel = byte("Img_Ch");
+    r.imageChannel = IndexOf(store, BoardKey(card, "Img_Ch"), kOutputChannelCount);
     for (int channel = 1; channel <= kOutputChannelCount; ++channel)
         ReadProfileInts(store, BoardKey(card, ChannelKey(channel, kFormSuffix)),
                         r.form[channel - 1]);

@@ -1,42 +1,44 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
-#include "app/main_window_state.h"
+#include "app/paced_plan.h"
 #include "commands/device_commands.h"
+#include "config/output_board_profile.h"
 #include "config/profile_store.h"
 
 namespace hsq {
 
-// How the output board dialog reads its card back into the profile and the records. Runs on a
-// worker behind the waiting box; every reply that answers is recorded, and the first request
-// that gets none ends the reading.
+// How the output board dialog reads its card back into the profile and the record. Runs on a
+// worker behind the waiting box. A request left unanswered is asked once more, then the reading
+// stops there; the profile and the record then stay as they were, so that they never mix the
+// processor's word with what the file held.
 class OutputCardReader {
   public:
     static constexpr int kRecallPauseMs = 500;
+    static constexpr int kRecallCommandPauseMs = 150;
 
     // card: 0 for K, 1 for L.
-    OutputCardReader(MainWindowState& state, ProfileStore& store, DeviceCommands& commands,
-                     int card);
+    OutputCardReader(ProfileStore& store, DeviceCommands& commands, int card);
 
-    // The mode data, each image's clock source, then (at the display mode just reported) each
-    // image's input and output windows and border, and the brightness. False when it stopped
-    // early.
-    bool ReadCard();
-    // After RecallMode m: the windows of mode m and its mode data, into the profile and both
-    // records.
-    void ReadRecalledMode(std::uint8_t mode);
+    // The mode data asked at the record's display mode, each image's clock source, then (at the
+    // display mode just reported) each image's input and output windows and border, and the
+    // brightness.
+    PlanOutcome ReadCard(OutputBoardRecord& record, WorkProgress& progress);
+    // RecallMode m, then the windows of mode m and its mode data.
+    PlanOutcome Recall(std::uint8_t mode, OutputBoardRecord& record, WorkProgress& progress);
 
   private:
     std::uint8_t Selector(int mode, int channel) const;
-    bool Ask(std::uint8_t selector, std::uint8_t argument);
-    bool AskEachChannel(std::uint8_t selector, int mode);
-    OutputBoardRecord& Record() { return state_.outputs[card_]; }
+    // Asks [selector, argument of the mode the step runs at]; a reply that answers is kept.
+    PacedStep Ask(std::uint8_t selector, const int& mode, int channel, int pauseAfterMs = 0);
+    PlanOutcome Run(const PacedPlan& plan, OutputBoardRecord& record, WorkProgress& progress);
 
-    MainWindowState& state_;
     ProfileStore& store_;
     DeviceCommands& commands_;
     int card_;
+    std::vector<Frame> replies_;
 };
 
 }  // namespace hsq

@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/finished_field.h"
 #include "ui/qt_text.h"
 
 namespace hsq {
@@ -21,10 +22,11 @@ constexpr const char* kSelectedLook =
 constexpr const char* kUnselectedLook =
     "QPushButton { background: rgb(169, 169, 169); color: white; font-weight: bold; }";
 
-// Setting an unchanged text would move the cursor of a field the operator is in.
-void SetText(QLineEdit* field, const std::string& text, const QLineEdit* typing) {
+// What the operator is still typing stays until it is finished; an unchanged text is not set
+// again, which would move the cursor.
+void SetText(QLineEdit* field, const std::string& text) {
     const QString shown = Text(text);
-    if (field != typing && field->text() != shown) field->setText(shown);
+    if (!field->isModified() && field->text() != shown) field->setText(shown);
 }
 
 }  // namespace
@@ -42,8 +44,10 @@ CMosaicSet::CMosaicSet(MosaicLogic& logic, QWidget* parent) : StyledDialog(paren
     new QVBoxLayout(gridFrame_);
     layout->addWidget(gridFrame_);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Button(CaptionOf(Caption::AutoCalculation),
-                             [this] { logic_.OnAutoCalculation(); }));
+    bottom->addWidget(Button(CaptionOf(Caption::AutoCalculation), [this] {
+        TakeUnfinishedGrid();
+        logic_.OnAutoCalculation();
+    }));
     bottom->addWidget(FieldGroup(Group::Input, Caption::InputGroup));
     bottom->addWidget(FieldGroup(Group::Output, Caption::OutputGroup));
     layout->addLayout(bottom);
@@ -65,9 +69,8 @@ QPushButton* CMosaicSet::Button(const QString& text, const std::function<void()>
 QLineEdit* CMosaicSet::EditField(const std::function<void(const std::string&)>& handler) {
     auto* field = new QLineEdit;
     field->setFixedWidth(kFieldWidth);
-    connect(field, &QLineEdit::textEdited, this, [this, handler, field](const QString& text) {
-        Run([&] { handler(text.toStdString()); }, field);
-    });
+    TakeWhenFinished(field, this,
+                     [this, handler](const std::string& text) { Run([&] { handler(text); }); });
     return field;
 }
 
@@ -129,8 +132,12 @@ QGroupBox* CMosaicSet::FieldGroup(Group group, Caption title) {
     }
     const auto save =
         group == Group::Input ? &MosaicLogic::OnSaveInput : &MosaicLogic::OnSaveOutput;
-    saves_[side] = Button(CaptionOf(Caption::Save), [this, save] { (logic_.*save)(); });
-    grid->addWidget(saves_[side], 4, 0, 1, 3);
+    auto* saveButton = Button(CaptionOf(Caption::Save), [this, save, side] {
+        const auto& fields = fields_[side];
+        TakeUnfinished({fields[0], fields[1], fields[2], fields[3]});
+        (logic_.*save)();
+    });
+    grid->addWidget(saveButton, 4, 0, 1, 3);
     return box;
 }
 
@@ -143,8 +150,11 @@ QWidget* CMosaicSet::SpinArrows(Group group, Field field) {
         auto* arrow = new QToolButton;
         arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
         arrow->setFixedSize(18, 11);
-        connect(arrow, &QToolButton::clicked, this,
-                [this, group, field, up] { Run([&] { logic_.OnSpin(group, field, up); }); });
+        // An arrow takes no focus: what is typed in its field is taken first.
+        connect(arrow, &QToolButton::clicked, this, [this, group, field, up] {
+            TakeUnfinished({fields_[static_cast<int>(group)][static_cast<int>(field)]});
+            Run([&] { logic_.OnSpin(group, field, up); });
+        });
         column->addWidget(arrow);
     }
     return arrows;
@@ -152,6 +162,11 @@ QWidget* CMosaicSet::SpinArrows(Group group, Field field) {
 
 // The per-window controls go with the old grid; the new ones are laid out row by row.
 void CMosaicSet::BuildGrid(const MosaicView& view) {
+    // What is typed in the old grid goes with it, never into the new one.
+    for (const GridCell& cell : cells_) {
+        cell.width->setModified(false);
+        cell.height->setModified(false);
+    }
     delete grid_;
     cells_.clear();
     grid_ = new QWidget;
@@ -179,18 +194,22 @@ QWidget* CMosaicSet::GridCellWidget(int window) {
     return cell;
 }
 
-void CMosaicSet::Run(const std::function<void()>& handler, const QLineEdit* typing) {
+void CMosaicSet::Run(const std::function<void()>& handler) {
     handler();
-    Refresh(typing);
+    Refresh();
 }
 
-void CMosaicSet::Refresh(const QLineEdit* typing) {
+void CMosaicSet::Refresh() {
     const MosaicView view = logic_.View();
     ShowLayout(view);
     if (cells_.size() != view.windows.size() || gridColumns_ != view.columns) BuildGrid(view);
-    ShowGrid(view, typing);
+    ShowGrid(view);
     ShowChannels(view);
-    ShowFields(view, typing);
+    ShowFields(view);
+}
+
+void CMosaicSet::TakeUnfinishedGrid() {
+    for (const GridCell& cell : cells_) TakeUnfinished({cell.width, cell.height});
 }
 
 // A grid only "Create" makes has no layout button: none is shown checked then.
@@ -201,13 +220,13 @@ void CMosaicSet::ShowLayout(const MosaicView& view) {
     layouts_->setExclusive(true);
 }
 
-void CMosaicSet::ShowGrid(const MosaicView& view, const QLineEdit* typing) {
+void CMosaicSet::ShowGrid(const MosaicView& view) {
     for (std::size_t k = 0; k < cells_.size(); ++k) {
         const MosaicGridWindow& window = view.windows[k];
         cells_[k].button->setText(Text(window.caption));
         cells_[k].button->setStyleSheet(window.selected ? kSelectedLook : kUnselectedLook);
-        SetText(cells_[k].width, window.width, typing);
-        SetText(cells_[k].height, window.height, typing);
+        SetText(cells_[k].width, window.width);
+        SetText(cells_[k].height, window.height);
     }
 }
 
@@ -221,10 +240,9 @@ void CMosaicSet::ShowChannels(const MosaicView& view) {
     }
 }
 
-void CMosaicSet::ShowFields(const MosaicView& view, const QLineEdit* typing) {
+void CMosaicSet::ShowFields(const MosaicView& view) {
     for (int side = 0; side < 2; ++side) {
-        for (int i = 0; i < 4; ++i) SetText(fields_[side][i], view.fields[side][i], typing);
-        saves_[side]->setEnabled(view.saveEnabled[side]);
+        for (int i = 0; i < 4; ++i) SetText(fields_[side][i], view.fields[side][i]);
     }
 }
 

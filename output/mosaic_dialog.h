@@ -40,13 +40,14 @@ class CMosaicSet : public StyledDialog {
     void BuildGrid(const MosaicView& view);
     QWidget* GridCellWidget(int window);
 
-    // Runs a handler, then shows everything anew, leaving alone the field being typed in.
-    void Run(const std::function<void()>& handler, const QLineEdit* typing = nullptr);
-    void Refresh(const QLineEdit* typing = nullptr);
+    // Runs a handler, then shows everything anew.
+    void Run(const std::function<void()>& handler);
+    void Refresh();
+    void TakeUnfinishedGrid();
     void ShowLayout(const MosaicView& view);
-    void ShowGrid(const MosaicView& view, const QLineEdit* typing);
+    void ShowGrid(const MosaicView& view);
     void ShowChannels(const MosaicView& view);
-    void ShowFields(const MosaicView& view, const QLineEdit* typing);
+    void ShowFields(const MosaicView& view);
 
     MosaicLogic& logic_;
     QButtonGroup* layouts_;
@@ -58,7 +59,6 @@ class CMosaicSet : public StyledDialog {
     int gridColumns_ = 0;
     std::array<std::array<QRadioButton*, 4>, 2> channels_{};      // [K, L][Out1..Out4]
     std::array<std::array<QLineEdit*, 4>, 2> fields_{};           // [input, output][W, H, X, Y]
-    std::array<QPushButton*, 2> saves_{};
 };
 
 }  // namespace hsq

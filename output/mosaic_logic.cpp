@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <numeric>
 
+#include "app/paced_plan.h"
 #include "dialog/number_text.h"
+#include "dialog/processor_messages.h"
 #include "output/layer_order.h"
 #include "output/output_space.h"
 
@@ -25,6 +27,9 @@ constexpr Bilingual kColumnIncomplete{
     "Please fill out the complete vertical data, or can not be calculated"};
 constexpr Bilingual kWindowCountOutOfRange{"窗口数量不在范围内(1 ~ 8)",
                                            "Window number out of range(1 ~ 8)"};
+constexpr Bilingual kOtherCardStaysSelected{
+    "窗口已保存，但处理器仍选着另一块输出板卡。",
+    "The window was saved, but the processor still has the other output card selected."};
 
 // A card in this configuration mode shows Out1 and Out3 only.
 constexpr std::uint8_t kOddChannelsConfigMode = 3;
@@ -50,12 +55,11 @@ MosaicLogic::MosaicLogic(MainWindowState& state, DeviceCommands& commands, Dialo
       resolution_{state.system.resolution.width, state.system.resolution.height},
       outputMaxima_{resolution_.width + 64, resolution_.height + 32},
       inputMaxima_{resolution_.width + 32, resolution_.height + 8} {
-    for (auto& group : fields_) group.fill("0");
     BuildGrid(1, 1);
 }
 
-void MosaicLogic::Tell(const Bilingual& message) {
-    host_.ShowMessage(kSystemInformation.In(Language()), message.In(Language()));
+void MosaicLogic::Tell(std::string_view message) {
+    host_.ShowMessage(kSystemInformation.In(Language()), message);
 }
 
 // --- The grid ----------------------------------------------------------------------------
@@ -136,67 +140,55 @@ void MosaicLogic::OnAutoCalculation() {
     const int totalHeight = SumOfFirst(*heights, rows_);
     if (totalWidth == 0 || totalHeight == 0) return Tell(kValueOutOfRange);
     const int width = (*widths)[column];
-    SetValues(Group::Input, {Share(width, totalWidth, resolution_.width),
-                             Share(*height, totalHeight, resolution_.height),
-                             Share(SumOfFirst(*widths, column), totalWidth, resolution_.width),
-                             Share(SumOfFirst(*heights, row), totalHeight, resolution_.height)});
-    SetValues(Group::Output, {width, *height, 0, 0});
+    values_[static_cast<int>(Group::Input)] = {
+        Share(width, totalWidth, resolution_.width),
+        Share(*height, totalHeight, resolution_.height),
+        Share(SumOfFirst(*widths, column), totalWidth, resolution_.width),
+        Share(SumOfFirst(*heights, row), totalHeight, resolution_.height)};
+    values_[static_cast<int>(Group::Output)] = {width, *height, 0, 0};
 }
 
 // --- The crop and output fields ----------------------------------------------------------
 
-std::string& MosaicLogic::FieldText(Group group, Field field) {
-    return fields_[static_cast<int>(group)][static_cast<int>(field)];
-}
-
-void MosaicLogic::SetValues(Group group, const Values& values) {
-    for (std::size_t i = 0; i < values.size(); ++i)
-        fields_[static_cast<int>(group)][i] = std::to_string(values[i]);
+int& MosaicLogic::Value(Group group, Field field) {
+    return values_[static_cast<int>(group)][static_cast<int>(field)];
 }
 
 const MosaicLogic::Size& MosaicLogic::Maxima(Group group) const {
     return group == Group::Input ? inputMaxima_ : outputMaxima_;
 }
 
-// All four fields within the group's limits, or nothing; X and Y may reach left of and above
-// the picture as far as the display origin.
-std::optional<MosaicLogic::Values> MosaicLogic::GroupValues(Group group) const {
+std::pair<int, int> MosaicLogic::RangeOf(Group group, Field field) const {
     const Size& most = Maxima(group);
-    const std::array<std::pair<int, int>, 4> ranges{{{0, most.width},
-                                                     {0, most.height},
-                                                     {-OutputSpace::kOriginX, most.width},
-                                                     {-OutputSpace::kOriginY, most.height}}};
-    Values values{};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const auto value = Signed16(fields_[static_cast<int>(group)][i]);
-        if (!value || *value < ranges[i].first || *value > ranges[i].second) return std::nullopt;
-        values[i] = *value;
+    switch (field) {
+        case Field::W: return {0, most.width};
+        case Field::H: return {0, most.height};
+        case Field::X: return {-OutputSpace::kOriginX, most.width};
+        case Field::Y: return {-OutputSpace::kOriginY, most.height};
     }
-    return values;
+    return {};
 }
 
 void MosaicLogic::OnField(Group group, Field field, const std::string& text) {
-    FieldText(group, field) = text;
+    const auto value = Signed16(text);
+    const auto [lowest, highest] = RangeOf(group, field);
+    if (!value || *value < lowest || *value > highest) return Tell(kValueOutOfRange);
+    Value(group, field) = *value;
 }
 
 // Up keeps size plus start within the group's limit; down stops at 0, or at the origin for a
 // start.
 void MosaicLogic::OnSpin(Group group, Field field, bool up) {
-    const auto value = Signed16(FieldText(group, field));
-    if (!value) return;
+    const Values& values = values_[static_cast<int>(group)];
     const bool across = field == Field::W || field == Field::X;
     if (up) {
-        const auto size = Signed16(FieldText(group, across ? Field::W : Field::H));
-        const auto start = Signed16(FieldText(group, across ? Field::X : Field::Y));
-        const int most = across ? Maxima(group).width : Maxima(group).height;
-        if (!size || !start || *size + *start + 1 > most) return;
-    } else {
-        const int lowest = field == Field::X   ? -OutputSpace::kOriginX
-                           : field == Field::Y ? -OutputSpace::kOriginY
-                                               : 0;
-        if (*value - 1 < lowest) return;
+        const int size = values[static_cast<int>(across ? Field::W : Field::H)];
+        const int start = values[static_cast<int>(across ? Field::X : Field::Y)];
+        if (size + start + 1 > (across ? Maxima(group).width : Maxima(group).height)) return;
+    } else if (Value(group, field) - 1 < RangeOf(group, field).first) {
+        return;
     }
-    FieldText(group, field) = std::to_string(*value + (up ? 1 : -1));
+    Value(group, field) += up ? 1 : -1;
 }
 
 // --- The target channel ------------------------------------------------------------------
@@ -221,14 +213,12 @@ void MosaicLogic::OnChannel(int card, int channel) {
 // --- Saving ------------------------------------------------------------------------------
 
 void MosaicLogic::Save(Group group) {
-    const auto values = GroupValues(group);
-    if (!values) return;  // its Save button is disabled
-    const auto [w, h, x, y] = *values;
+    const auto [w, h, x, y] = values_[static_cast<int>(group)];
     if (w == 0 || h == 0) return Tell(kZeroSize);
     if (w + x > Maxima(group).width) return Tell(kTooWide);
     if (h + y > Maxima(group).height) return Tell(kTooHigh);
     if (!state_.connected) return Tell(kNotConnected);
-    // The group's limits keep every value within 0..65535.
+    // The fields' ranges keep every value within 0..65535.
     const auto word = [](int value) { return static_cast<std::uint16_t>(value); };
     Send(group, {word(x + OutputSpace::kOriginX), word(w), word(y + OutputSpace::kOriginY),
                  word(h)});
@@ -236,27 +226,39 @@ void MosaicLogic::Save(Group group) {
 
 // The window commands act on the board selected last, the one whose window the mosaic was
 // opened from. Another card is selected for its own windows and the first given back after, so
-// that a window never lands on one card while the other card's record takes it.
+// that a window never lands on one card while the other card's record takes it. The record
+// takes the window once the processor confirmed it.
 void MosaicLogic::Send(Group group, const WindowRect& rect) {
+    const auto card = static_cast<std::uint8_t>(card_);
     const auto image = static_cast<std::uint8_t>(channel_ - 1);
-    OutputBoardRecord& record = state_.outputs[card_];
     const std::uint8_t selected = state_.selectedOutput;
-    const bool otherCard = card_ != selected;
-    host_.RunWorker([&](WorkProgress&) {
+    const std::uint8_t selectedImage = state_.outputs[selected].imageChannel;
+    const bool otherCard = card != selected;
+    const bool input = group == Group::Input;
+    PacedPlan plan;
+    if (otherCard)
+        plan.push_back({[&] { return commands_.SelectOutputBoard(card, image) == kFrameSize; }});
+    plan.push_back({[&] {
+                        return (input ? commands_.SetImageInputWindow(image, rect)
+                                      : commands_.SetImageOutputWindow(image, rect)) == kFrameSize;
+                    },
+                    input ? kSaveInputPauseMs : 0});
+    if (otherCard) {
+        plan.push_back(
+            {[&] { return commands_.SelectOutputBoard(selected, selectedImage) == kFrameSize; }});
+    }
+    PlanOutcome outcome;
+    host_.RunWorker([&](WorkProgress& progress) {
         std::lock_guard hold(lock_);
         commands_.link().DiscardReply();
-        if (otherCard) commands_.SelectOutputBoard(static_cast<std::uint8_t>(card_), image);
-        if (group == Group::Input) {
-            commands_.SetImageInputWindow(image, rect);
-            record.cropRect[image] = rect;
-            commands_.link().clock().SleepMs(kSaveInputPauseMs);
-        } else {
-            commands_.SetImageOutputWindow(image, rect);
-            record.outputRect[image] = rect;
-        }
-        if (otherCard)
-            commands_.SelectOutputBoard(selected, state_.outputs[selected].imageChannel);
+        outcome = RunPlan(plan, commands_.link(), progress);
     });
+    const bool saved = outcome.answered > (otherCard ? 1 : 0);
+    OutputBoardRecord& record = state_.outputs[card];
+    if (saved) (input ? record.cropRect : record.outputRect)[image] = rect;
+    if (outcome.Done()) return;
+    if (!otherCard) return Tell(kNotConfirmed);
+    Tell(UnansweredText(Language(), outcome, saved ? kOtherCardStaysSelected : kNothingChanged));
 }
 
 // --- What the window shows ---------------------------------------------------------------
@@ -279,9 +281,9 @@ MosaicView MosaicLogic::View() const {
     view.channel = channel_;
     for (int card = 0; card < kOutputCardCount; ++card)
         view.channelEnabled[card] = ChannelsOf(card);
-    view.fields = fields_;
-    view.saveEnabled = {GroupValues(Group::Input).has_value(),
-                        GroupValues(Group::Output).has_value()};
+    for (int group = 0; group < 2; ++group) {
+        for (int i = 0; i < 4; ++i) view.fields[group][i] = std::to_string(values_[group][i]);
+    }
     return view;
 }
 

@@ -32,7 +32,6 @@ struct MosaicView {
     int channel = 1;                         // 1..4
     std::array<std::array<bool, 4>, 2> channelEnabled{};  // [card][channel - 1]
     std::array<std::array<std::string, 4>, 2> fields;     // [input, output][W, H, X, Y]
-    std::array<bool, 2> saveEnabled{};                     // input, output
 };
 
 // The fast mosaic dialog (CMosaicSet) without its window: the operator describes a wall of up to
@@ -69,6 +68,8 @@ class MosaicLogic {
     // The selected window's share of the input picture into the crop fields, its own size into
     // the output fields.
     void OnAutoCalculation();
+    // A field the operator finished: refused with a message, keeping the value it had, unless
+    // it is within the group's limits.
     void OnField(Group group, Field field, const std::string& text);
     void OnSpin(Group group, Field field, bool up);
     void OnChannel(int card, int channel);
@@ -88,14 +89,16 @@ class MosaicLogic {
     using Values = std::array<int, 4>;  // W, H, X, Y
 
     LanguageFlag Language() const { return state_.language; }
-    void Tell(const Bilingual& message);
+    void Tell(std::string_view message);
+    void Tell(const Bilingual& message) { Tell(message.In(Language())); }
     bool BuildGrid(int rows, int columns);
     std::optional<int> SizeOf(int window, Side side);
     std::optional<std::vector<int>> Sizes(Side side, int first, int step, int count);
-    std::string& FieldText(Group group, Field field);
-    void SetValues(Group group, const Values& values);
+    int& Value(Group group, Field field);
     const Size& Maxima(Group group) const;
-    std::optional<Values> GroupValues(Group group) const;
+    // The range a field takes: X and Y may reach left of and above the picture as far as the
+    // display origin.
+    std::pair<int, int> RangeOf(Group group, Field field) const;
     std::array<bool, 4> ChannelsOf(int card) const;
     void Save(Group group);
     void Send(Group group, const WindowRect& rect);
@@ -112,7 +115,7 @@ class MosaicLogic {
     int selected_ = 0;
     int card_ = 0;
     int channel_ = 1;
-    std::array<std::array<std::string, 4>, 2> fields_;
+    std::array<Values, 2> values_{};  // input, output
     std::mutex lock_;  // keeps the dialog's workers apart
 };
 

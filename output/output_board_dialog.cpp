@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 #include "ui/field_text.h"
+#include "ui/finished_field.h"
 #include "ui/qt_text.h"
 #include "ui/refresh_after_input.h"
 #include "ui/widget_row.h"
@@ -29,6 +30,11 @@ QLineEdit* Field() {
     auto* field = new QLineEdit;
     field->setFixedWidth(kFieldWidth);
     return field;
+}
+
+// What the operator is still typing stays until it is finished, whatever else the window shows.
+void ShowUnlessTyping(QLineEdit* field, int value) {
+    if (!field->isModified()) ShowText(field, QString::number(value));
 }
 
 }  // namespace
@@ -147,20 +153,35 @@ QLayout* CCOverlay::OverlayRow() {
 
 QLayout* CCOverlay::BorderRow() {
     borderSwitch_ = new QCheckBox(CaptionOf(Caption::Open));
-    connect(borderSwitch_, &QCheckBox::clicked, this,
-            [this](bool on) { Run([&] { logic_.OnBorderSwitch(on, BorderTexts()); }); });
-    for (QLineEdit*& field : border_)
-        field = Field();
-    borderSet_ = Button(CaptionOf(Caption::Set),
-                        [this] { logic_.OnBorderSet(borderSwitch_->isChecked(), BorderTexts()); });
+    connect(borderSwitch_, &QCheckBox::clicked, this, [this](bool on) {
+        Run([&] {
+            TakeUnfinished({border_[0], border_[1], border_[2], border_[3]});
+            logic_.OnBorderSwitch(on);
+        });
+    });
+    for (int i = 0; i < 4; ++i) {
+        border_[i] = Field();
+        TakeWhenFinished(border_[i], this, [this, i](const std::string& text) {
+            Run([&] { logic_.OnBorderField(i, text); });
+        });
+    }
+    borderSet_ = Button(CaptionOf(Caption::Set), [this] {
+        TakeUnfinished({border_[0], border_[1], border_[2], border_[3]});
+        logic_.OnBorderSet();
+    });
     return WidgetRow({borderSwitch_, Label(Caption::RgbLabel), border_[0], border_[1], border_[2],
                 Label(Caption::SizeLabel), border_[3], Label(Caption::SizeHint), borderSet_});
 }
 
 QLayout* CCOverlay::BrightnessRow() {
     brightness_ = Field();
-    auto* set = Button(CaptionOf(Caption::Set),
-                       [this] { logic_.OnBrightnessSet(brightness_->text().toStdString()); });
+    TakeWhenFinished(brightness_, this, [this](const std::string& text) {
+        Run([&] { logic_.OnBrightnessField(text); });
+    });
+    auto* set = Button(CaptionOf(Caption::Set), [this] {
+        TakeUnfinished({brightness_});
+        logic_.OnBrightnessSet();
+    });
     advanced_ = Button(CaptionOf(Caption::Advanced), [this] { logic_.OnAdvanced(); });
     return WidgetRow({brightness_, set, Label(Caption::AdvancedLabel), advanced_});
 }
@@ -197,17 +218,21 @@ LayoutCanvasWidget* CCOverlay::CanvasView(Canvas canvas) {
 QLayout* CCOverlay::FieldRow(Canvas canvas, void (OutputBoardLogic::*save)()) {
     const int side = Side(canvas);
     auto* row = new QHBoxLayout;
+    Fields& fields = fields_[side];
     for (int i = 0; i < 4; ++i) {
-        QLineEdit* field = fields_[side][i] = Field();
-        connect(field, &QLineEdit::textEdited, this, [this, canvas, i, field](const QString& text) {
-            const auto which = static_cast<OutputSpace::Field>(i);
-            Run([&] { logic_.OnField(canvas, which, text.toStdString()); }, field);
+        fields[i] = Field();
+        const auto which = static_cast<OutputSpace::Field>(i);
+        TakeWhenFinished(fields[i], this, [this, canvas, which](const std::string& text) {
+            Run([&] { logic_.OnField(canvas, which, text); });
         });
         row->addWidget(new QLabel(kFieldLetters[i]));
-        row->addWidget(field);
+        row->addWidget(fields[i]);
     }
     row->addStretch();
-    saves_[side] = Button(CaptionOf(Caption::Save), [this, save] { (logic_.*save)(); });
+    saves_[side] = Button(CaptionOf(Caption::Save), [this, save, &fields] {
+        TakeUnfinished({fields[0], fields[1], fields[2], fields[3]});
+        (logic_.*save)();
+    });
     row->addWidget(saves_[side]);
     return row;
 }
@@ -250,16 +275,18 @@ void CCOverlay::contextMenuEvent(QContextMenuEvent* event) {
 
 // The canvases tell the logic of a move or a resize themselves; the fields follow once the
 // canvas has handled the release or the key.
-void CCOverlay::Run(const std::function<void()>& handler, const QLineEdit* typing) {
+void CCOverlay::Run(const std::function<void()>& handler) {
     handler();
-    Refresh(typing);
+    Refresh();
 }
 
-void CCOverlay::Refresh(const QLineEdit* typing) {
+void CCOverlay::Refresh() {
     const OutputBoardView view = logic_.View();
     setWindowTitle(Text(view.title));
-    ShowRectangle(fields_[0], view.inputFields, typing);
-    ShowRectangle(fields_[1], view.outputFields, typing);
+    for (int i = 0; i < 4; ++i) {
+        ShowUnlessTyping(fields_[0][i], view.inputFields[i]);
+        ShowUnlessTyping(fields_[1][i], view.outputFields[i]);
+    }
     for (auto& fields : fields_)
         for (QLineEdit* field : fields)
             field->setEnabled(view.editingEnabled);
@@ -280,7 +307,7 @@ void CCOverlay::Refresh(const QLineEdit* typing) {
     order_->setVisible(view.orderLabelShown);
     ShowButtons(view);
     ShowBorder(view);
-    ShowText(brightness_, QString::number(view.brightness));
+    ShowUnlessTyping(brightness_, view.brightness);
     advanced_->setEnabled(view.advancedEnabled);
     mosaic_->setEnabled(view.mosaicEnabled);
     clock_[view.clockSource == 1 ? 1 : 0]->setChecked(true);
@@ -307,17 +334,10 @@ void CCOverlay::ShowBorder(const OutputBoardView& view) {
     borderSwitch_->setChecked(view.borderOn);
     borderSwitch_->setEnabled(view.borderSwitchEnabled);
     for (int i = 0; i < 4; ++i) {
-        ShowText(border_[i], QString::number(view.border[i]));
+        ShowUnlessTyping(border_[i], view.border[i]);
         border_[i]->setEnabled(view.borderFieldsEnabled);
     }
     borderSet_->setEnabled(view.borderFieldsEnabled);
-}
-
-std::array<std::string, 4> CCOverlay::BorderTexts() const {
-    std::array<std::string, 4> texts;
-    for (int i = 0; i < 4; ++i)
-        texts[i] = border_[i]->text().toStdString();
-    return texts;
 }
 
 }  // namespace hsq

@@ -53,12 +53,11 @@ class CCOverlay : public StyledDialog {
     void BuildMenus();
     void CaptionModeCopyMenu();
 
-    // Runs a handler, then shows everything anew, leaving alone the field being typed in.
-    void Run(const std::function<void()>& handler, const QLineEdit* typing = nullptr);
-    void Refresh(const QLineEdit* typing = nullptr);
+    // Runs a handler, then shows everything anew.
+    void Run(const std::function<void()>& handler);
+    void Refresh();
     void ShowButtons(const OutputBoardView& view);
     void ShowBorder(const OutputBoardView& view);
-    std::array<std::string, 4> BorderTexts() const;
 
     OutputBoardLogic& logic_;
     QComboBox* modes_;

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 
+#include "app/paced_plan.h"
 #include "config/output_board_profile.h"
 #include "dialog/number_text.h"
+#include "dialog/processor_messages.h"
 #include "output/card_reader.h"
 
 namespace hsq {
@@ -12,27 +14,30 @@ namespace {
 constexpr Bilingual kNotConnected{"请打开连接", "Please Open the connection"};
 constexpr Bilingual kValueOutOfRange{"值越界", "Value out of range"};
 constexpr Bilingual kDataOutOfRange{"值越界", "data out of range"};
+constexpr Bilingual kCardNotRead{
+    "未能正确获取当前输出板卡状态，请检查通讯",
+    "Failure to properly obtain the current output board status, check the communication"};
+constexpr Bilingual kRecalledNotRead{
+    "处理器已调用该模式，但没有报告它的布局；窗口仍显示之前的模式。",
+    "The processor recalled the mode but did not report its layout; the window still shows the "
+    "previous mode."};
 
 constexpr std::uint8_t kMatrixConfigMode = 0;
 constexpr std::uint8_t kDualConfigMode = 6;
 constexpr int kHighestBrightness = 32;
 constexpr int kHighestBorderSize = 10;
+constexpr int kHighestColour = 255;
 constexpr int kFirstInputIndex = 5;  // the input window is labelled image + 5
-
-// Red, green, blue and size, each in its range; nothing when one is not.
-std::optional<std::array<int, 4>> BorderValues(const std::array<std::string, 4>& texts) {
-    std::array<int, 4> values{};
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const auto value = NumberFromText(texts[i]);
-        const int highest = i == 3 ? kHighestBorderSize : 255;
-        if (!value || *value < 0 || *value > highest) return std::nullopt;
-        values[i] = *value;
-    }
-    return values;
-}
 
 std::uint8_t Byte(int value) {
     return static_cast<std::uint8_t>(value);
+}
+
+// A whole field's number within lowest..highest; nothing for anything else.
+std::optional<int> FieldValue(const std::string& text, int lowest, int highest) {
+    const auto value = NumberFromText(text);
+    if (!value || *value < lowest || *value > highest) return std::nullopt;
+    return value;
 }
 
 }  // namespace
@@ -50,11 +55,12 @@ OutputBoardLogic::OutputBoardLogic(MainWindowState& state, ProfileStore& store,
     });
 }
 
-void OutputBoardLogic::Open() {
+bool OutputBoardLogic::Open() {
     initialised_ = false;
     CreateWindows();
-    ReadCard();
+    const bool read = ReadCard();
     initialised_ = true;
+    return read;
 }
 
 // Both canvases stand for the same processor space, 450 x 240 units, one screen each; the
@@ -87,44 +93,37 @@ void OutputBoardLogic::CreateWindows() {
 
 // The exchanges and the files on the worker; the canvases and the fields afterwards, on the
 // window's thread, which alone touches them.
-void OutputBoardLogic::ReadCard() {
-    host_.RunWorker([this](WorkProgress&) {
+bool OutputBoardLogic::ReadCard() {
+    PlanOutcome outcome;
+    host_.RunWorker([this, &outcome](WorkProgress& progress) {
         std::lock_guard hold(lock_);
-        OutputCardReader(state_, store_, commands_, card_).ReadCard();
-        LoadOutputProfiles(store_, state_.outputs);
+        outcome = OutputCardReader(store_, commands_, card_).ReadCard(Record(), progress);
     });
+    if (!outcome.Done()) {
+        Tell(std::string(kCardNotRead.In(Language())) + "\n" +
+             UnansweredText(Language(), outcome, kNothingChanged));
+    }
     LoadFromRecord();
+    return outcome.Done();
 }
 
 void OutputBoardLogic::LoadFromRecord() {
     configMode_ = Record().configMode;
     overlayMode_ = Record().overlayMode;
     Record().imageChannel = 0;
+    activePair_ = 1;
     LoadLayerOrder();
     ApplyLayerOrder();
     RefreshOrder();
-    for (int channel = 0; channel < kOutputChannelCount; ++channel)
-        outputs_[channel] = ToProcessorRect(Record().outputRect[channel]);
+    LoadOutputs();
     LoadCropOfImage();
-    PlaceOutputs({0, 1, 2, 3});
-    activePair_ = 1;
-    ParkHiddenChannels();
-    undo_.clear();
+    brightness_ = Record().brightness;
 }
 
 void OutputBoardLogic::LoadLayerOrder() {
     if (configMode_ != kOverlayConfigMode && configMode_ != kPairConfigMode) return;
     order_ = Record().layerOrder;
     if (const auto selected = OrderOfOverlayMode(configMode_, overlayMode_)) order_ = *selected;
-}
-
-void OutputBoardLogic::ParkHiddenChannels() {
-    if (configMode_ == kPairConfigMode) {
-        Park(2);
-        Park(3);
-    } else if (configMode_ != kOverlayConfigMode) {
-        for (int channel = 1; channel < kOutputChannelCount; ++channel) Park(channel);
-    }
 }
 
 void OutputBoardLogic::ApplyLayerOrder() {
@@ -171,38 +170,65 @@ void OutputBoardLogic::Park(int channel) {
     output_.Editor().Redraw();
 }
 
-// With the image's crop window comes its border switch as the record has it.
+// Four images overlaid show all four channels, a pair of images the active pair, the others
+// the current image's channel alone.
+bool OutputBoardLogic::Shown(int channel) const {
+    if (configMode_ == kOverlayConfigMode) return true;
+    if (configMode_ == kPairConfigMode) return channel / 2 == activePair_ - 1;
+    return channel == Image();
+}
+
+void OutputBoardLogic::ShowChannels() {
+    for (int channel = 0; channel < kOutputChannelCount; ++channel) {
+        if (Shown(channel))
+            Place(*outputWindows_[channel], outputs_[channel]);
+        else
+            Park(channel);
+    }
+}
+
+// The windows as the record has them; what the operator moved and did not save goes.
+void OutputBoardLogic::LoadOutputs() {
+    for (int channel = 0; channel < kOutputChannelCount; ++channel)
+        outputs_[channel] = ToProcessorRect(Record().outputRect[channel]);
+    ShowChannels();
+    undo_.clear();
+}
+
+// With the image's crop window comes its border as the record has it.
 void OutputBoardLogic::LoadCropOfImage() {
-    borderChecked_ = Record().form[Image()][0] != 0;
     crop_ = ToProcessorRect(Record().cropRect[Image()]);
     ChannelWindowSettings settings = inputWindow_->Settings();
     settings.index = Byte(Image() + kFirstInputIndex);
     inputWindow_->SetSettings(settings);
     Place(*inputWindow_, crop_);
+    LoadBorder();
 }
 
-void OutputBoardLogic::PlaceOutputs(const std::vector<int>& channels) {
-    for (int channel : channels) Place(*outputWindows_[channel], outputs_[channel]);
+void OutputBoardLogic::LoadBorder() {
+    const auto& form = Record().form[Image()];
+    borderChecked_ = form[0] != 0;
+    border_ = {form[1], form[2], form[3], form[4]};
 }
 
-void OutputBoardLogic::ShowPair(int pair) {
-    activePair_ = pair;
-    const int shown = pair == 1 ? 0 : 2;
-    const int hidden = pair == 1 ? 2 : 0;
-    Park(hidden);
-    Park(hidden + 1);
-    PlaceOutputs({shown, shown + 1});
+// The image whose crop the input canvas shows, which its Save sends.
+int OutputBoardLogic::ImageOfCrop() const {
+    return inputWindow_->Settings().index - kFirstInputIndex;
 }
 
-void OutputBoardLogic::Tell(const Bilingual& message) {
-    host_.ShowMessage(kSystemInformation.In(Language()), message.In(Language()));
+void OutputBoardLogic::Tell(std::string_view message) {
+    host_.ShowMessage(kSystemInformation.In(Language()), message);
 }
 
-void OutputBoardLogic::Send(const std::function<void()>& exchange) {
+bool OutputBoardLogic::Confirmed(const std::function<std::uint8_t()>& command, int pauseAfterMs) {
+    bool confirmed = false;
     host_.RunWorker([&](WorkProgress&) {
         std::lock_guard hold(lock_);
-        exchange();
+        confirmed = AnsweredWithRetry([&] { return command() == kFrameSize; });
+        if (pauseAfterMs > 0) commands_.link().clock().SleepMs(pauseAfterMs);
     });
+    if (!confirmed) Tell(kNotConfirmed);
+    return confirmed;
 }
 
 // --- The canvases ------------------------------------------------------------------------
@@ -236,10 +262,14 @@ void OutputBoardLogic::TakeFromCanvas(Canvas canvas, CChannelWindow& window, Und
     if (cut) Place(window, working);
 }
 
+// A parked window is not on the canvas: taking its move back would bring it out of hiding.
 void OutputBoardLogic::OnUndo(Canvas canvas) {
     for (auto step = undo_.rbegin(); step != undo_.rend(); ++step) {
         if (step->first != canvas) continue;
         for (const auto& [window, before] : step->second.before) {
+            const bool parked = canvas == Canvas::Output &&
+                                !Shown(window->Settings().index - 1);
+            if (parked) continue;
             WorkingOf(canvas, *window) = before;
             Place(*window, before);
         }
@@ -250,14 +280,26 @@ void OutputBoardLogic::OnUndo(Canvas canvas) {
 
 void OutputBoardLogic::OnField(Canvas canvas, OutputSpace::Field field, const std::string& text) {
     if (!initialised_ || handlingNotice_) return;
-    const auto value = NumberFromText(text);
-    if (!value) return;
     CChannelWindow& window = canvas == Canvas::Input ? *inputWindow_ : *outputWindows_[Image()];
     ProcessorRect& working = WorkingOf(canvas, window);
-    const auto edited = space_.Edited(working, field, *value);
-    if (!edited) return;
+    const auto value = NumberFromText(text);
+    const auto edited = value ? space_.Edited(working, field, *value) : std::nullopt;
+    if (!edited) return Tell(kValueOutOfRange);
     working = *edited;
     Place(window, working);
+}
+
+void OutputBoardLogic::OnBorderField(int which, const std::string& text) {
+    if (which < 0 || which >= static_cast<int>(border_.size())) return;
+    const auto value = FieldValue(text, 0, which == 3 ? kHighestBorderSize : kHighestColour);
+    if (!value) return Tell(kValueOutOfRange);
+    border_[which] = *value;
+}
+
+void OutputBoardLogic::OnBrightnessField(const std::string& text) {
+    const auto value = FieldValue(text, 0, kHighestBrightness);
+    if (!value) return Tell(kDataOutOfRange);
+    brightness_ = *value;
 }
 
 // --- Saving windows ----------------------------------------------------------------------
@@ -267,41 +309,38 @@ void OutputBoardLogic::OnSaveInput() {
     const auto rect = ToWindowRect(crop_);
     if (!space_.Valid(crop_) || !rect) return Tell(kValueOutOfRange);
     if (!state_.connected) return Tell(kNotConnected);
-    const auto image = Byte(Image());
-    Send([&] {
-        commands_.link().DiscardReply();
-        commands_.SetImageInputWindow(image, *rect);
-        Record().cropRect[image] = *rect;
-        commands_.link().clock().SleepMs(kSaveInputPauseMs);
-    });
+    const auto image = Byte(ImageOfCrop());
+    const bool saved = Confirmed(
+        [&] {
+            commands_.link().DiscardReply();
+            return commands_.SetImageInputWindow(image, *rect);
+        },
+        kSaveInputPauseMs);
+    if (saved) Record().cropRect[image] = *rect;
+    crop_ = ToProcessorRect(Record().cropRect[image]);
+    Place(*inputWindow_, crop_);
+    undo_.clear();
 }
 
 void OutputBoardLogic::OnSaveOutput() {
-    std::vector<int> channels;
-    if (configMode_ == kOverlayConfigMode) {
-        channels = {0, 1, 2, 3};
-    } else if (configMode_ == kPairConfigMode) {
-        channels = activePair_ == 1 ? std::vector<int>{0, 1} : std::vector<int>{2, 3};
-    } else {
-        channels = {Image()};
+    for (int channel = 0; channel < kOutputChannelCount; ++channel) {
+        if (Shown(channel)) SaveChannel(channel);
     }
-    for (int channel : channels) SaveChannel(channel);
+    undo_.clear();
 }
 
-bool OutputBoardLogic::SaveChannel(int channel) {
+// A window the processor did not take goes back to where the processor has it.
+void OutputBoardLogic::SaveChannel(int channel) {
     outputs_[channel] = outputWindows_[channel]->Processor();
-    Record().imageChannel = Byte(channel);
     const auto rect = ToWindowRect(outputs_[channel]);
-    if (!space_.Valid(outputs_[channel]) || !rect) {
-        Tell(kValueOutOfRange);
-        return false;
-    }
-    Send([&] {
-        commands_.SetImageOutputWindow(Byte(channel), *rect);
+    if (!space_.Valid(outputs_[channel]) || !rect) return Tell(kValueOutOfRange);
+    if (Confirmed([&] { return commands_.SetImageOutputWindow(Byte(channel), *rect); },
+                  kSaveOutputPauseMs)) {
         Record().outputRect[channel] = *rect;
-        commands_.link().clock().SleepMs(kSaveOutputPauseMs);
-    });
-    return true;
+        return;
+    }
+    outputs_[channel] = ToProcessorRect(Record().outputRect[channel]);
+    Place(*outputWindows_[channel], outputs_[channel]);
 }
 
 // --- Images and layers -------------------------------------------------------------------
@@ -309,173 +348,162 @@ bool OutputBoardLogic::SaveChannel(int channel) {
 void OutputBoardLogic::OnImage(int image) {
     if (image < 0 || image >= kOutputChannelCount) return;
     if (configMode_ == kDualConfigMode && image > 1) return;
+    const bool matrix = Record().overlayMatrix;
+    if (!Confirmed([&] {
+            return matrix ? commands_.SelectOutputBoard(Byte(card_), Byte(image))
+                          : commands_.SelectImage(Byte(image));
+        }))
+        return;
     Record().imageChannel = Byte(image);
     Record().imageAll = false;
-    Send([&] {
-        if (Record().overlayMatrix)
-            commands_.SelectOutputBoard(Byte(card_), Byte(image));
-        else
-            commands_.SelectImage(Byte(image));
-    });
-    if (configMode_ == kPairConfigMode) {
-        ShowPair(image < 2 ? 1 : 2);
-        SelectChannel(image + 1);
-        Raise();
-        LoadCropOfImage();
-    } else if (configMode_ == kOverlayConfigMode) {
-        LoadCropOfImage();
-        if (!Record().overlayMatrix) {
-            order_ = BroughtToTop(order_, Byte(image + 1));
-            RefreshOrder();
-        }
-        SelectChannel(image + 1);
-        Raise();
-    } else {
-        for (int channel = 0; channel < kOutputChannelCount; ++channel) {
-            if (channel != image) Park(channel);
-        }
-        PlaceOutputs({image});
-        Raise();
-        LoadCropOfImage();
+    activePair_ = image < 2 ? 1 : 2;
+    if (configMode_ == kOverlayConfigMode && !matrix) {
+        order_ = BroughtToTop(order_, Byte(image + 1));
+        RefreshOrder();
     }
+    ShowChannels();
+    if (configMode_ == kOverlayConfigMode || configMode_ == kPairConfigMode)
+        SelectChannel(image + 1);
+    Raise();
+    LoadCropOfImage();
+    undo_.clear();
 }
 
 void OutputBoardLogic::OnImageAll() {
     if (Record().imageAll) return;
-    Send([&] { commands_.ShowAllImages(); });
+    if (!Confirmed([&] { return commands_.ShowAllImages(); })) return;
     Record().imageAll = true;
+    undo_.clear();
 }
 
 void OutputBoardLogic::OnOverlay() {
-    Record().overlayMatrix = !Record().overlayMatrix;
-    Send([&] { commands_.SetOverlay(Record().overlayMatrix); });
+    const bool overlayMatrix = !Record().overlayMatrix;
+    if (Confirmed([&] { return commands_.SetOverlay(overlayMatrix); }))
+        Record().overlayMatrix = overlayMatrix;
 }
 
 void OutputBoardLogic::OnFadeTime(int seconds) {
     if (seconds < 0 || seconds > 5) return;
-    Record().switchMode = Byte(seconds);
-    Send([&] { commands_.SetSwitchMode(Byte(seconds)); });
+    if (Confirmed([&] { return commands_.SetSwitchMode(Byte(seconds)); }))
+        Record().switchMode = Byte(seconds);
 }
 
 // --- Display modes -----------------------------------------------------------------------
 
+// The record of the mode left is saved first; the recalled mode's comes from the processor's
+// reports, the operator's image staying the current one.
 void OutputBoardLogic::OnDisplayMode(int mode) {
     if (mode < 0 || mode >= kDisplayModeCount) return;
-    const auto recalled = Byte(mode);
-    Send([&] {
-        commands_.RecallMode(recalled, false);
-        commands_.link().clock().SleepMs(kRecallPauseMs);
-        SaveOutputProfiles(store_, state_.outputs);
+    const std::uint8_t image = Record().imageChannel;
+    PlanOutcome outcome;
+    host_.RunWorker([&](WorkProgress& progress) {
+        std::lock_guard hold(lock_);
+        SaveOutputProfile(store_, Byte(card_ + 1), Record());
+        outcome = OutputCardReader(store_, commands_, card_).Recall(Byte(mode), Record(), progress);
     });
-    Send([&] { OutputCardReader(state_, store_, commands_, card_).ReadRecalledMode(recalled); });
-    AfterRecall();
-    Record().displayMode = recalled;
-    state_.chosenDisplayMode[card_] = recalled;
-}
-
-void OutputBoardLogic::AfterRecall() {
+    if (!outcome.Done()) {
+        const Bilingual& left = outcome.answered == 0 ? kNothingChanged : kRecalledNotRead;
+        return Tell(UnansweredText(Language(), outcome, left));
+    }
+    Record().imageChannel = image;
     if (configMode_ == kOverlayConfigMode) {
         overlayMode_ = Record().overlayMode;
         LoadLayerOrder();
         ApplyLayerOrder();
     }
-    for (int channel = 0; channel < kOutputChannelCount; ++channel)
-        outputs_[channel] = ToProcessorRect(Record().outputRect[channel]);
+    LoadOutputs();
     LoadCropOfImage();
-    if (configMode_ == kOverlayConfigMode)
-        PlaceOutputs({0, 1, 2, 3});
-    else if (configMode_ == kPairConfigMode)
-        PlaceOutputs(Image() > 1 ? std::vector<int>{2, 3} : std::vector<int>{0, 1});
-    else
-        PlaceOutputs({Image()});
-    undo_.clear();
 }
 
+// The processor copies the mode in force: its layout, and the name, go under the target, and
+// the record stays with the mode in force.
 void OutputBoardLogic::OnModeCopy(int target) {
     if (target < 0 || target >= kDisplayModeCount) return;
-    if (dialogs_.askModeName)
-        Record().modeNames[target] = dialogs_.askModeName(Record().modeNames[target]);
-    const std::uint8_t current = Record().displayMode;
-    Send([&] { commands_.CopyMode(current, Byte(target)); });
-    Record().displayMode = Byte(target);
-    SaveOutputProfiles(store_, state_.outputs);
-    Record().displayMode = state_.chosenDisplayMode[card_];
+    OutputBoardRecord& record = Record();
+    const std::string name =
+        dialogs_.askModeName ? dialogs_.askModeName(record.modeNames[target])
+                             : record.modeNames[target];
+    const std::uint8_t current = record.displayMode;
+    if (!Confirmed([&] { return commands_.CopyMode(current, Byte(target)); })) return;
+    record.modeNames[target] = name;
+    ProfileBatch batch(store_);
+    record.displayMode = Byte(target);
+    SaveOutputProfile(store_, Byte(card_ + 1), record);
+    record.displayMode = current;
+    SaveOutputProfile(store_, Byte(card_ + 1), record);
+    batch.Commit();
+    undo_.clear();
 }
 
 void OutputBoardLogic::OnAdvanced() {
     if (!dialogs_.advanced) return;
     const std::uint8_t before = Record().configMode;
     dialogs_.advanced();
-    if (Record().configMode == before) return;
-    ReadCard();
-    // The card starts afresh in the mode it now reports; closing must not bring back another.
-    state_.chosenDisplayMode[card_] = Record().displayMode;
+    if (Record().configMode != before) ReadCard();
 }
 
 void OutputBoardLogic::OnMosaic() {
     if (!dialogs_.mosaic) return;
     dialogs_.mosaic();
-    for (int channel = 0; channel < kOutputChannelCount; ++channel)
-        outputs_[channel] = ToProcessorRect(Record().outputRect[channel]);
-    PlaceOutputs({0, 1, 2, 3});
+    LoadOutputs();
     LoadCropOfImage();
-    for (int channel = 1; channel < kOutputChannelCount; ++channel) Park(channel);
-    undo_.clear();
 }
 
 // --- Routing, borders, brightness --------------------------------------------------------
 
 void OutputBoardLogic::OnMatrix(int port) {
     if (!Record().overlayMatrix || port < 0 || port > 3) return;
+    auto ports = Record().inputPort;
     if (Record().imageAll)
-        Record().inputPort.fill(Byte(port));
+        ports.fill(Byte(port));
     else
-        Record().inputPort[Image()] = Byte(port);
+        ports[Image()] = Byte(port);
     const auto image = Byte(Image());
-    Send([&] { commands_.SetImageSource(image, Record().inputPort[image]); });
+    if (Confirmed([&] { return commands_.SetImageSource(image, ports[image]); }))
+        Record().inputPort = ports;
 }
 
 void OutputBoardLogic::OnChannelOn(bool on) {
-    Send([&] { commands_.SetMute(on); });
-    Record().channelOn[Image()] = on ? 1 : 0;
+    if (Confirmed([&] { return commands_.SetMute(on); })) Record().channelOn[Image()] = on ? 1 : 0;
 }
 
-void OutputBoardLogic::SendBorder(bool on, const std::array<int, 4>& values) {
+// The border as the fields hold it; a border the processor did not take shows as it has it.
+bool OutputBoardLogic::SendBorder(bool on) {
     const auto image = Byte(Image());
-    Send([&] {
-        commands_.SetImageBorder(image, on, Byte(values[0]), Byte(values[1]), Byte(values[2]),
-                                 Byte(values[3]));
+    const auto [red, green, blue, size] = border_;
+    const bool sent = Confirmed([&] {
+        return commands_.SetImageBorder(image, on, Byte(red), Byte(green), Byte(blue), Byte(size));
     });
-    Record().form[image] = {Byte(on ? 1 : 0), Byte(values[0]), Byte(values[1]), Byte(values[2]),
-                            Byte(values[3])};
+    if (sent)
+        Record().form[image] = {Byte(on ? 1 : 0), Byte(red), Byte(green), Byte(blue), Byte(size)};
+    else
+        LoadBorder();
+    return sent;
 }
 
 // Switching on only opens the fields; switching off sends the border off at once.
-void OutputBoardLogic::OnBorderSwitch(bool on, const std::array<std::string, 4>& values) {
-    borderChecked_ = on;
-    if (on) return;
-    const auto border = BorderValues(values);
-    if (!border) return Tell(kValueOutOfRange);
-    SendBorder(false, *border);
+void OutputBoardLogic::OnBorderSwitch(bool on) {
+    if (on)
+        borderChecked_ = true;
+    else if (SendBorder(false))
+        borderChecked_ = false;
 }
 
-void OutputBoardLogic::OnBorderSet(bool on, const std::array<std::string, 4>& values) {
-    const auto border = BorderValues(values);
-    if (!border) return Tell(kValueOutOfRange);
-    SendBorder(on, *border);
+void OutputBoardLogic::OnBorderSet() {
+    SendBorder(borderChecked_);
 }
 
-void OutputBoardLogic::OnBrightnessSet(const std::string& text) {
-    const auto value = NumberFromText(text);
-    if (!value || *value < 0 || *value > kHighestBrightness) return Tell(kDataOutOfRange);
-    Send([&] { commands_.SetOutputBrightness(Byte(*value)); });
-    Record().brightness = Byte(*value);
+void OutputBoardLogic::OnBrightnessSet() {
+    const int value = brightness_;
+    if (Confirmed([&] { return commands_.SetOutputBrightness(Byte(value)); }))
+        Record().brightness = Byte(value);
+    brightness_ = Record().brightness;
 }
 
 void OutputBoardLogic::OnClockSource(int source) {
     if (source != 0 && source != 1) return;
-    Send([&] { commands_.SetMatrixReference(Byte(source)); });
-    state_.system.inAKout1 = Byte(source);
+    if (Confirmed([&] { return commands_.SetMatrixReference(Byte(source)); }))
+        state_.system.inAKout1 = Byte(source);
 }
 
 // --- What the window shows ---------------------------------------------------------------
@@ -519,14 +547,13 @@ OutputBoardView OutputBoardLogic::View() const {
     view.matrixPressed = r.inputPort[Image()] < 4 ? r.inputPort[Image()] : -1;
     view.channelOn = r.channelOn[Image()] != 0;
     view.channelOnEnabled = r.overlayMatrix;
-    const auto& form = r.form[Image()];
     const bool borderShown =
         configMode_ == kPairConfigMode || configMode_ == kOverlayConfigMode;
     view.borderOn = borderShown && borderChecked_;
-    view.border = {form[1], form[2], form[3], form[4]};
+    view.border = border_;
     view.borderSwitchEnabled = borderShown && !r.imageAll;
     view.borderFieldsEnabled = view.borderSwitchEnabled && view.borderOn;
-    view.brightness = r.brightness;
+    view.brightness = brightness_;
     view.clockSource = state_.system.inAKout1;
     view.editingEnabled = !r.imageAll;
     view.advancedEnabled = dialogs_.advanced != nullptr;

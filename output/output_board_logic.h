@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "dialog/bilingual.h"
+
 #include "app/main_window_state.h"
 #include "canvas/canvas_model.h"
 #include "canvas/channel_window.h"
@@ -68,7 +70,7 @@ class OutputBoardLogic {
     // The dialogs it opens. An empty one is not there, and its entry stays disabled.
     struct Dialogs {
         // Asks for a display mode's name, showing the one it has; what it returns is kept
-        // however the asking ended.
+        // however the asking ended, once the processor confirmed the copy.
         std::function<std::string(const std::string& name)> askModeName;
         std::function<void()> advanced;
         std::function<void()> mosaic;
@@ -77,20 +79,23 @@ class OutputBoardLogic {
     static constexpr int kParkedLeft = 580;
     static constexpr int kSaveInputPauseMs = 500;
     static constexpr int kSaveOutputPauseMs = 100;
-    static constexpr int kRecallPauseMs = 150;
 
     // card: 0 for K, 1 for L.
     OutputBoardLogic(MainWindowState& state, ProfileStore& store, DeviceCommands& commands,
                      DialogHost& host, int card, Dialogs dialogs);
 
-    // Creates the canvases' windows, reads the card behind the waiting box and shows it.
-    void Open();
+    // Creates the canvases' windows, reads the card behind the waiting box and shows it. False,
+    // with the operator told which request went unanswered, when the card could not be read:
+    // the window then has nothing of the processor's to show.
+    bool Open();
 
     CanvasModel& CanvasOf(Canvas canvas) { return canvas == Canvas::Input ? input_ : output_; }
     OutputBoardView View() const;
     std::string_view CaptionText(Caption caption) const;
     std::string ModeItem(int mode) const;
 
+    // Each change goes to the processor at once and is kept only once the processor confirmed
+    // it; otherwise the operator is told and the window keeps showing what the processor holds.
     void OnImage(int image);
     void OnImageAll();
     void OnOverlay();
@@ -98,19 +103,25 @@ class OutputBoardLogic {
     void OnDisplayMode(int mode);
     void OnMatrix(int port);
     void OnChannelOn(bool on);
-    void OnBorderSwitch(bool on, const std::array<std::string, 4>& values);
-    void OnBorderSet(bool on, const std::array<std::string, 4>& values);
-    void OnBrightnessSet(const std::string& text);
+    void OnBorderSwitch(bool on);
+    void OnBorderSet();
+    void OnBrightnessSet();
     void OnClockSource(int source);
-    void OnField(Canvas canvas, OutputSpace::Field field, const std::string& text);
     void OnSaveInput();
     void OnSaveOutput();
     void OnModeCopy(int target);
+    // A field the operator finished. A value out of range is refused with a message, and the
+    // field shows the value it had.
+    void OnField(Canvas canvas, OutputSpace::Field field, const std::string& text);
+    // which: 0 red, 1 green, 2 blue, 3 size.
+    void OnBorderField(int which, const std::string& text);
+    void OnBrightnessField(const std::string& text);
     // The advanced settings; a changed configuration mode reads the whole card again.
     void OnAdvanced();
-    // The fast mosaic; its windows then come from the record, the first channel's alone shown.
+    // The fast mosaic; its windows then come from the record.
     void OnMosaic();
-    // Takes back the last move or resize the operator made on a canvas; nothing is sent.
+    // Takes back the operator's last move or resize, not yet saved, of a window shown on the
+    // canvas; nothing is sent.
     void OnUndo(Canvas canvas);
     // What a canvas reports of the operator's moves and resizes (it calls this itself).
     void OnNotice(Canvas canvas, LayoutNotice notice, const std::vector<CLayoutItem*>& items);
@@ -126,9 +137,8 @@ class OutputBoardLogic {
     LanguageFlag Language() const { return state_.language; }
 
     void CreateWindows();
-    void ReadCard();
+    bool ReadCard();
     void LoadFromRecord();
-    void ParkHiddenChannels();
     void LoadLayerOrder();
     void ApplyLayerOrder();
     void SelectChannel(int channel);
@@ -136,18 +146,23 @@ class OutputBoardLogic {
     void RefreshOrder();
     void Place(CChannelWindow& window, const ProcessorRect& values);
     void Park(int channel);
+    bool Shown(int channel) const;
+    // Each output window shown in the configuration mode placed, the others parked.
+    void ShowChannels();
+    void LoadOutputs();
     void LoadCropOfImage();
-    void PlaceOutputs(const std::vector<int>& channels);
-    void ShowPair(int pair);
+    void LoadBorder();
+    int ImageOfCrop() const;
 
     void TakeFromCanvas(Canvas canvas, CChannelWindow& window, UndoStep& undo);
     ProcessorRect& WorkingOf(Canvas canvas, const CChannelWindow& window);
-    bool SaveChannel(int channel);
-    void Tell(const Bilingual& message);
-    // Runs an exchange behind the waiting box, holding the dialog's lock.
-    void Send(const std::function<void()>& exchange);
-    void SendBorder(bool on, const std::array<int, 4>& values);
-    void AfterRecall();
+    void SaveChannel(int channel);
+    void Tell(std::string_view message);
+    void Tell(const Bilingual& message) { Tell(message.In(Language())); }
+    // Sends a command behind the waiting box, holding the dialog's lock, and once more when it
+    // went unconfirmed; then the pause. False, with the operator told, when never confirmed.
+    bool Confirmed(const std::function<std::uint8_t()>& command, int pauseAfterMs = 0);
+    bool SendBorder(bool on);
 
     MainWindowState& state_;
     ProfileStore& store_;
@@ -168,6 +183,9 @@ class OutputBoardLogic {
     LayerOrder order_{};
     int activePair_ = 1;
     bool borderChecked_ = false;
+    // What the operator typed into the border and brightness fields, kept until Set sends it.
+    std::array<int, 4> border_{};  // red, green, blue, size
+    int brightness_ = 0;
     bool initialised_ = false;
     bool handlingNotice_ = false;
     std::vector<std::pair<Canvas, UndoStep>> undo_;

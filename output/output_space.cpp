@@ -1,6 +1,7 @@
 #include "output/output_space.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace hsq {
 
@@ -24,31 +25,33 @@ bool OutputSpace::Valid(const ProcessorRect& w) const {
            w.y <= extentHeight_ && w.x + w.w <= extentWidth_ && w.y + w.h <= extentHeight_;
 }
 
+// Sums in 64 bits: a typed value may be as large as an int holds.
 std::optional<ProcessorRect> OutputSpace::Edited(const ProcessorRect& window, Field field,
-                                                 int v) const {
+                                                 int typed) const {
+    const std::int64_t v = typed;
     ProcessorRect edited = window;
     const int maxWidth = extentWidth_ - 64;
     const int maxHeight = extentHeight_ - 16;
     switch (field) {
         case Field::W:
             if (v < 0 || v > maxWidth || v + window.x > extentWidth_ - 32) return std::nullopt;
-            edited.w = v;
+            edited.w = typed;
             break;
         case Field::H:
             if (v < 0 || v > maxHeight || v + window.y > extentHeight_ - 8) return std::nullopt;
-            edited.h = v;
+            edited.h = typed;
             break;
         case Field::X:
             if (v < -kOriginX || window.w < 0 || window.w > maxWidth ||
                 window.w + v > extentWidth_ - 32)
                 return std::nullopt;
-            edited.x = v + kOriginX;
+            edited.x = typed + kOriginX;
             break;
         case Field::Y:
             if (v < -kOriginY || window.h < 0 || window.h > maxHeight ||
                 window.h + v > extentHeight_ - 8)
                 return std::nullopt;
-            edited.y = v + kOriginY;
+            edited.y = typed + kOriginY;
             break;
     }
     return edited;

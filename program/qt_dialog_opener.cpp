@@ -85,8 +85,9 @@ DialogOutcome QtDialogOpener::OpenLanguage() {
     return {true};
 }
 
-// The card is read behind the waiting box before its window shows. A tour also shows the mode
-// copy menu, before the window's own picture closes it.
+// The card is read behind the waiting box before its window shows; a card that could not be read
+// has nothing to show. A tour also shows the mode copy menu, before the window's own picture
+// closes it.
 DialogOutcome QtDialogOpener::OpenOutputBoard() {
     const int card = state_.selectedOutput;
     OutputBoardLogic::Dialogs dialogs;
@@ -94,7 +95,7 @@ DialogOutcome QtDialogOpener::OpenOutputBoard() {
     dialogs.advanced = [this, card] { OpenAdvancedOutput(card); };
     dialogs.mosaic = [this] { OpenMosaic(); };
     OutputBoardLogic logic(state_, store_, commands_, host_, card, dialogs);
-    logic.Open();
+    if (!logic.Open()) return {};
     CCOverlay dialog(logic, parent_);
     const QString name = card == 0 ? "output-board-k" : "output-board-l";
     if (TourRecorder* tour = host_.Tour()) {

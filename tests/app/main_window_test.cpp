@@ -8,6 +8,8 @@
 #include <functional>
 #include <map>
 
+#include "modes/mode_get_logic.h"
+#include "output/output_board_logic.h"
 #include "readback_fixture.h"
 #include "support/recording_transport.h"
 
@@ -309,16 +311,60 @@ TEST_F(MainWindowTest, OutputDoubleClickNeedsExactlyOnePictureAndSelectsTheBoard
     EXPECT_TRUE(opener.opened.empty());
     Click(MainWindowLogic::Area::Output, {240, 220});
     Click(MainWindowLogic::Area::Output, {20, 60});
-    opener.onOpen = [&](DialogKind) { state.chosenDisplayMode[1] = 5; };
     window.OnDoubleClick(MainWindowLogic::Area::Output);
     EXPECT_EQ(opener.opened, std::vector<DialogKind>{DialogKind::OutputBoard});
     EXPECT_EQ(state.selectedOutput, 1);
     ASSERT_EQ(wire.written.size(), 1u);  // nothing was sent for the refused double clicks
     EXPECT_EQ(std::vector<std::uint8_t>(wire.written[0].begin(), wire.written[0].begin() + 5),
               (std::vector<std::uint8_t>{0x86, 0x01, 0x8D, 1, 0}));
-    // The mode chosen in the dialog is now the card's mode, in the file and the record.
-    EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "Display_Mode", 2), "5");
-    EXPECT_EQ(state.outputs[1].displayMode, 5);
+}
+
+// Each "[section]" of a file with its lines, as bytes.
+std::map<std::string, std::string> SectionsOf(const std::string& text) {
+    std::map<std::string, std::string> sections;
+    std::string* section = nullptr;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("[")) section = &sections[line.substr(0, line.find(']') + 1)];
+        if (section != nullptr) *section += line + "\n";
+    }
+    return sections;
+}
+
+// M3 recalled from the display mode dialog, then K opened and closed, opened again for a mode
+// copy to M6, and the program closed: only M3's and M6's sections took a layout.
+TEST_F(MainWindowTest, TheOutputBoardSavesWindowsOnlyIntoTheModeTheyWereReadFor) {
+    sim::ProcessorState processor;
+    processor.outputs[0].modes[3].channels[1].output = {300, 1280, 8, 720};
+    sim.processor.Restore(processor);
+    ASSERT_TRUE(StartConnected());
+    const auto before = SectionsOf(folder.Read("Output1.ini"));
+    ModeGetLogic modes(state, sim.commands, host);
+    modes.OnMode(4);
+    modes.OnLoad();
+    int opened = 0;
+    opener.onOpen = [&](DialogKind) {
+        OutputBoardLogic::Dialogs dialogs;
+        dialogs.askModeName = [](const std::string& name) { return name; };
+        OutputBoardLogic board(state, store, sim.commands, host, state.selectedOutput, dialogs);
+        ASSERT_TRUE(board.Open());
+        if (++opened == 2) board.OnModeCopy(5);
+    };
+    Click(MainWindowLogic::Area::Output, {20, 20});  // K
+    window.OnDoubleClick(MainWindowLogic::Area::Output);
+    window.OnDoubleClick(MainWindowLogic::Area::Output);
+    host.Answer(true);
+    ASSERT_TRUE(window.OnClose());
+    const auto after = SectionsOf(folder.Read("Output1.ini"));
+    for (int mode = 0; mode < kDisplayModeCount; ++mode) {
+        const std::string name = "[Mode" + std::to_string(mode) + "]";
+        if (mode != 3 && mode != 5) {
+            EXPECT_EQ(after.at(name), before.at(name)) << name;
+        }
+    }
+    EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "Display_Mode", 1), "3");
+    EXPECT_EQ(Read(ConfigFileKind::Output, "Mode5", "OutCH2_OutputMap_Size", 1), "1280,720,300,8");
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{"Do you want to exit?"});
 }
 
 TEST_F(MainWindowTest, InputDoubleClickReadsTheCardFirst) {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/readback_fixture.h"
+#include "modes/mode_test_support.h"
 
 namespace hsq {
 namespace {
@@ -19,6 +20,7 @@ const Texts kHalfOfTwo{"960", "1080", "960", "0"};  // window 2 of 1*2, input fi
 class MosaicTest : public testing::ReadbackFixture {
   protected:
     MosaicTest() {
+        sim.link.AttachTransport(&tap);
         state.connected = true;
         state.presence.output = {true, true};
         state.system.resolution = {6, 1920, 1080};
@@ -38,6 +40,7 @@ class MosaicTest : public testing::ReadbackFixture {
     }
     Texts Fields(Group group) const { return logic->View().fields[static_cast<int>(group)]; }
 
+    testing::FrameTap tap{sim.transport};
     testing::ScriptedHost host;
     std::unique_ptr<MosaicLogic> logic;
 };
@@ -145,8 +148,9 @@ TEST_F(MosaicTest, ARowOrColumnAddingUpToNothingIsRefused) {
     EXPECT_EQ(Fields(Group::Input), kHalfOfTwo);
 }
 
-TEST_F(MosaicTest, EachFieldGroupEnablesItsSaveWithinItsLimits) {
-    struct Case { Group group; Field field; const char* typed; bool enabled; };
+// Taken whole within the group's limits; anything else is refused and the field keeps its value.
+TEST_F(MosaicTest, AFieldOutsideItsGroupsLimitsIsRefusedAndKeepsItsValue) {
+    struct Case { Group group; Field field; const char* typed; bool taken; };
     Open();
     for (const Case& c : std::vector<Case>{{Group::Output, Field::W, "1984", true},
                                            {Group::Output, Field::W, "1985", false},
@@ -155,14 +159,16 @@ TEST_F(MosaicTest, EachFieldGroupEnablesItsSaveWithinItsLimits) {
                                            {Group::Input, Field::X, "-32", true},
                                            {Group::Input, Field::X, "-33", false},
                                            {Group::Output, Field::Y, "-9", false},
-                                           {Group::Output, Field::X, "12a", false}}) {
+                                           {Group::Output, Field::X, "12a", false},
+                                           {Group::Output, Field::H, "99999", false}}) {
         SCOPED_TRACE(c.typed);
         Type(Group::Input, kZeros);
         Type(Group::Output, kZeros);
+        host.boxes.clear();
         logic->OnField(c.group, c.field, c.typed);
-        const std::array<bool, 2> enabled = logic->View().saveEnabled;
-        EXPECT_EQ(enabled[static_cast<int>(c.group)], c.enabled);
-        EXPECT_TRUE(enabled[1 - static_cast<int>(c.group)]);
+        EXPECT_EQ(Fields(c.group)[static_cast<int>(c.field)], c.taken ? c.typed : "0");
+        EXPECT_EQ(host.Texts(), c.taken ? std::vector<std::string>{}
+                                        : std::vector<std::string>{"Value out of range"});
     }
 }
 
@@ -238,6 +244,28 @@ TEST_F(MosaicTest, SavesToTheOtherCardReachThatCard) {
     EXPECT_EQ(processor.outputs[1].modes[0].channels[0].output, (WindowRect{32, 1920, 8, 1080}));
     EXPECT_NE(processor.outputs[0].modes[0].channels[0].output, (WindowRect{32, 1920, 8, 1080}));
     EXPECT_EQ(processor.selectedOutputBoard, 0);
+}
+
+// The record takes a window once the processor confirmed it, and the operator hears of any
+// step that went unanswered.
+TEST_F(MosaicTest, OnlyAConfirmedWindowIsRecorded) {
+    CalculateHalfOfTwo();
+    const WindowRect kept = state.outputs[0].cropRect[0];
+    tap.silence = [](const Frame& f) { return f[2] == 0x91; };
+    logic->OnSaveInput();
+    EXPECT_EQ(state.outputs[0].cropRect[0], kept);
+    logic->OnChannel(1, 1);
+    logic->OnSaveInput();
+    EXPECT_EQ(state.outputs[1].cropRect[0], kept);
+    tap.silence = [](const Frame& f) { return f == sim::testing::CommandFrame(0x8D, {0, 0}); };
+    logic->OnSaveInput();
+    EXPECT_EQ(state.outputs[1].cropRect[0], (WindowRect{992, 960, 8, 1080}));
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{
+                  "The processor did not confirm; nothing was changed.",
+                  "The processor did not answer step 2 of 3 (91 00 03). Nothing was changed.",
+                  "The processor did not answer step 3 of 3 (8D 00 00). The window was saved, but "
+                  "the processor still has the other output card selected."}));
 }
 
 TEST_F(MosaicTest, ChannelsOfferedFollowTheCardsModeAndPresence) {

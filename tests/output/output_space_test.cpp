@@ -47,7 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"XPastTheLeftEdge", kFull, Field::X, -33, std::nullopt},
         EditCase{"YShownLessItsOrigin", kFull, Field::Y, 16, ProcessorRect{32, 24, 1920, 1080}},
         EditCase{"YAtTheBottom", kFull, Field::Y, 24, ProcessorRect{32, 32, 1920, 1080}},
-        EditCase{"YPastTheBottom", kFull, Field::Y, 25, std::nullopt}),
+        EditCase{"YPastTheBottom", kFull, Field::Y, 25, std::nullopt},
+        EditCase{"XAsLargeAsAnIntHolds", kFull, Field::X, 2147483647, std::nullopt},
+        EditCase{"YAsLargeAsAnIntHolds", kFull, Field::Y, 2147483647, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OutputSpace, ValidityCutAndTheWire) {
