@@ -103,7 +103,7 @@ std::uint8_t DeviceLink::SendAndConfirm(std::uint8_t address, std::uint8_t comma
     const bool longWait = command == 0x9C;
     if (remote_ != nullptr) {
         Frame reply{};
-        return Carried(longWait ? ExchangeKind::ConfirmLong : ExchangeKind::Confirm, address,
+        return Carried(longWait ? ExchangeKind::ReplyLong : ExchangeKind::Reply, address,
                        command, data, reply);
     }
     Send(address, command, data);
@@ -116,7 +116,7 @@ std::uint8_t DeviceLink::SendPairAndConfirm(std::uint8_t address, std::uint8_t c
     std::lock_guard lock(exchange_);
     if (remote_ != nullptr) {
         Frame reply{};
-        return Carried(TakesLongWait(command) ? ExchangeKind::ConfirmLong : ExchangeKind::Confirm,
+        return Carried(TakesLongWait(command) ? ExchangeKind::ReplyLong : ExchangeKind::Reply,
                        address, command, data, reply);
     }
     Send(address, command, data);

@@ -9,11 +9,9 @@ namespace hsq {
 // One whole exchange as another program carries it out on the processor's line: the frame and
 // what follows it there.
 enum class ExchangeKind : std::uint8_t {
-    Send = 1,     // the frame alone; the result is the write's count
-    Confirm,      // the frame, then any whole reply within the short wait
-    ConfirmLong,  // the same within the long wait
-    Reply,        // the frame, then the reply itself within the short wait
-    ReplyLong,    // the same within the long wait
+    Send = 1,   // the frame alone; the result is the write's count
+    Reply,      // the frame, then the first whole reply within the short wait (a confirmation)
+    ReplyLong,  // the same within the long wait
     Query,        // a query frame, then the reply that answers it
     Discard,      // drops what waits on the line; the frame is not sent
     Hold,         // keeps other programs off the line until Release; the frame is not sent
