@@ -45,8 +45,6 @@ struct MainWindowState {
     std::uint8_t selectedInput = 0;
     // Where the last mode file was exported or imported: the next file dialog starts there.
     std::string modeFileFolder;
-    // The display mode last chosen in the output board dialog, per card.
-    std::array<std::uint8_t, kOutputCardCount> chosenDisplayMode{};
     std::string statusLine;
 };
 
