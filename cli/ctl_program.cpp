@@ -1,6 +1,8 @@
 #include "cli/ctl_program.h"
 
 #include <CLI/CLI.hpp>
+#include <pthread.h>
+#include <signal.h>
 
 #include <functional>
 #include <optional>
@@ -16,6 +18,8 @@
 #include "modes/mode_export.h"
 #include "modes/mode_file.h"
 #include "modes/mode_import.h"
+#include "service/line_service.h"
+#include "service/line_socket.h"
 #include "service/processor_connection.h"
 #include "service/processor_status.h"
 
@@ -38,18 +42,43 @@ struct Request {
 class Run {
   public:
     Run(const Request& request, Clock& clock, std::ostream& out, std::ostream& err,
-        const char* environmentFolder)
-        : request_(request), out_(out), err_(err), environmentFolder_(environmentFolder),
+        const CtlEnvironment& environment)
+        : request_(request), out_(out), err_(err), environment_(environment),
           connection_(clock) {}
 
-    // Opens the line and shakes hands; the reply count of the command otherwise.
+    // Opens the line, through the service that holds it when there is one, and shakes hands;
+    // then the command.
     int Do(const std::function<int(Run&)>& command) {
-        const LineChoice line = Line();
+        line_ = Line();
         std::string error;
-        if (!connection_.Open(line, error)) return Fail(error);
+        if (!connection_.Open(line_, LineSocketFolder(environment_.runtimeFolder), error))
+            return Fail(error);
+        if (connection_.ThroughService())
+            err_ << "hsq2600ctl: going through the service that holds " << LineName(line_) << "\n";
         presence_ = Handshake(Commands());
-        if (!presence_) return Fail("the processor does not answer on " + LineName(line));
+        if (!presence_) return Fail("the processor does not answer on " + LineName(line_));
         return command(*this);
+    }
+
+    // Holds the line itself and serves it to the other programs until SIGINT or SIGTERM.
+    int Serve() {
+        if (connection_.ThroughService())
+            return Fail("another service already holds " + LineName(line_));
+        if (line_.kind == LineChoice::Kind::Simulated)
+            return Fail("serve needs a line: a serial port or a TCP address");
+        sigset_t stop;
+        sigemptyset(&stop);
+        sigaddset(&stop, SIGINT);
+        sigaddset(&stop, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &stop, nullptr);  // before any thread starts
+        LineService service(Commands());
+        const auto socket = LineSocketPath(LineSocketFolder(environment_.runtimeFolder), line_);
+        std::string error;
+        if (!service.Start(socket, error)) return Fail(error);
+        err_ << "hsq2600ctl: serving " << LineName(line_) << " at " << socket.string() << "\n";
+        int signal = 0;
+        sigwait(&stop, &signal);
+        return kExitDone;
     }
 
     int Status() {
@@ -108,8 +137,8 @@ class Run {
             const std::vector<std::string> arguments{"--config-dir", request_.configFolder};
             const ProfileStore store(
                 request_.configFolder.empty()
-                    ? ResolveConfigFolder({}, environmentFolder_)
-                    : ResolveConfigFolder(arguments, environmentFolder_));
+                    ? ResolveConfigFolder({}, environment_.configFolder)
+                    : ResolveConfigFolder(arguments, environment_.configFolder));
             line = LineChoice::From(LoadConnectionSettings(store));
         }
         return line;
@@ -135,15 +164,20 @@ class Run {
     }
 
     int Fail(const std::string& why) {
-        err_ << "hsq2600ctl: " << why << "\n";
+        err_ << "hsq2600ctl: "
+             << (connection_.ServiceEnded()
+                     ? "the service that held the line has ended; the line is free again"
+                     : why)
+             << "\n";
         return kExitFailed;
     }
 
     const Request& request_;
     std::ostream& out_;
     std::ostream& err_;
-    const char* environmentFolder_;
+    const CtlEnvironment& environment_;
     ProcessorConnection connection_;
+    LineChoice line_;
     std::optional<CardPresence> presence_;
 };
 
@@ -168,7 +202,7 @@ int Usage(std::ostream& err, const std::string& why) {
 }  // namespace
 
 int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& out,
-           std::ostream& err, const char* environmentFolder) {
+           std::ostream& err, const CtlEnvironment& environment) {
     CLI::App app{"Controls the HSQ2600 video processor over its serial line or TCP.",
                  "hsq2600ctl"};
     app.set_version_flag("--version", std::string("hsq2600ctl ") + HSQ_VERSION);
@@ -224,6 +258,10 @@ int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& o
         command = [code = *code, data](Run& run) { return run.Raw(code, data); };
     });
 
+    auto* serve = app.add_subcommand(
+        "serve", "holds the line and shares it with this machine's other programs until stopped");
+    serve->callback([&] { command = &Run::Serve; });
+
     std::vector<const char*> argv;
     for (const std::string& argument : arguments) argv.push_back(argument.c_str());
     try {
@@ -235,7 +273,7 @@ int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& o
     } catch (const CLI::ParseError& e) {
         return Usage(err, e.what());
     }
-    Run run(request, clock, out, err, environmentFolder);
+    Run run(request, clock, out, err, environment);
     return run.Do(command);
 }
 

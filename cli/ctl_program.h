@@ -14,9 +14,15 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
+// What the program takes from its environment.
+struct CtlEnvironment {
+    const char* configFolder = nullptr;   // HSQ2600_CONFIG_DIR
+    const char* runtimeFolder = nullptr;  // XDG_RUNTIME_DIR, where the line services listen
+};
+
 // hsq2600ctl with its arguments (the program's name first). What it reports goes to out, what
-// went wrong to err as one line; environmentFolder is HSQ2600_CONFIG_DIR.
+// went wrong to err as one line.
 int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& out,
-           std::ostream& err, const char* environmentFolder);
+           std::ostream& err, const CtlEnvironment& environment);
 
 }  // namespace hsq::cli

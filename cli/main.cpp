@@ -9,6 +9,7 @@
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv, argv + argc);
     hsq::SystemClock clock;
-    return hsq::cli::RunCtl(arguments, clock, std::cout, std::cerr,
-                            std::getenv("HSQ2600_CONFIG_DIR"));
+    const hsq::cli::CtlEnvironment environment{std::getenv("HSQ2600_CONFIG_DIR"),
+                                               std::getenv("XDG_RUNTIME_DIR")};
+    return hsq::cli::RunCtl(arguments, clock, std::cout, std::cerr, environment);
 }

@@ -1,6 +1,7 @@
 #include "service/processor_connection.h"
 
 #include "link/serial_port_names.h"
+#include "service/line_socket.h"
 
 namespace hsq {
 
@@ -17,10 +18,23 @@ ProcessorConnection::ProcessorConnection(Clock& clock, int tcpPort)
 
 ProcessorConnection::~ProcessorConnection() {
     link_.Close();
+    link_.AttachRemote(nullptr);
     link_.AttachTransport(nullptr);
 }
 
-bool ProcessorConnection::Open(const LineChoice& line, std::string& error) {
+bool ProcessorConnection::Open(const LineChoice& line, const std::filesystem::path& socketFolder,
+                               std::string& error) {
+    if (line.kind != LineChoice::Kind::Simulated && !socketFolder.empty()) {
+        service_ = LineClient::Connect(LineSocketPath(socketFolder, line));
+        if (service_) {
+            link_.AttachRemote(service_.get());
+            return true;
+        }
+    }
+    return OpenDirect(line, error);
+}
+
+bool ProcessorConnection::OpenDirect(const LineChoice& line, std::string& error) {
     if (line.kind == LineChoice::Kind::Simulated) {
         simulated_ = std::make_unique<sim::SimulatedProcessor>();
         simulatedLine_ = std::make_unique<sim::InProcessTransport>(*simulated_, clock_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -7,6 +8,7 @@
 #include "config/system_info.h"
 #include "link/clock.h"
 #include "link/device_link.h"
+#include "service/line_client.h"
 #include "sim/in_process_transport.h"
 #include "sim/simulated_processor.h"
 
@@ -23,7 +25,8 @@ struct LineChoice {
     static LineChoice From(const ConnectionSettings& settings);
 };
 
-// One link to the processor, opened the way the main window opens it.
+// One link to the processor, opened the way the main window opens it: through the service that
+// holds the line when one does, else straight.
 class ProcessorConnection {
   public:
     static constexpr int kOpenPauseMs = 1000;
@@ -34,9 +37,16 @@ class ProcessorConnection {
     ProcessorConnection(const ProcessorConnection&) = delete;
     ProcessorConnection& operator=(const ProcessorConnection&) = delete;
 
-    // Opens the line and pauses as the processor needs after an open; false with a one-line
-    // reason when the line could not be opened.
-    bool Open(const LineChoice& line, std::string& error);
+    // Goes through the service whose socket for this line is in socketFolder (none when it is
+    // empty or nothing answers there); else opens the line itself and pauses as the processor
+    // needs after an open. False with a one-line reason when the line could not be opened.
+    bool Open(const LineChoice& line, const std::filesystem::path& socketFolder,
+              std::string& error);
+    // Opens the line itself, for the program that will serve it.
+    bool OpenDirect(const LineChoice& line, std::string& error);
+    // Whether the exchanges go through a service, and whether that service has since ended.
+    bool ThroughService() const { return service_ != nullptr; }
+    bool ServiceEnded() const { return service_ != nullptr && service_->Gone(); }
 
     DeviceLink& Link() { return link_; }
     DeviceCommands& Commands() { return commands_; }
@@ -50,6 +60,7 @@ class ProcessorConnection {
     DeviceCommands commands_{link_};
     std::unique_ptr<sim::SimulatedProcessor> simulated_;
     std::unique_ptr<sim::InProcessTransport> simulatedLine_;
+    std::unique_ptr<LineClient> service_;
 };
 
 }  // namespace hsq
