@@ -87,14 +87,18 @@ PictureAdjustmentLogic::PictureAdjustmentLogic(MainWindowState& state, ProfileSt
       readback_(state, store, commands),
       card_(card >= 0 && card < kInputCardCount ? card : -1) {}
 
+// The records hold what the processor confirmed since the profile was last written (a window
+// the input card dialog saved): they are written first, so that reloading loses none of it.
 void PictureAdjustmentLogic::Open() {
     if (card_ < 0) return;
     const auto index = static_cast<std::uint8_t>(card_);
     host_.RunWorker([&](WorkProgress&) {
         std::lock_guard hold(lock_);
         Frame reply{};
-        if (commands_.Query(kQueryInputCardInfo, index, reply) == kFrameSize)
-            RecordInputCardInfo(store_, reply);
+        const bool answered = commands_.Query(kQueryInputCardInfo, index, reply) == kFrameSize;
+        ProfileBatch batch(store_);
+        SaveInputProfile(store_, state_.inputs);
+        if (answered) RecordInputCardInfo(store_, reply);
         LoadInputProfile(store_, state_.inputs);
     });
     for (Group group : {Group::Keying, Group::Brightness, Group::Colour, Group::Contrast})
@@ -152,6 +156,13 @@ void PictureAdjustmentLogic::Tell(const Bilingual& message) {
     host_.ShowMessage(kSystemInformation.In(Language()), message.In(Language()));
 }
 
+// The card was not there to take the change: in the processor's words, then in ours.
+void PictureAdjustmentLogic::TellNothingSent() {
+    host_.ShowMessage(kSystemInformation.In(Language()),
+                      std::string(kPoorCommunication.In(Language())) + "\n" +
+                          std::string(kNotConfirmed.In(Language())));
+}
+
 // The keying group's direction too: the next keying Set sends what the record holds.
 void PictureAdjustmentLogic::ShowStored(Group group) {
     for (Value value : ValuesOf(group)) values_[At(value)] = Record().*SliderOf(value).stored;
@@ -167,7 +178,7 @@ void PictureAdjustmentLogic::Change(Group group, std::uint8_t direction, const B
     host_.RunWorker([&](WorkProgress&) {
         std::lock_guard hold(lock_);
         commands_.link().DiscardReply();
-        if (!CardAnswers()) return Tell(kPoorCommunication);
+        if (!CardAnswers()) return TellNothingSent();
         if (!Apply(group, direction, values)) Tell(kNotConfirmed);
         commands_.link().clock().SleepMs(kAfterChangePauseMs);
         if (!CardAnswers()) Tell(kPoorCommunication);

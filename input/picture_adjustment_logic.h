@@ -68,6 +68,7 @@ class PictureAdjustmentLogic {
     InputCardRecord& Record() { return state_.inputs[static_cast<std::size_t>(card_)]; }
     LanguageFlag Language() const { return state_.language; }
     void Tell(const Bilingual& message);
+    void TellNothingSent();
     void ShowStored(Group group);
     void Change(Group group, std::uint8_t direction, const Bytes& values);
     bool Apply(Group group, std::uint8_t direction, const Bytes& values);

@@ -43,14 +43,19 @@ class PictureAdjustmentTest : public testing::ReadbackFixture {
     PictureAdjustmentLogic logic{state, store, sim.commands, host, kCard};
 };
 
+// What the record took since the profile was written (a window the input card dialog saved)
+// stays.
 TEST_F(PictureAdjustmentTest, OpeningShowsWhatTheCardHoldsAndRecordsIt) {
     SetCard([](sim::InputCardState& card) {
         card.brightness = 70;
         card.thresholdDirection = 1;
         card.red = 200;
         card.green = 203;
+        card.pipWindow = {300, 640, 16, 360};
     });
+    state.inputs[kCard].pipRect = {300, 640, 16, 360};
     const PictureAdjustmentView view = Opened().View();
+    EXPECT_EQ(state.inputs[kCard].pipRect, (WindowRect{300, 640, 16, 360}));
     EXPECT_EQ(host.workersRun, 1);
     EXPECT_EQ(view.positions[At(Value::Red)], 25);
     EXPECT_EQ(view.texts[At(Value::Red)], "200");
@@ -172,8 +177,10 @@ TEST_F(PictureAdjustmentTest, ANotAnsweringCardOrNoConnectionSendsNothing) {
     processor.silent[kCard] = true;
     sim.processor.Restore(processor);
     const std::tuple<LanguageFlag, bool, const char*, const char*> cases[] = {
-        {kEnglish, true, "System information", "Poor communication, can't send data"},
-        {kChinese, true, "系统信息", "通讯不畅，无法发送数据"},
+        {kEnglish, true, "System information",
+         "Poor communication, can't send data\nThe processor did not confirm; nothing was "
+         "changed."},
+        {kChinese, true, "系统信息", "通讯不畅，无法发送数据\n处理器没有确认，没有做任何更改。"},
         {kEnglish, false, "System information", "Please Open the connection"},
     };
     for (const auto& [language, connected, caption, text] : cases) {
