@@ -5,6 +5,7 @@
 #include "app/language.h"
 #include "app/message_catalogue.h"
 #include "config/system_info.h"
+#include "dialog/processor_messages.h"
 
 namespace hsq {
 namespace {
@@ -131,7 +132,11 @@ void MainWindowLogic::OnInitialise() {
                                   "Sure you want to initialize the system? After the "
                                   "initialization, please restart your device"};
     if (!host_.AskYesNo(kSystemMessage.In(state_.language), kQuestion.In(state_.language))) return;
-    RunWorker([this](WorkProgress& progress) { readback_.InitialiseSystem(progress); });
+    PlanOutcome outcome;
+    RunWorker([&](WorkProgress& progress) { outcome = readback_.InitialiseSystem(progress); });
+    if (!outcome.Done())
+        host_.ShowMessage(kSystemMessage.In(state_.language),
+                          UnansweredText(state_.language, outcome, kNothingChanged));
 }
 
 void MainWindowLogic::OnResolution() {
@@ -228,18 +233,21 @@ void MainWindowLogic::OpenOutputBoard(int card) {
     OpenDialog(DialogKind::OutputBoard);
 }
 
+// The dialog changes the card's record alone, and only as the processor confirms.
 void MainWindowLogic::OpenInputCard(int card) {
-    std::uint8_t count = 0;
+    PlanOutcome read;
     RunWorker(
-        [&](WorkProgress&) { count = readback_.ReadInputCard(static_cast<std::uint8_t>(card)); });
-    if (count != kFrameSize) {
-        ShowMessage(host_, state_.language, kMessageInputCardReadFailed);
+        [&](WorkProgress&) { read = readback_.ReadInputCard(static_cast<std::uint8_t>(card)); });
+    if (!read.Done()) {
+        const auto failed = CatalogueMessage(kMessageInputCardReadFailed);
+        host_.ShowMessage(kSystemInformation.In(state_.language),
+                          std::string(failed->In(state_.language)) + "\n" +
+                              UnansweredText(state_.language, read, kNothingChanged));
         return;
     }
     state_.selectedInput = static_cast<std::uint8_t>(card);
     OpenDialog(DialogKind::InputCard);
-    SaveProfiles();
-    readback_.LoadAllProfiles();
+    SaveInputProfile(store_, state_.inputs);
 }
 
 void MainWindowLogic::PlaceOutputPictures() {

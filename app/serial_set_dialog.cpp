@@ -5,27 +5,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QValidator>
 #include <QVBoxLayout>
 
 namespace hsq {
-namespace {
-
-// Keeps keystrokes that cannot lead to an address out of the field; OK still has the last word.
-class AddressValidator : public QValidator {
-  public:
-    using QValidator::QValidator;
-    State validate(QString& text, int&) const override {
-        switch (SerialSetLogic::CheckAddress(text.toStdString())) {
-            case SerialSetLogic::AddressCheck::Complete: return Acceptable;
-            case SerialSetLogic::AddressCheck::Unfinished: return Intermediate;
-            case SerialSetLogic::AddressCheck::Invalid: return Invalid;
-        }
-        return Invalid;
-    }
-};
-
-}  // namespace
 
 CSerialSet::CSerialSet(SerialSetLogic& logic, QWidget* parent)
     : StyledDialog(parent), logic_(logic) {
@@ -61,8 +43,8 @@ CSerialSet::CSerialSet(SerialSetLogic& logic, QWidget* parent)
 
     auto* networkGroup = new QGroupBox(Caption(C::NetworkGroup));
     auto* networkGrid = new QGridLayout(networkGroup);
+    // Whatever is typed stays as typed; OK says what is wrong with it.
     address_ = new QLineEdit;
-    address_->setValidator(new AddressValidator(address_));
     port_ = new QLineEdit;
     port_->setReadOnly(true);
     networkGrid->addWidget(new QLabel(Caption(C::AddressLabel)), 0, 0);

@@ -39,32 +39,32 @@ std::string_view SerialSetLogic::CaptionText(Caption caption, LanguageFlag langu
     return {};
 }
 
-SerialSetLogic::AddressCheck SerialSetLogic::CheckAddress(std::string_view text) {
+bool SerialSetLogic::IsAddress(std::string_view text) {
     int dots = 0, digits = 0, octet = 0;
     for (const char c : text) {
         if (c == '.') {
-            if (digits == 0 || ++dots > 3) return AddressCheck::Invalid;
+            if (digits == 0 || ++dots > 3) return false;
             digits = octet = 0;
         } else if (c >= '0' && c <= '9') {
-            if (digits > 0 && octet == 0) return AddressCheck::Invalid;  // a leading zero
+            if (digits > 0 && octet == 0) return false;  // a leading zero
             octet = octet * 10 + (c - '0');
             ++digits;
-            if (octet > 255) return AddressCheck::Invalid;
+            if (octet > 255) return false;
         } else {
-            return AddressCheck::Invalid;
+            return false;
         }
     }
-    return dots == 3 && digits > 0 ? AddressCheck::Complete : AddressCheck::Unfinished;
+    return dots == 3 && digits > 0;
 }
 
 void SerialSetLogic::OnOpen() {
-    if (connected_) QueryAddress();
     portName_ = Read("Comport");
     // Start-up connects to its default port when none is stored: show that one.
     if (portName_.empty()) portName_ = ConnectionSettings{}.portName;
     address_ = Read("IP");
     port_ = Read("Port");
     serialChosen_ = Read("SerialTcp") == "1";
+    if (connected_) QueryAddress();
     ListPortNameChoices();
 }
 
@@ -80,14 +80,14 @@ void SerialSetLogic::ListPortNameChoices() {
 }
 
 // Behind the waiting box, so that the window does not freeze for the reply wait. Only a
-// complete reply with an address replaces the stored one: 0.0.0.0 is what a failed or empty
-// answer holds, and storing it would send the next connection nowhere.
+// complete reply with an address replaces the one shown: 0.0.0.0 is what a failed or empty
+// answer holds, and taking it would send the next connection nowhere.
 void SerialSetLogic::QueryAddress() {
     host_.RunWorker([this](WorkProgress&) {
         Frame reply{};
         if (commands_.Query(kQueryIpAddress, 0, reply) != kFrameSize) return;
         const std::string address = DecodeIpAddress(reply);
-        if (address != "0.0.0.0") Store("IP", address);
+        if (address != "0.0.0.0") address_ = address;
     });
 }
 
@@ -109,7 +109,7 @@ void SerialSetLogic::OnGetComPorts() {
 }
 
 bool SerialSetLogic::OnOk() {
-    if (!address_.empty() && CheckAddress(address_) != AddressCheck::Complete) {
+    if (!address_.empty() && !IsAddress(address_)) {
         host_.ShowMessage(kSystemInformation.In(language_), kNotAnAddress.In(language_));
         return false;
     }

@@ -14,7 +14,9 @@
 namespace hsq {
 
 // The connection settings dialog (CSerialSet). The choice buttons store at once; the port name
-// and address are stored only by OK, the address only as four dotted octets.
+// and address are stored only by OK, the address only as four dotted octets. The address the
+// processor reports is shown, and stored only by OK too: behind port forwarding it is not the
+// address this machine reaches it at.
 class SerialSetLogic {
   public:
     enum class Caption {
@@ -22,18 +24,15 @@ class SerialSetLogic {
         NetworkGroup, AddressLabel, PortLabel, Ok, Cancel,
     };
 
-    // How far a text in the address field is from four dotted decimal octets (0 to 255, no
-    // leading zeros, as the link reads them).
-    enum class AddressCheck { Complete, Unfinished, Invalid };
-
     SerialSetLogic(DialogHost& host, ProfileStore& store, DeviceCommands& commands,
                    ConnectionSettings& mainWindow, bool connected, LanguageFlag language,
                    SerialDeviceFolders devices = {});
 
     static std::string_view CaptionText(Caption caption, LanguageFlag language);
-    static AddressCheck CheckAddress(std::string_view text);
+    // Four dotted decimal octets (0 to 255, no leading zeros), as the link reads them.
+    static bool IsAddress(std::string_view text);
 
-    // Asks the processor for its address first when connected, then shows what is stored.
+    // Shows what is stored, and when connected the address the processor reports.
     void OnOpen();
     void OnSerialChoice();
     void OnNetworkChoice();

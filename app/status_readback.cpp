@@ -1,5 +1,7 @@
 #include "app/status_readback.h"
 
+#include <array>
+
 #include "commands/reply_decoders.h"
 
 namespace hsq {
@@ -16,6 +18,12 @@ constexpr Bilingual kNetworkOpened{"网络已打开成功", "Network opened succ
 constexpr Bilingual kNetworkClosed{"网络已关闭", "Network closed"};
 constexpr Bilingual kNetworkOpenFailed{"网络打开失败", "Network open failed"};
 constexpr Bilingual kClosed{"已关闭", "Closed"};
+
+// The card read is over in a moment: the waiting box shows no steps for it.
+class Unreported final : public WorkProgress {
+  public:
+    void Report(int, int) override {}
+};
 
 }  // namespace
 
@@ -102,22 +110,35 @@ void StatusReadback::ReadSystemStatus() {
     RecordOutputVersions(store_, versions);
 }
 
-// Only complete replies are recorded: the three questions share one buffer, so an incomplete
-// reply would record the bytes of the one before.
-std::uint8_t StatusReadback::ReadInputCard(std::uint8_t index) {
+// The three replies are kept apart and recorded together: a card half read would put one
+// moment's window beside another moment's signal.
+PlanOutcome StatusReadback::ReadInputCard(std::uint8_t index) {
+    std::array<Frame, 3> replies{};
+    const auto ask = [this, index](std::uint8_t selector, Frame& reply) -> PacedStep {
+        return {[this, index, selector, &reply] {
+                    return commands_.Query(selector, index, reply) == kFrameSize;
+                },
+                0};
+    };
+    const PacedPlan plan{
+        {[this, index] { return commands_.SelectInputCard(index) == kFrameSize; },
+         kCardSelectPauseMs},
+        ask(kQueryInputCardInfo, replies[0]),
+        ask(kQueryInputMainWindow, replies[1]),
+        ask(kQueryInputPipWindow, replies[2]),
+    };
     commands_.link().DiscardReply();
-    commands_.SelectInputCard(index);
-    commands_.link().clock().SleepMs(kCardSelectPauseMs);
-    Frame reply{};
-    std::uint8_t count = commands_.Query(kQueryInputCardInfo, index, reply);
-    if (count == kFrameSize) RecordInputCardInfo(store_, reply);
-    count = commands_.Query(kQueryInputMainWindow, index, reply);
-    if (count == kFrameSize) RecordInputMainWindow(store_, reply);
-    count = commands_.Query(kQueryInputPipWindow, index, reply);
-    if (count == kFrameSize) RecordInputPipWindow(store_, reply);
-    LoadInputProfile(store_, state_.inputs);
+    Unreported progress;
+    const PlanOutcome outcome = RunPlan(plan, commands_.link(), progress);
+    if (outcome.Done()) {
+        ProfileBatch batch(store_);
+        RecordInputCardInfo(store_, replies[0]);
+        RecordInputMainWindow(store_, replies[1]);
+        RecordInputPipWindow(store_, replies[2]);
+        LoadInputProfile(store_, state_.inputs);
+    }
     commands_.link().clock().SleepMs(kCardLoadPauseMs);
-    return count;
+    return outcome;
 }
 
 bool StatusReadback::CheckInputCard(int number) {
@@ -137,9 +158,14 @@ void StatusReadback::LoadAllProfiles() {
     state_.matrix = LoadMatrix(store_);
 }
 
-void StatusReadback::SendOutputFormat() {
-    commands_.SetOutputFormat(state_.system.outputFormat, state_.outputs[0].configMode,
-                              state_.outputs[1].configMode);
+PlanOutcome StatusReadback::SendOutputFormat(std::uint8_t code, WorkProgress& progress) {
+    const PacedPlan plan{{[this, code] {
+                              return commands_.SetOutputFormat(code, state_.outputs[0].configMode,
+                                                               state_.outputs[1].configMode) ==
+                                     kFrameSize;
+                          },
+                          0}};
+    return RunPlan(plan, commands_.link(), progress);
 }
 
 void StatusReadback::InitialiseProfiles() {
@@ -148,20 +174,18 @@ void StatusReadback::InitialiseProfiles() {
     InitialiseOutputProfile(store_, 2, state_.outputs[1], state_.system.resolution);
 }
 
-void StatusReadback::InitialiseSystem(WorkProgress& progress) {
+// The processor starts its data afresh on the format it confirms; the files follow it then, and
+// only then.
+PlanOutcome StatusReadback::InitialiseSystem(WorkProgress& progress) {
     std::lock_guard hold(initialisation_);
+    const PlanOutcome sent = SendOutputFormat(state_.system.outputFormat, progress);
+    if (!sent.Done()) return sent;
     ProfileBatch batch(store_);  // each file replaced once, when the whole reset is done
-    constexpr int kSteps = 5;
-    progress.Report(0, kSteps);
-    SendOutputFormat();
     SaveSystemStatus(store_, state_.system);
-    progress.Report(1, kSteps);
     ReadSystemStatus();
-    progress.Report(2, kSteps);
-    InitialiseProfiles();  // two steps: the input profile, then both output profiles
-    progress.Report(4, kSteps);
+    InitialiseProfiles();
     LoadAllProfiles();
-    progress.Report(kSteps, kSteps);
+    return sent;
 }
 
 }  // namespace hsq

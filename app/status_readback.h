@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "app/main_window_state.h"
+#include "app/paced_plan.h"
 #include "commands/device_commands.h"
 #include "config/profile_store.h"
 
@@ -33,20 +34,21 @@ class StatusReadback {
     // A complete status reply sets the presence flags; otherwise the link is closed.
     bool Handshake();
     void ReadSystemStatus();
-    // The reply count of the last question (13 when complete).
-    std::uint8_t ReadInputCard(std::uint8_t index);
+    // Selects the card and asks its three questions, each once more when unanswered. The
+    // replies are recorded, and the records reloaded, only when every one came.
+    PlanOutcome ReadInputCard(std::uint8_t index);
     // Whether the processor reports input card number (1..4) as answering.
     bool CheckInputCard(int number);
     void LoadAllProfiles();
-    // The main window's output format with both output cards' configuration modes, waiting long
-    // for the reply, which is not examined.
-    void SendOutputFormat();
+    // An output format with both output cards' configuration modes, waiting long for the reply
+    // and sending once more when none came.
+    PlanOutcome SendOutputFormat(std::uint8_t code, WorkProgress& progress);
     // The input profile's picture rectangles and both output profiles reset to fresh ones at the
     // main window's resolution.
     void InitialiseProfiles();
-    // The worker of the initialise command: the output format to the processor, then every
-    // profile reset to it. Reports progress in steps.
-    void InitialiseSystem(WorkProgress& progress);
+    // The worker of the initialise command: the main window's output format to the processor,
+    // then, once the processor confirmed it, every profile reset to it.
+    PlanOutcome InitialiseSystem(WorkProgress& progress);
 
   private:
     bool ConnectSerial();

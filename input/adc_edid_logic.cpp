@@ -9,24 +9,17 @@ bool IsCard(int card) {
 
 }  // namespace
 
-// Behind the waiting box like every other frame, so that the window never stalls for the
-// link's pause.
-void AdcEdidLogic::Send(const std::function<void()>& frame) {
-    host_.RunWorker([&](WorkProgress&) {
-        std::lock_guard hold(lock_);
-        frame();
-    });
-}
-
 void AdcEdidLogic::OnAdc(int card) {
     if (!IsCard(card)) return;
-    Send([&] { commands_.AdcCalibrate(static_cast<std::uint8_t>(card)); });
+    const auto index = static_cast<std::uint8_t>(card);
+    presses_.Add([this, index] { commands_.AdcCalibrate(index); });
 }
 
 void AdcEdidLogic::OnEdid(int card, Edid kind) {
     if (!IsCard(card)) return;
-    Send([&] {
-        commands_.WriteEdid(static_cast<std::uint8_t>(card), static_cast<std::uint8_t>(kind));
+    const auto index = static_cast<std::uint8_t>(card);
+    presses_.Add([this, index, kind] {
+        commands_.WriteEdid(index, static_cast<std::uint8_t>(kind));
     });
 }
 

@@ -9,6 +9,7 @@
 
 #include "canvas/layout_canvas_widget.h"
 #include "ui/field_text.h"
+#include "ui/finished_field.h"
 #include "ui/qt_text.h"
 #include "ui/refresh_after_input.h"
 
@@ -125,28 +126,31 @@ QLayout* COneShow::RectangleEditor() {
         for (int i = 0; i < 4; ++i) {
             QLineEdit* field = fields_[r][i] = new QLineEdit;
             field->setFixedWidth(kFieldWidth);
-            connect(field, &QLineEdit::textEdited, this,
-                    [this, row, i, field](const QString& text) {
-                        const auto which = static_cast<InputCardLogic::Field>(i);
-                        Run([&] { logic_.OnField(row, which, text.toStdString()); }, field);
-                    });
+            TakeWhenFinished(field, this, [this, row, i](const std::string& text) {
+                Run([&] { logic_.OnField(row, static_cast<InputCardLogic::Field>(i), text); });
+            });
             grid->addWidget(field, r + 1, i + 1);
         }
     }
     // The fields keep to their captions; the room left goes before Save.
     grid->setColumnStretch(5, 1);
-    grid->addWidget(Button(CaptionOf(Caption::Save), [this] { logic_.OnSave(); }), 1, 6, 2, 1);
+    const auto save = [this] {
+        const auto& [main, pip] = fields_;
+        TakeUnfinished({main[0], main[1], main[2], main[3], pip[0], pip[1], pip[2], pip[3]});
+        logic_.OnSave();
+    };
+    grid->addWidget(Button(CaptionOf(Caption::Save), save), 1, 6, 2, 1);
     return grid;
 }
 
 // The canvas tells the logic of a move or a resize itself; the fields follow once the canvas
 // has handled the release or the key.
-void COneShow::Run(const std::function<void()>& handler, const QLineEdit* typing) {
+void COneShow::Run(const std::function<void()>& handler) {
     handler();
-    Refresh(typing);
+    Refresh();
 }
 
-void COneShow::Refresh(const QLineEdit* typing) {
+void COneShow::Refresh() {
     const InputCardView view = logic_.View();
     setWindowTitle(Text(view.title));
     for (int button = 0; button < InputCardLogic::kSignalButtons; ++button)
@@ -163,8 +167,8 @@ void COneShow::Refresh(const QLineEdit* typing) {
     lowerPanel_->setVisible(!view.collapsed);
     for (int i = 0; i < 3; ++i)
         corners_[i]->setText(Text(view.cornerLabels[i]));
-    ShowRectangle(fields_[0], view.mainFields, typing);
-    ShowRectangle(fields_[1], view.pipFields, typing);
+    ShowRectangle(fields_[0], view.mainFields, nullptr);
+    ShowRectangle(fields_[1], view.pipFields, nullptr);
 }
 
 }  // namespace hsq

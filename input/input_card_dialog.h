@@ -31,9 +31,9 @@ class COneShow : public StyledDialog {
     QLayout* CanvasWithCorners();
     QLayout* RectangleEditor();
 
-    // Runs a handler, then shows everything anew, leaving alone the field being typed in.
-    void Run(const std::function<void()>& handler, const QLineEdit* typing = nullptr);
-    void Refresh(const QLineEdit* typing = nullptr);
+    // Runs a handler, then shows everything anew.
+    void Run(const std::function<void()>& handler);
+    void Refresh();
 
     InputCardLogic& logic_;
     std::array<QPushButton*, InputCardLogic::kSignalButtons> signalButtons_{};

@@ -3,14 +3,18 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/paced_plan.h"
 #include "canvas/wire_rect.h"
 #include "dialog/number_text.h"
+#include "dialog/processor_messages.h"
 
 namespace hsq {
 namespace {
 
 constexpr Bilingual kNotConnected{"请打开连接", "Please Open the connection"};
 constexpr Bilingual kValueOutOfRange{"值越界", "Value out of range"};
+constexpr Bilingual kOnlyPipSaved{"子通道已保存，主通道没有更改。",
+                                  "The PIP window was saved; the main picture was not changed."};
 
 // The card's mode: what its picture shows besides the main signal.
 constexpr std::uint8_t kMainOnly = 0;
@@ -67,9 +71,6 @@ InputCardLogic::InputCardLogic(MainWindowState& state, DeviceCommands& commands,
     pipRect_ = ToProcessorRect(Record().pipRect);
     Place(*mainWindow_, mainRect_);
     Place(*pipWindow_, pipRect_);
-    mainSignal_ = Record().mainSignal;
-    const bool subShown = Record().mode == kPipWithSignal || Record().mode == kTextWithSignal;
-    subSignal_ = subShown ? Record().subSignal : kNoSignal;
 }
 
 CChannelWindow* InputCardLogic::AddWindow(std::uint8_t index) {
@@ -105,21 +106,45 @@ bool InputCardLogic::TextOn() const {
     return Record().mode == kTextOn || Record().mode == kTextWithSignal;
 }
 
+std::uint8_t InputCardLogic::SubSignal() const {
+    const bool chosen = Record().mode == kPipWithSignal || Record().mode == kTextWithSignal;
+    return chosen ? Record().subSignal : kNoSignal;
+}
+
 bool InputCardLogic::VgaAutoEnabled() const {
-    return mainSignal_ == kVga && !PipOn() && !TextOn();
+    return Record().mainSignal == kVga && !PipOn() && !TextOn();
+}
+
+void InputCardLogic::Tell(std::string_view message) {
+    host_.ShowMessage(kSystemInformation.In(Language()), message);
 }
 
 void InputCardLogic::Tell(const Bilingual& message) {
-    host_.ShowMessage(kSystemInformation.In(Language()), message.In(Language()));
+    Tell(message.In(Language()));
 }
 
-void InputCardLogic::Send(const std::function<void()>& exchange) {
-    if (!state_.connected) return Tell(kNotConnected);
-    host_.RunWorker([&](WorkProgress&) {
+bool InputCardLogic::Send(const std::function<void(WorkProgress&)>& exchange) {
+    if (!state_.connected) {
+        Tell(kNotConnected);
+        return false;
+    }
+    host_.RunWorker([&](WorkProgress& progress) {
         std::lock_guard hold(lock_);
         commands_.link().DiscardReply();
-        exchange();
+        exchange(progress);
     });
+    return true;
+}
+
+// A command sent once more when unanswered (each is a setting, so a repeat is harmless).
+void InputCardLogic::Change(const std::function<std::uint8_t()>& command,
+                            const std::function<void()>& confirmed) {
+    bool answered = false;
+    const bool sent = Send([&](WorkProgress&) {
+        answered = AnsweredWithRetry([&] { return command() == kFrameSize; });
+        if (answered) confirmed();
+    });
+    if (sent && !answered) Tell(kNotConfirmed);
 }
 
 // --- Signals and overlays ----------------------------------------------------------------
@@ -127,56 +152,53 @@ void InputCardLogic::Send(const std::function<void()>& exchange) {
 void InputCardLogic::OnSignal(int button) {
     if (button < 0 || button >= kSignalButtons) return;
     const std::uint8_t code = CodeOf(button);
-    const bool overlay = PipOn() || TextOn();
-    if (code == (overlay ? subSignal_ : mainSignal_)) return;
-    Send([&] {
-        if (!overlay) {
-            if (commands_.SetMainSource(code) == kFrameSize) Record().mainSignal = code;
-            mainSignal_ = code;
-            return;
-        }
-        const bool pip = PipOn();
-        const std::uint8_t result =
-            pip ? commands_.SetPipSource(code) : commands_.SetTextSource(code);
-        if (result == kFrameSize) {
+    const bool pip = PipOn();
+    const bool text = TextOn();
+    if (code == (pip || text ? SubSignal() : Record().mainSignal)) return;
+    Change(
+        [&] {
+            if (pip) return commands_.SetPipSource(code);
+            if (text) return commands_.SetTextSource(code);
+            return commands_.SetMainSource(code);
+        },
+        [&] {
+            if (!pip && !text) {
+                Record().mainSignal = code;
+                return;
+            }
             Record().mode = pip ? kPipWithSignal : kTextWithSignal;
             Record().subSignal = code;
-        }
-        subSignal_ = code;
-    });
+        });
 }
 
 void InputCardLogic::Switched(std::uint8_t mode) {
     Record().mode = mode;
     Record().subSignal = kNoSignal;
-    subSignal_ = kNoSignal;
     if (!PipOn()) collapsed_ = true;
 }
 
 void InputCardLogic::OnPip() {
     if (TextOn()) return;
     const bool on = !PipOn();
-    Send([&] {
-        if (commands_.SetPipEnable(on) == kFrameSize) Switched(on ? kPipOn : kMainOnly);
-    });
+    Change([&] { return commands_.SetPipEnable(on); },
+           [&] { Switched(on ? kPipOn : kMainOnly); });
 }
 
 void InputCardLogic::OnText() {
     if (PipOn()) return;
     const bool on = !TextOn();
-    Send([&] {
-        if (commands_.SetTextEnable(on) == kFrameSize) Switched(on ? kTextOn : kMainOnly);
-    });
+    Change([&] { return commands_.SetTextEnable(on); },
+           [&] { Switched(on ? kTextOn : kMainOnly); });
 }
 
 // The processor adjusts for a while after it confirms; the face then says it is done.
 void InputCardLogic::OnVgaAuto() {
     if (!VgaAutoEnabled()) return;
-    Send([&] {
-        const bool adjusted = commands_.VgaAutoAdjust() == kFrameSize;
-        commands_.link().clock().SleepMs(kVgaAutoMs);
-        if (adjusted) vgaAdjusted_ = true;
-    });
+    Change([&] { return commands_.VgaAutoAdjust(); },
+           [&] {
+               commands_.link().clock().SleepMs(kVgaAutoMs);
+               vgaAdjusted_ = true;
+           });
 }
 
 void InputCardLogic::OnSettings() {
@@ -189,13 +211,14 @@ void InputCardLogic::OnPanelToggle() {
 
 // --- The rectangles ----------------------------------------------------------------------
 
+// A value is taken whole, once the operator has finished it; one that would leave the picture
+// is refused and the window keeps the value it had.
 void InputCardLogic::OnField(Row row, Field field, const std::string& text) {
-    const auto value = NumberFromText(text);
-    if (!value) return;
     CChannelWindow& window = row == Row::Main ? *mainWindow_ : *pipWindow_;
     ProcessorRect& rect = RectOf(window);
-    const auto edited = space_.Edited(rect, field, *value);
-    if (!edited) return;
+    const auto value = NumberFromText(text);
+    const auto edited = value ? space_.Edited(rect, field, *value) : std::nullopt;
+    if (!edited) return Tell(kValueOutOfRange);
     rect = *edited;
     Place(window, rect);
 }
@@ -225,25 +248,38 @@ void InputCardLogic::OnUndo() {
     undo_.pop_back();
 }
 
-// The PIP window first, then, a pause later, the main picture.
+// The PIP window first, then, a pause later, the main picture. Each goes into the card's record
+// as the processor confirms it; what went out before can no longer be taken back.
 void InputCardLogic::OnSave() {
     const auto pip = ToWindowRect(pipRect_);
     const auto main = ToWindowRect(mainRect_);
     if (!pip || !main) return Tell(kValueOutOfRange);
-    Send([&] {
-        commands_.SetPipWindow(*pip);
-        commands_.link().clock().SleepMs(kSavePauseMs);
-        commands_.SetMainWindow(*main);
-    });
+    const auto saved = [](std::uint8_t result, WindowRect& stored, const WindowRect& sent) {
+        if (result != kFrameSize) return false;
+        stored = sent;
+        return true;
+    };
+    const PacedPlan plan{
+        {[&] { return saved(commands_.SetPipWindow(*pip), Record().pipRect, *pip); },
+         kSavePauseMs},
+        {[&] { return saved(commands_.SetMainWindow(*main), Record().mainRect, *main); }, 0},
+    };
+    PlanOutcome outcome;
+    if (!Send([&](WorkProgress& progress) { outcome = RunPlan(plan, commands_.link(), progress); }))
+        return;
+    undo_.clear();
+    if (!outcome.Done())
+        Tell(UnansweredText(Language(), outcome,
+                            outcome.answered == 0 ? kNothingChanged : kOnlyPipSaved));
 }
 
 // --- What the window shows ---------------------------------------------------------------
 
 Color InputCardLogic::SignalFace(int button) const {
     const std::uint8_t code = CodeOf(button);
-    if ((PipOn() || TextOn()) && code == subSignal_)
-        return code == mainSignal_ ? kSubIsMain : kSubSignal;
-    return code == mainSignal_ ? kMainSignal : kUnselected;
+    const std::uint8_t main = Record().mainSignal;
+    if ((PipOn() || TextOn()) && code == SubSignal()) return code == main ? kSubIsMain : kSubSignal;
+    return code == main ? kMainSignal : kUnselected;
 }
 
 InputCardView InputCardLogic::View() const {

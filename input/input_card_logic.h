@@ -41,8 +41,8 @@ struct InputCardView {
 
 // The input card dialog (COneShow) without its window: the signal of the card's main channel,
 // its PIP window or text overlay with their signal, the automatic VGA adjustment, and where
-// the main picture and the PIP window lie, typed or dragged on a canvas. The card's mode
-// changes only when the processor confirms.
+// the main picture and the PIP window lie, typed or dragged on a canvas. The card's record, and
+// the buttons that show it, change only when the processor confirms.
 class InputCardLogic {
   public:
     enum class Row { Main, Pip };
@@ -88,6 +88,8 @@ class InputCardLogic {
     LanguageFlag Language() const { return state_.language; }
     bool PipOn() const;
     bool TextOn() const;
+    // The PIP's or the text's signal; none until one was chosen.
+    std::uint8_t SubSignal() const;
     bool VgaAutoEnabled() const;
     Color SignalFace(int button) const;
 
@@ -96,10 +98,15 @@ class InputCardLogic {
     ProcessorRect& RectOf(const CChannelWindow& window);
     // The PIP or the text overlay switched as the processor confirmed.
     void Switched(std::uint8_t mode);
+    void Tell(std::string_view message);
     void Tell(const Bilingual& message);
     // Runs an exchange behind the waiting box, holding the dialog's lock; without a connection
-    // it tells the operator and sends nothing.
-    void Send(const std::function<void()>& exchange);
+    // it tells the operator, sends nothing and returns false.
+    bool Send(const std::function<void(WorkProgress&)>& exchange);
+    // Sends a confirmed command and, once the processor confirmed it, makes its change; the
+    // operator is told when it did not.
+    void Change(const std::function<std::uint8_t()>& command,
+                const std::function<void()>& confirmed);
 
     MainWindowState& state_;
     DeviceCommands& commands_;
@@ -112,9 +119,6 @@ class InputCardLogic {
     CChannelWindow* pipWindow_ = nullptr;
     ProcessorRect mainRect_;
     ProcessorRect pipRect_;
-    // The signals the buttons show; a failed change still shows what was asked for.
-    std::uint8_t mainSignal_ = 0;
-    std::uint8_t subSignal_ = 0;
     bool vgaAdjusted_ = false;
     bool collapsed_ = true;
     std::vector<UndoStep> undo_;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "ui/finished_field.h"
 #include "ui/qt_text.h"
 
 namespace hsq {
@@ -78,8 +79,8 @@ void COtherSet::AddValueRow(QGridLayout* grid, int row, Value value, Caption cap
             [this, value](int position) { Run([&] { logic_.OnSlider(value, position); }); });
     auto* edit = new QLineEdit;
     edit->setFixedWidth(kEditWidth);
-    connect(edit, &QLineEdit::textEdited, this, [this, value](const QString& text) {
-        Run([&] { logic_.OnText(value, text.toStdString()); });
+    TakeWhenFinished(edit, this, [this, value](const std::string& text) {
+        Run([&] { logic_.OnText(value, text); });
     });
     sliders_[At(value)] = slider;
     edits_[At(value)] = edit;
@@ -106,8 +107,10 @@ QWidget* COtherSet::SetAndReset(Group group) {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    sets_[At(group)] = Button(Caption::Set, [this, group] { logic_.OnSet(group); });
-    layout->addWidget(sets_[At(group)]);
+    layout->addWidget(Button(Caption::Set, [this, group] {
+        TakeUnfinished({edits_[0], edits_[1], edits_[2], edits_[3], edits_[4], edits_[5]});
+        logic_.OnSet(group);
+    }));
     layout->addWidget(Button(Caption::Reset, [this, group] { logic_.OnReset(group); }));
     return row;
 }
@@ -125,8 +128,7 @@ void COtherSet::Run(const std::function<void()>& handler) {
     Refresh();
 }
 
-// An edit box already showing its text is left alone, so the cursor of the one being typed in
-// stays where it is.
+// An edit box already showing its text is left alone, so that its cursor stays where it is.
 void COtherSet::Refresh() {
     const PictureAdjustmentView view = logic_.View();
     for (std::size_t value = 0; value < sliders_.size(); ++value) {
@@ -138,8 +140,6 @@ void COtherSet::Refresh() {
     }
     const QSignalBlocker quietDirections(directions_);
     directions_.button(view.direction == kAbove ? kAbove : kBelow)->setChecked(true);
-    for (std::size_t group = 0; group < sets_.size(); ++group)
-        sets_[group]->setEnabled(view.setEnabled[group]);
 }
 
 }  // namespace hsq

@@ -38,7 +38,6 @@ class COtherSet final : public StyledDialog {
     PictureAdjustmentLogic& logic_;
     std::array<QSlider*, kPictureValueCount> sliders_{};
     std::array<QLineEdit*, kPictureValueCount> edits_{};
-    std::array<QPushButton*, kPictureGroupCount> sets_{};
     QButtonGroup directions_;
 };
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "app/paced_plan.h"
 #include "commands/reply_decoders.h"
 #include "dialog/number_text.h"
+#include "dialog/processor_messages.h"
 
 namespace hsq {
 namespace {
@@ -14,6 +16,7 @@ using Group = PictureAdjustmentLogic::Group;
 constexpr Bilingual kNotConnected{"请打开连接", "Please Open the connection"};
 constexpr Bilingual kPoorCommunication{"通讯不畅，无法发送数据",
                                        "Poor communication, can't send data"};
+constexpr Bilingual kValueOutOfRange{"值越界", "Value out of range"};
 // In Caption order.
 constexpr std::array<Bilingual, 13> kCaptions{{
     {"图像/字幕", "Image/Text"},
@@ -31,8 +34,8 @@ constexpr std::array<Bilingual, 13> kCaptions{{
     {"重置", "Reset"},
 }};
 
-// One slider with its edit box: the box shows position x step, and accepts up to the
-// slider's end.
+// One slider with its edit box: the box shows position x step, and takes 0 up to the slider's
+// end.
 struct Slider {
     int maximum;
     int step;
@@ -84,25 +87,31 @@ PictureAdjustmentLogic::PictureAdjustmentLogic(MainWindowState& state, ProfileSt
       readback_(state, store, commands),
       card_(card >= 0 && card < kInputCardCount ? card : -1) {}
 
+// The records hold what the processor confirmed since the profile was last written (a window
+// the input card dialog saved): they are written first, so that reloading loses none of it.
 void PictureAdjustmentLogic::Open() {
     if (card_ < 0) return;
     const auto index = static_cast<std::uint8_t>(card_);
     host_.RunWorker([&](WorkProgress&) {
         std::lock_guard hold(lock_);
         Frame reply{};
-        if (commands_.Query(kQueryInputCardInfo, index, reply) == kFrameSize)
-            RecordInputCardInfo(store_, reply);
+        const bool answered = commands_.Query(kQueryInputCardInfo, index, reply) == kFrameSize;
+        ProfileBatch batch(store_);
+        SaveInputProfile(store_, state_.inputs);
+        if (answered) RecordInputCardInfo(store_, reply);
         LoadInputProfile(store_, state_.inputs);
     });
-    for (std::size_t value = 0; value < kSliders.size(); ++value)
-        ShowStored(static_cast<Value>(value));
-    direction_ = Record().thresholdDirection;
+    for (Group group : {Group::Keying, Group::Brightness, Group::Colour, Group::Contrast})
+        ShowStored(group);
 }
 
 PictureAdjustmentView PictureAdjustmentLogic::View() const {
-    PictureAdjustmentView view{positions_, texts_, direction_, {}};
-    for (std::size_t group = 0; group < view.setEnabled.size(); ++group)
-        view.setEnabled[group] = SetEnabled(static_cast<Group>(group));
+    PictureAdjustmentView view{{}, {}, direction_};
+    for (std::size_t value = 0; value < kSliders.size(); ++value) {
+        const Slider& slider = kSliders[value];
+        view.positions[value] = std::min(values_[value] / slider.step, slider.maximum);
+        view.texts[value] = std::to_string(values_[value]);
+    }
     return view;
 }
 
@@ -116,86 +125,74 @@ int PictureAdjustmentLogic::SliderMaximum(Value value) {
 
 void PictureAdjustmentLogic::OnSlider(Value value, int position) {
     const Slider& slider = SliderOf(value);
-    position = std::clamp(position, 0, slider.maximum);
-    positions_[At(value)] = position;
-    texts_[At(value)] = std::to_string(position * slider.step);
+    values_[At(value)] = std::clamp(position, 0, slider.maximum) * slider.step;
 }
 
 void PictureAdjustmentLogic::OnText(Value value, const std::string& text) {
-    texts_[At(value)] = text;
+    const auto entered = NumberFromText(text);
+    if (!entered || *entered < 0 || *entered > SliderOf(value).Highest())
+        return Tell(kValueOutOfRange);
+    values_[At(value)] = *entered;
 }
 
 void PictureAdjustmentLogic::OnDirection(bool above) {
     direction_ = above ? 1 : 0;
 }
 
-// A negative number passes (the bounds are upper ones only) and goes out as its low byte.
 void PictureAdjustmentLogic::OnSet(Group group) {
-    if (!SetEnabled(group)) return;
     Bytes values;
     for (Value value : ValuesOf(group))
-        values.push_back(static_cast<std::uint8_t>(*Entered(value)));
-    Change(group, direction_, values, false);
+        values.push_back(static_cast<std::uint8_t>(values_[At(value)]));
+    Change(group, direction_, values);
 }
 
 void PictureAdjustmentLogic::OnReset(Group group) {
     Bytes values;
     for (Value value : ValuesOf(group)) values.push_back(SliderOf(value).reset);
-    Change(group, kResetDirection, values, true);
+    Change(group, kResetDirection, values);
 }
 
 void PictureAdjustmentLogic::Tell(const Bilingual& message) {
     host_.ShowMessage(kSystemInformation.In(Language()), message.In(Language()));
 }
 
-std::optional<int> PictureAdjustmentLogic::Entered(Value value) const {
-    return NumberFromText(texts_[At(value)]);
+// The card was not there to take the change: in the processor's words, then in ours.
+void PictureAdjustmentLogic::TellNothingSent() {
+    host_.ShowMessage(kSystemInformation.In(Language()),
+                      std::string(kPoorCommunication.In(Language())) + "\n" +
+                          std::string(kNotConfirmed.In(Language())));
 }
 
-// A negative value would go out as some other byte: it is refused like one too high.
-bool PictureAdjustmentLogic::SetEnabled(Group group) const {
-    const auto values = ValuesOf(group);
-    return std::all_of(values.begin(), values.end(), [this](Value value) {
-        const auto entered = Entered(value);
-        return entered && *entered >= 0 && *entered <= SliderOf(value).Highest();
-    });
+// The keying group's direction too: the next keying Set sends what the record holds.
+void PictureAdjustmentLogic::ShowStored(Group group) {
+    for (Value value : ValuesOf(group)) values_[At(value)] = Record().*SliderOf(value).stored;
+    if (group == Group::Keying) direction_ = Record().thresholdDirection;
 }
 
-void PictureAdjustmentLogic::ShowStored(Value value) {
-    const Slider& slider = SliderOf(value);
-    const int stored = Record().*slider.stored;
-    positions_[At(value)] = std::min(stored / slider.step, slider.maximum);
-    texts_[At(value)] = std::to_string(stored);
-}
-
-// The card is asked before and after: a card that stopped answering is told either way.
-void PictureAdjustmentLogic::Change(Group group, std::uint8_t direction, const Bytes& values,
-                                    bool reset) {
+// The card is asked before and after: a card that stopped answering is told either way. Then
+// the group shows what the record holds: the values sent once confirmed, otherwise those the
+// processor still has.
+void PictureAdjustmentLogic::Change(Group group, std::uint8_t direction, const Bytes& values) {
     if (!state_.connected) return Tell(kNotConnected);
+    if (card_ < 0) return Tell(kPoorCommunication);
     host_.RunWorker([&](WorkProgress&) {
         std::lock_guard hold(lock_);
         commands_.link().DiscardReply();
-        if (!CardAnswers()) return Tell(kPoorCommunication);
-        Apply(group, direction, values, reset);
+        if (!CardAnswers()) return TellNothingSent();
+        if (!Apply(group, direction, values)) Tell(kNotConfirmed);
         commands_.link().clock().SleepMs(kAfterChangePauseMs);
         if (!CardAnswers()) Tell(kPoorCommunication);
     });
+    ShowStored(group);
 }
 
-// A failed command leaves the record, and what the operator set, as they were.
-void PictureAdjustmentLogic::Apply(Group group, std::uint8_t direction, const Bytes& values,
-                                   bool reset) {
-    if (Send(group, direction, values) == kFrameSize) {
-        Store(group, direction, values);
-        if (reset) ShowReset(group, direction);
-    }
+// Sent once more when unanswered: each group is a setting, so a repeat is harmless.
+bool PictureAdjustmentLogic::Apply(Group group, std::uint8_t direction, const Bytes& values) {
+    const bool confirmed =
+        AnsweredWithRetry([&] { return Send(group, direction, values) == kFrameSize; });
+    if (confirmed) Store(group, direction, values);
     if (group == Group::Keying) commands_.link().clock().SleepMs(kKeyingPauseMs);
-}
-
-// The sliders follow the defaults now stored, as does the direction the next keying Set sends.
-void PictureAdjustmentLogic::ShowReset(Group group, std::uint8_t direction) {
-    for (Value value : ValuesOf(group)) ShowStored(value);
-    if (group == Group::Keying) direction_ = direction;
+    return confirmed;
 }
 
 bool PictureAdjustmentLogic::CardAnswers() {

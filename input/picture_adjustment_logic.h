@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,21 +16,18 @@
 namespace hsq {
 
 inline constexpr int kPictureValueCount = 6;
-inline constexpr int kPictureGroupCount = 4;
 
-// What the picture adjustment window shows, as its logic says now; arrays in Value and Group
-// order.
+// What the picture adjustment window shows, as its logic says now; arrays in Value order.
 struct PictureAdjustmentView {
     std::array<int, kPictureValueCount> positions{};
     std::array<std::string, kPictureValueCount> texts;
     std::uint8_t direction = 0;  // 1 ">Threshold", 0 "<Threshold"
-    std::array<bool, kPictureGroupCount> setEnabled{};
 };
 
 // The picture adjustment dialog (COtherSet) without its window: brightness, colour and contrast
 // of one input card's picture and the threshold colour of its text overlay. Each Set or Reset
 // sends one group to the card, and the card's record takes the values only once the processor
-// has confirmed them.
+// has confirmed them; afterwards the group shows what the record holds.
 class PictureAdjustmentLogic {
   public:
     // The sliders with their edit boxes, in the window's order.
@@ -59,6 +55,7 @@ class PictureAdjustmentLogic {
     static int SliderMaximum(Value value);
 
     void OnSlider(Value value, int position);
+    // A finished edit box: a value beyond its slider's end is refused, and the old one kept.
     void OnText(Value value, const std::string& text);
     // Chosen only: sent with the next keying Set.
     void OnDirection(bool above);
@@ -71,12 +68,10 @@ class PictureAdjustmentLogic {
     InputCardRecord& Record() { return state_.inputs[static_cast<std::size_t>(card_)]; }
     LanguageFlag Language() const { return state_.language; }
     void Tell(const Bilingual& message);
-    std::optional<int> Entered(Value value) const;
-    bool SetEnabled(Group group) const;
-    void ShowStored(Value value);
-    void Change(Group group, std::uint8_t direction, const Bytes& values, bool reset);
-    void Apply(Group group, std::uint8_t direction, const Bytes& values, bool reset);
-    void ShowReset(Group group, std::uint8_t direction);
+    void TellNothingSent();
+    void ShowStored(Group group);
+    void Change(Group group, std::uint8_t direction, const Bytes& values);
+    bool Apply(Group group, std::uint8_t direction, const Bytes& values);
     bool CardAnswers();
     std::uint8_t Send(Group group, std::uint8_t direction, const Bytes& values);
     void Store(Group group, std::uint8_t direction, const Bytes& values);
@@ -87,8 +82,7 @@ class PictureAdjustmentLogic {
     DialogHost& host_;
     StatusReadback readback_;  // the main window's card presence check
     const int card_;
-    std::array<int, kPictureValueCount> positions_{};
-    std::array<std::string, kPictureValueCount> texts_;
+    std::array<int, kPictureValueCount> values_{};  // what each edit box shows and Set sends
     std::uint8_t direction_ = 0;
     std::mutex lock_;  // keeps the dialog's workers apart
 };

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "app/paced_plan.h"
 #include "config/output_board_profile.h"
+#include "dialog/processor_messages.h"
 
 namespace hsq {
 namespace {
@@ -82,17 +84,22 @@ void AdvancedOutputLogic::OnApplicationMode(int mode) {
     if (!host_.AskYesNo(kSystemMessage.In(Language()), kConfirmApplicationMode.In(Language())))
         return;
     const auto chosen = static_cast<std::uint8_t>(mode);
-    Send([&] { ApplyApplicationMode(chosen); });
+    bool applied = false;
+    Send([&] { applied = ApplyApplicationMode(chosen); });
+    if (!applied)
+        host_.ShowMessage(kSystemMessage.In(Language()), kNotConfirmed.In(Language()));
 }
 
-void AdvancedOutputLogic::ApplyApplicationMode(std::uint8_t mode) {
-    commands_.SetApplicationMode(mode);
+bool AdvancedOutputLogic::ApplyApplicationMode(std::uint8_t mode) {
+    if (!AnsweredWithRetry([&] { return commands_.SetApplicationMode(mode) == kFrameSize; }))
+        return false;
     Record().configMode = mode;
     Record().displayMode = 0;
     InitialiseOutputProfile(store_, static_cast<std::uint8_t>(card_ + 1), Record(),
                             state_.system.resolution);
     LoadOutputProfiles(store_, state_.outputs);
     commands_.link().clock().SleepMs(kApplyPauseMs);
+    return true;
 }
 
 }  // namespace hsq

@@ -17,7 +17,8 @@ namespace hsq {
 
 // The advanced output settings (CCOutAdvanced) without their window: frame synchronisation,
 // the HDMI reset and the card's application mode. A new application mode starts the card's
-// profile afresh, all display modes with it, so it is asked for every time.
+// profile afresh, all display modes with it, so it is asked for every time, and the profile
+// follows only a mode the processor confirmed.
 class AdvancedOutputLogic {
   public:
     enum class Caption { Synchronization, Open, Close, ResetHdmi, Reset, ApplicationMode };
@@ -47,7 +48,8 @@ class AdvancedOutputLogic {
     LanguageFlag Language() const { return state_.language; }
     // Runs an exchange behind the waiting box, holding the dialog's lock.
     void Send(const std::function<void()>& exchange);
-    void ApplyApplicationMode(std::uint8_t mode);
+    // False, with the record and the profile as they were, when the processor did not confirm.
+    bool ApplyApplicationMode(std::uint8_t mode);
 
     MainWindowState& state_;
     ProfileStore& store_;

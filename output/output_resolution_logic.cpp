@@ -1,5 +1,7 @@
 #include "output/output_resolution_logic.h"
 
+#include "dialog/processor_messages.h"
+
 namespace hsq {
 namespace {
 
@@ -51,21 +53,29 @@ void OutputResolutionLogic::OnSet() {
         chosen_ = state_.system.outputFormat;
         return;
     }
-    state_.system.outputFormat = chosen_;
-    host_.RunWorker([this](WorkProgress&) { ChangeResolution(); });
+    PlanOutcome outcome;
+    host_.RunWorker([&](WorkProgress& progress) { outcome = ChangeResolution(progress); });
+    if (outcome.Done()) return;
+    chosen_ = state_.system.outputFormat;
+    host_.ShowMessage(kSystemMessage.In(language),
+                      UnansweredText(language, outcome, kNothingChanged));
 }
 
 // Waiting replies are discarded here rather than before the question: draining takes the link,
-// which a scheduled recall may hold, and nothing reads the link in between.
-void OutputResolutionLogic::ChangeResolution() {
+// which a scheduled recall may hold, and nothing reads the link in between. The processor starts
+// every rectangle afresh on the format it confirms, and the files follow it then, and only then.
+PlanOutcome OutputResolutionLogic::ChangeResolution(WorkProgress& progress) {
     std::lock_guard hold(lock_);
-    ProfileBatch batch(store_);  // each file replaced once, when the whole change is done
     commands_.link().DiscardReply();
-    readback_.SendOutputFormat();
-    store_.WriteInt(ConfigFileKind::SystemInfo, "System", "outformat", state_.system.outputFormat);
-    ApplyOutputFormat(state_.system.resolution, state_.system.outputFormat);
+    const PlanOutcome sent = readback_.SendOutputFormat(chosen_, progress);
+    if (!sent.Done()) return sent;
+    ProfileBatch batch(store_);  // each file replaced once, when the whole change is done
+    state_.system.outputFormat = chosen_;
+    store_.WriteInt(ConfigFileKind::SystemInfo, "System", "outformat", chosen_);
+    ApplyOutputFormat(state_.system.resolution, chosen_);
     readback_.InitialiseProfiles();
     readback_.LoadAllProfiles();
+    return sent;
 }
 
 }  // namespace hsq

@@ -39,11 +39,12 @@ class OutputResolutionLogic {
     int SliderPosition() const;
 
     void OnSlider(int position);
-    // Asks before changing; a refusal puts the slider back on the resolution in force.
+    // Asks before changing; a refusal, or a change the processor did not confirm, puts the
+    // slider back on the resolution in force.
     void OnSet();
 
   private:
-    void ChangeResolution();
+    PlanOutcome ChangeResolution(WorkProgress& progress);
 
     MainWindowState& state_;
     ProfileStore& store_;

@@ -53,7 +53,7 @@ DialogOutcome QtDialogOpener::Open(DialogKind kind) {
             return {true};
         }
         case DialogKind::AdcEdid: {
-            AdcEdidLogic logic(commands_, host_);
+            AdcEdidLogic logic(commands_);
             CCAdcEdid dialog(logic, parent_);
             host_.RunModal(dialog, "adc-edid");
             return {true};

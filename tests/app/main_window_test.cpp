@@ -379,7 +379,8 @@ TEST_F(MainWindowTest, InputDoubleClickReadsTheCardFirst) {
     EXPECT_EQ(opener.opened.size(), 1u);
     EXPECT_EQ(host.Texts().back(),
               "Failure to properly obtain the current input board status, check the "
-              "communication");
+              "communication\nThe processor did not answer step 1 of 4 (80 01 00). Nothing was "
+              "changed.");
 }
 
 TEST_F(MainWindowTest, ClosingWithNoWritesNothingAndWithYesSavesEveryProfile) {
@@ -406,7 +407,8 @@ TEST_F(MainWindowTest, InitialiseAsksFirstAndRunsBehindTheWaitingBox) {
     host.Answer(true);
     window.OnInitialise();
     EXPECT_EQ(host.workersRun, 2);
-    EXPECT_EQ(host.progress.back(), (std::pair<int, int>{5, 5}));
+    EXPECT_EQ(host.progress.back(), (std::pair<int, int>{1, 1}));
+    EXPECT_EQ(host.boxes.size(), 2u);  // the two questions, and no failure told
 }
 
 TEST_F(MainWindowTest, TheDisplayModeDialogsOutcomeIsAdopted) {

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include "dialog/processor_messages.h"
+#include "modes/mode_test_support.h"
 #include "readback_fixture.h"
 #include "support/recording_transport.h"
 
@@ -165,46 +167,69 @@ TEST_F(StatusReadbackTest, InitialisingAfterOutformat3WritesTheNewSizeIntoEveryR
     EXPECT_EQ(Read(ConfigFileKind::Input, "InputCardPIPPipData", "Input4PipData"),
               "640,400,16,16");
     EXPECT_EQ(state.outputs[1].outputRect[3], (WindowRect{0, 1920, 0, 1200}));
-    EXPECT_EQ(host.progress.back(), (std::pair<int, int>{5, 5}));
+    EXPECT_EQ(host.progress.back(), (std::pair<int, int>{1, 1}));
     // One replacement per file: 2600Info.ini, Input.ini, Output1.ini, Output2.ini.
     EXPECT_LE(store.FileReplacements() - replacementsBefore, 4u);
 }
 
-TEST_F(StatusReadbackTest, InitialisingWithTheLinkClosedStillResetsTheFiles) {
+// The processor starts its data afresh only on a format it confirmed: unconfirmed, every file
+// and record stays, after the format went out twice.
+TEST_F(StatusReadbackTest, InitialisingWithoutTheProcessorsConfirmationResetsNothing) {
     testing::RecordingTransport silent(sim.clock);
     sim.link.AttachTransport(&silent);
     state.system = {0, {0, 1024, 768}, 1};
-    store.WriteValue(ConfigFileKind::Input, "InputCardPIPPipData", "Input1PipData", "1,2,3,4");
-    store.WriteValue(ConfigFileKind::Output, "Mode7", "OutCH2_OutputMap_Size", "1,2,3,4", 2);
+    LoadOutputProfiles(store, state.outputs);
+    const MainWindowState before = state;
+    const std::string files[] = {"2600Info.ini", "Input.ini", "Output1.ini", "Output2.ini"};
+    std::vector<std::string> contents;
+    for (const std::string& file : files) contents.push_back(folder.Read(file));
     testing::ScriptedHost host;
-    host.RunWorker([&](WorkProgress& progress) { readback.InitialiseSystem(progress); });
-    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "System", "outformat"), "0");
-    EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "System", "InA_Kout1"), "1");
-    EXPECT_EQ(Read(ConfigFileKind::Input, "InputCardPIPPipData", "Input1PipData"),
-              "340,256,16,16");
-    EXPECT_EQ(Read(ConfigFileKind::Output, "Mode7", "OutCH2_OutputMap_Size", 2), "1024,768,0,0");
-    // SetOutputFormat went out first, with the format and both configuration modes.
-    ASSERT_FALSE(silent.written.empty());
-    EXPECT_EQ(silent.written.front()[2], 0x9C);
+    PlanOutcome outcome;
+    host.RunWorker([&](WorkProgress& progress) { outcome = readback.InitialiseSystem(progress); });
+    EXPECT_EQ(UnansweredText(kEnglish, outcome, kNothingChanged),
+              "The processor did not answer step 1 of 1 (9C 00 00). Nothing was changed.");
+    ASSERT_EQ(silent.written.size(), 2u);
+    EXPECT_EQ(silent.written[1], silent.written[0]);
+    for (std::size_t i = 0; i < std::size(files); ++i)
+        EXPECT_EQ(folder.Read(files[i]), contents[i]) << files[i];
+    EXPECT_EQ(state.outputs[0].outputRect, before.outputs[0].outputRect);
+    EXPECT_EQ(state.inputs[0].pipRect, before.inputs[0].pipRect);
 }
 
-TEST_F(StatusReadbackTest, ReadingAnInputCardRecordsCompleteRepliesAndSkipsAnIncompleteOne) {
+// A question unanswered is asked once more; unanswered again, the read stops there and nothing
+// of the card is recorded, not even the replies that came.
+TEST_F(StatusReadbackTest, ReadingAnInputCardRecordsAllThreeRepliesOrNone) {
     ASSERT_TRUE(readback.Connect());
-    EXPECT_EQ(readback.ReadInputCard(2), kFrameSize);
+    testing::FrameTap tap(sim.transport);
+    sim.link.AttachTransport(&tap);
+    int silenced = 0;
+    int toSilence = 1;
+    tap.silence = [&](const Frame& frame) {
+        const bool pipQuestion = frame[2] == 0xFE && frame[3] == kQueryInputPipWindow;
+        return pipQuestion && silenced++ < toSilence;
+    };
+    EXPECT_TRUE(readback.ReadInputCard(2).Done());
     EXPECT_EQ(Read(ConfigFileKind::Input, "InputCardInfo", "InCard3"), "1,0,15");
     EXPECT_EQ(Read(ConfigFileKind::Input, "B_C_C_C_TKRGB_IN", "InCard3"), "50,50,50,0,8,4,8");
     EXPECT_EQ(state.inputs[2].pipRect, (WindowRect{16, 640, 16, 360}));
+    // Select, then the three questions, the last one twice.
+    std::vector<std::uint8_t> sent;
+    for (const Frame& frame : tap.frames) sent.push_back(frame[2] == 0xFE ? frame[3] : frame[2]);
+    EXPECT_EQ(sent, (std::vector<std::uint8_t>{0x80, kQueryInputCardInfo, kQueryInputMainWindow,
+                                               kQueryInputPipWindow, kQueryInputPipWindow}));
 
-    testing::RecordingTransport transport(sim.clock);
-    sim.link.AttachTransport(&transport);
-    store.WriteValue(ConfigFileKind::Input, "InputCardPIPPipData", "Input2PipData", "8,8,8,8");
-    EXPECT_LT(readback.ReadInputCard(1), kFrameSize);
-    EXPECT_EQ(Read(ConfigFileKind::Input, "InputCardPIPPipData", "Input2PipData"), "8,8,8,8");
-    // Select, then the three questions, each its own frame.
-    ASSERT_EQ(transport.written.size(), 4u);
-    EXPECT_EQ(transport.written[0][2], 0x80);
-    EXPECT_EQ(transport.written[1][3], kQueryInputCardInfo);
-    EXPECT_EQ(transport.written[3][3], kQueryInputPipWindow);
+    sim::ProcessorState processor = sim.processor.Snapshot();
+    processor.inputs[1].brightness = 90;
+    sim.processor.Restore(processor);
+    const std::string input = folder.Read("Input.ini");
+    const InputCardRecord record = state.inputs[1];
+    silenced = 0;
+    toSilence = 2;
+    const PlanOutcome outcome = readback.ReadInputCard(1);
+    EXPECT_EQ(UnansweredText(kEnglish, outcome, kNothingChanged),
+              "The processor did not answer step 4 of 4 (FE 07 01). Nothing was changed.");
+    EXPECT_EQ(folder.Read("Input.ini"), input);
+    EXPECT_EQ(state.inputs[1].brightness, record.brightness);
 }
 
 TEST_F(StatusReadbackTest, CheckInputCardAsksTheStatus) {

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "app/readback_fixture.h"
+#include "modes/mode_test_support.h"
 
 namespace hsq {
 namespace {
@@ -43,7 +44,7 @@ class InputCardTest : public testing::ReadbackFixture {
         processor.inputs[card].pictureMode = static_cast<std::uint8_t>(mode);
         processor.inputs[card].subSignal = static_cast<std::uint8_t>(sub);
         sim.processor.Restore(processor);
-        EXPECT_EQ(readback.ReadInputCard(static_cast<std::uint8_t>(card)), kFrameSize);
+        EXPECT_TRUE(readback.ReadInputCard(static_cast<std::uint8_t>(card)).Done());
         logic = std::make_unique<InputCardLogic>(state, sim.commands, host, card, dialogs);
         logic->Canvas().Editor().SetClientSize({450, 270});
     }
@@ -152,35 +153,39 @@ TEST_F(InputCardTest, PipAndTextSwitchAsTheProcessorConfirms) {
     }
 }
 
-// Without an answer the processor may have done it, but nothing here says so; only the signal
-// buttons show what was asked for.
-TEST_F(InputCardTest, AFailedCommandLeavesModeAndButtonsAsTheyWere) {
-    const auto press = [](int button) {
-        return [button](InputCardLogic& logic) { logic.OnSignal(button); };
-    };
-    const Faces vgaMain{kGrey, kMainGreen, kGrey, kGrey};
-    const std::tuple<Info, std::function<void(InputCardLogic&)>, Faces> cases[] = {
-        {{kVga, 0, kNone}, &InputCardLogic::OnPip, vgaMain},
-        {{kVga, 1, kNone}, &InputCardLogic::OnPip, vgaMain},
-        {{kVga, 0, kNone}, &InputCardLogic::OnText, vgaMain},
-        {{kVga, 3, kNone}, &InputCardLogic::OnText, vgaMain},
-        {{kVga, 0, kNone}, &InputCardLogic::OnVgaAuto, vgaMain},
-        {{kVga, 1, kNone}, press(3), {kGrey, kMainGreen, kGrey, kSubBlue}},
-        {{kDvi, 0, kNone}, press(0), {kMainGreen, kGrey, kGrey, kGrey}},
+// Each command is sent twice without an answer; then nothing here says it was done, the operator
+// is told, and the same press sends again.
+TEST_F(InputCardTest, AnUnconfirmedCommandChangesNothingAndCanBeRetried) {
+    const std::tuple<Info, std::function<void(InputCardLogic&)>, Info> cases[] = {
+        {{kVga, 0, kNone}, &InputCardLogic::OnPip, {kVga, 1, kNone}},
+        {{kVga, 1, kNone}, &InputCardLogic::OnPip, {kVga, 0, kNone}},
+        {{kVga, 0, kNone}, &InputCardLogic::OnText, {kVga, 3, kNone}},
+        {{kVga, 3, kNone}, &InputCardLogic::OnText, {kVga, 0, kNone}},
+        {{kVga, 0, kNone}, &InputCardLogic::OnVgaAuto, {kVga, 0, kNone}},
+        {{kVga, 1, kNone}, [](InputCardLogic& logic) { logic.OnSignal(3); }, {kVga, 2, 0}},
+        {{kDvi, 0, kNone}, [](InputCardLogic& logic) { logic.OnSignal(0); }, {3, 0, kNone}},
     };
     int row = 0;
-    for (const auto& [info, action, faces] : cases) {
+    for (const auto& [info, action, retried] : cases) {
         SCOPED_TRACE(row++);
         Open(info[0], info[1], info[2]);
         logic->OnPanelToggle();
         const InputCardView before = logic->View();
+        host.boxes.clear();
         sim.processor.SetFaults(sim::FaultInjector({{sim::FaultKind::kNoReply, 1.0}}, 1));
-        EXPECT_TRUE(Sends([&] { action(*logic); }));
-        InputCardView after = logic->View();
-        EXPECT_EQ(after.signalFaces, faces);
-        after.signalFaces = before.signalFaces;
-        EXPECT_EQ(after, before);
+        sim.clock.ClearPauses();
+        action(*logic);
+        EXPECT_EQ(logic->View(), before);
         EXPECT_EQ(RecordInfo(), info);
+        EXPECT_EQ(host.Texts(),
+                  std::vector<std::string>{"The processor did not confirm; nothing was changed."});
+        // The frame and its repeat, each with the link's pause and a whole short wait.
+        const std::vector<int> pauses = sim.clock.Pauses();
+        EXPECT_EQ(std::count(pauses.begin(), pauses.end(), 200), 2);
+        sim.processor.SetFaults({});
+        action(*logic);
+        EXPECT_EQ(RecordInfo(), retried);
+        EXPECT_EQ(ProcessorInfo(), retried);
     }
 }
 
@@ -194,7 +199,8 @@ TEST_F(InputCardTest, VgaAutoWaitsForTheAdjustmentOnlyForVga) {
     EXPECT_EQ(logic->View().vgaAutoFace, kActive);
 }
 
-// Each edit starts where the one before left the rectangle; each row shows the row's fields after.
+// Each edit starts where the one before left the rectangle; each row shows the row's fields
+// after. A value that does not fit is refused whole and said so.
 TEST_F(InputCardTest, EditsStayInsideTheInputPictureAndSendNothing) {
     Open(kDvi, 1);
     const std::tuple<Row, Field, const char*, std::array<int, 4>> cases[] = {
@@ -206,6 +212,7 @@ TEST_F(InputCardTest, EditsStayInsideTheInputPictureAndSendNothing) {
         {Row::Main, Field::X, "960", {961, 1080, 0, 0}},
         {Row::Main, Field::X, "958", {961, 1080, 958, 0}},
         {Row::Main, Field::W, "2147483647", {961, 1080, 958, 0}},
+        {Row::Main, Field::W, "99999999999", {961, 1080, 958, 0}},
         {Row::Pip, Field::Y, "720", {640, 360, 16, 720}},
         {Row::Pip, Field::H, "361", {640, 360, 16, 720}},
         {Row::Pip, Field::Y, "722", {640, 360, 16, 720}},
@@ -218,11 +225,13 @@ TEST_F(InputCardTest, EditsStayInsideTheInputPictureAndSendNothing) {
         }
     });
     EXPECT_FALSE(sent);
+    EXPECT_EQ(host.Texts(), std::vector<std::string>(9, "Value out of range"));
     EXPECT_EQ(Window(0).Rectangle(), (RectF{958 * 450 / 1920.0, 0, 1919 * 450 / 1920.0, 270}));
 }
 
 // What the processor holds at each pause: the PIP window goes first, the main picture after
-// the link's pause and one more. The processor takes a window only high byte first.
+// the link's pause and one more. The processor takes a window only high byte first. Each window
+// reaches the card's record as the processor confirms it.
 TEST_F(InputCardTest, SaveSendsThePipWindowThenTheMainPicture) {
     Open(kDvi, 1);
     logic->OnField(Row::Pip, Field::X, "300");
@@ -232,6 +241,7 @@ TEST_F(InputCardTest, SaveSendsThePipWindowThenTheMainPicture) {
     sim.clock.SetPauseHook(
         [&](int ms) { pauses.emplace_back(ms, Card().pipWindow, Card().mainWindow); });
     logic->OnSave();
+    sim.clock.SetPauseHook({});
     const WindowRect pip{300, 640, 16, 360};
     const WindowRect main{0, 1280, 0, 1080};
     const WindowRect before{0, 1920, 0, 1080};
@@ -239,23 +249,46 @@ TEST_F(InputCardTest, SaveSendsThePipWindowThenTheMainPicture) {
               (std::vector<Held>{{200, pip, before}, {200, pip, before}, {200, pip, main}}));
     EXPECT_EQ(EncodeWindow(1, pip),
               (std::array<std::uint8_t, 9>{1, 0x01, 0x2C, 0x02, 0x80, 0x00, 0x10, 0x01, 0x68}));
+    EXPECT_EQ(state.inputs[0].pipRect, pip);
+    EXPECT_EQ(state.inputs[0].mainRect, main);
+
+    // The main picture unanswered, twice: the PIP window stands, and so the operator is told.
+    testing::FrameTap tap(sim.transport);
+    sim.link.AttachTransport(&tap);
+    tap.silence = [](const Frame& frame) { return frame[2] == 0x86; };
+    logic->OnField(Row::Pip, Field::X, "302");
+    logic->OnField(Row::Main, Field::W, "960");
+    logic->OnSave();
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{
+                                "The processor did not answer step 2 of 2 (86 00 00). The PIP "
+                                "window was saved; the main picture was not changed."});
+    EXPECT_EQ(state.inputs[0].pipRect, (WindowRect{302, 640, 16, 360}));
+    EXPECT_EQ(state.inputs[0].mainRect, main);
+    EXPECT_EQ(Card().mainWindow, main);
 }
 
-// The drag is taken at once, converted from where the window was placed; Ctrl+Z takes it back.
+// The drag is taken at once, converted from where the window was placed. Ctrl+Z takes back a
+// drag not yet saved, and nothing once it was.
 TEST_F(InputCardTest, AWindowDraggedRightAfterPlacingIsSentWhereItWasLeft) {
     Open(kDvi, 1);
     logic->OnField(Row::Main, Field::W, "960");
     logic->OnField(Row::Main, Field::H, "540");
     CWallEditor& editor = logic->Canvas().Editor();
-    editor.OnMousePress({{200, 120}});
-    editor.OnMouseMove({{300, 200}});
-    editor.OnMouseRelease({{300, 200}});
+    const auto drag = [&] {
+        editor.OnMousePress({{200, 120}});
+        editor.OnMouseMove({{300, 200}});
+        editor.OnMouseRelease({{300, 200}});
+    };
+    drag();
     EXPECT_EQ(logic->View().mainFields, (std::array{960, 540, 426, 320}));
-    logic->OnSave();
-    EXPECT_EQ(Card().mainWindow, (WindowRect{426, 960, 320, 540}));
     EXPECT_FALSE(Sends([&] { logic->OnUndo(); }));
     EXPECT_EQ(logic->View().mainFields, (std::array{960, 540, 0, 0}));
     EXPECT_EQ(Window(0).Rectangle(), (RectF{0, 0, 225, 135}));
+    drag();
+    logic->OnSave();
+    EXPECT_EQ(Card().mainWindow, (WindowRect{426, 960, 320, 540}));
+    logic->OnUndo();
+    EXPECT_EQ(logic->View().mainFields, (std::array{960, 540, 426, 320}));
 }
 
 TEST_F(InputCardTest, CanvasNoticesTakeTheirWindowsByCode) {

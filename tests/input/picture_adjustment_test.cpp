@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "app/readback_fixture.h"
+#include "modes/mode_test_support.h"
 
 namespace hsq {
 namespace {
@@ -18,19 +19,6 @@ template <typename Index>
 std::size_t At(Index index) {
     return static_cast<std::size_t>(index);
 }
-
-// The processor behind the link, except that command 0x88 never reaches it, so is never answered.
-struct LosingTransport final : LinkTransport {
-    explicit LosingTransport(LinkTransport& processor) : processor(processor) {}
-    int WriteFrame(const std::uint8_t* bytes, int count) override {
-        return bytes[2] == 0x88 ? count : processor.WriteFrame(bytes, count);
-    }
-    int ReadAvailable(std::uint8_t* bytes, int count) override {
-        return processor.ReadAvailable(bytes, count);
-    }
-    void CloseTransport() override {}
-    LinkTransport& processor;
-};
 
 class PictureAdjustmentTest : public testing::ReadbackFixture {
   protected:
@@ -55,14 +43,19 @@ class PictureAdjustmentTest : public testing::ReadbackFixture {
     PictureAdjustmentLogic logic{state, store, sim.commands, host, kCard};
 };
 
+// What the record took since the profile was written (a window the input card dialog saved)
+// stays.
 TEST_F(PictureAdjustmentTest, OpeningShowsWhatTheCardHoldsAndRecordsIt) {
     SetCard([](sim::InputCardState& card) {
         card.brightness = 70;
         card.thresholdDirection = 1;
         card.red = 200;
         card.green = 203;
+        card.pipWindow = {300, 640, 16, 360};
     });
+    state.inputs[kCard].pipRect = {300, 640, 16, 360};
     const PictureAdjustmentView view = Opened().View();
+    EXPECT_EQ(state.inputs[kCard].pipRect, (WindowRect{300, 640, 16, 360}));
     EXPECT_EQ(host.workersRun, 1);
     EXPECT_EQ(view.positions[At(Value::Red)], 25);
     EXPECT_EQ(view.texts[At(Value::Red)], "200");
@@ -87,22 +80,28 @@ TEST_F(PictureAdjustmentTest, ASliderShowsItsScaledValue) {
     }
 }
 
-TEST_F(PictureAdjustmentTest, AnEditBoxEnablesItsSetOnlyWithANumberInRange) {
-    const std::tuple<Value, const char*, Group, bool> cases[] = {
-        {Value::Green, "253", Group::Keying, false},
-        {Value::Green, "252", Group::Keying, true},
-        {Value::Red, "249", Group::Keying, false},
-        {Value::Brightness, "101", Group::Brightness, false},
-        {Value::Brightness, "100", Group::Brightness, true},
-        {Value::Colour, "101", Group::Colour, false},
-        {Value::Contrast, "-3", Group::Contrast, false},
-        {Value::Contrast, "0", Group::Contrast, true},
-        {Value::Contrast, "5x", Group::Contrast, false},
+// A box takes a whole number up to its slider's end, or keeps its value and says so; Set sends
+// what the box shows.
+TEST_F(PictureAdjustmentTest, AnEditBoxTakesOnlyAWholeNumberWithinItsSlider) {
+    const std::tuple<Value, const char*, const char*, int> cases[] = {
+        {Value::Green, "253", "4", 1},         {Value::Green, "252", "252", 63},
+        {Value::Red, "249", "8", 1},           {Value::Red, "7", "7", 0},
+        {Value::Brightness, "101", "50", 50},  {Value::Brightness, "100", "100", 100},
+        {Value::Contrast, "-3", "50", 50},     {Value::Contrast, "5x", "50", 50},
+        {Value::Contrast, "4294967346", "50", 50}, {Value::Contrast, "0", "0", 0},
     };
-    for (const auto& [value, text, group, enabled] : cases) {
-        Opened().OnText(value, text);
-        EXPECT_EQ(logic.View().setEnabled[At(group)], enabled) << text;
+    Opened();
+    for (const auto& [value, typed, shown, position] : cases) {
+        logic.OnText(value, typed);
+        EXPECT_EQ(logic.View().texts[At(value)], shown) << typed;
+        EXPECT_EQ(logic.View().positions[At(value)], position) << typed;
     }
+    EXPECT_EQ(host.Texts(), std::vector<std::string>(6, "Value out of range"));
+    logic.OnSet(Group::Brightness);
+    logic.OnSet(Group::Keying);
+    EXPECT_EQ(Card().brightness, 100);
+    EXPECT_EQ(Card().green, 252);
+    EXPECT_EQ(Card().red, 7);
 }
 
 TEST_F(PictureAdjustmentTest, SetSendsTheEditBoxAndResetSends50) {
@@ -148,19 +147,26 @@ TEST_F(PictureAdjustmentTest, AfterAKeyingResetTheNextSetSendsDirectionBelow) {
     EXPECT_EQ(Card().red, 16);
 }
 
-TEST_F(PictureAdjustmentTest, AnUnansweredCommandLeavesTheRecordAndTheControls) {
+// Sent twice without an answer: the record keeps the card's value, the window shows it again,
+// and the operator is told.
+TEST_F(PictureAdjustmentTest, AnUnconfirmedSetOrResetShowsWhatTheCardHolds) {
     SetCard([](sim::InputCardState& card) { card.brightness = 30; });
     Opened();
-    LosingTransport wire(sim.transport);
-    sim.link.AttachTransport(&wire);
+    testing::FrameTap tap(sim.transport);
+    sim.link.AttachTransport(&tap);
+    tap.silence = [](const Frame& frame) { return frame[2] == 0x88; };
     logic.OnText(Value::Brightness, "70");
     logic.OnSet(Group::Brightness);
-    EXPECT_EQ(state.inputs[kCard].brightness, 30);
     logic.OnSlider(Value::Brightness, 60);
     logic.OnReset(Group::Brightness);
+    EXPECT_EQ(std::count_if(tap.frames.begin(), tap.frames.end(),
+                            [](const Frame& frame) { return frame[2] == 0x88; }),
+              4);
     EXPECT_EQ(state.inputs[kCard].brightness, 30);
-    EXPECT_EQ(logic.View().positions[At(Value::Brightness)], 60);
-    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(logic.View().positions[At(Value::Brightness)], 30);
+    EXPECT_EQ(logic.View().texts[At(Value::Brightness)], "30");
+    EXPECT_EQ(host.Texts(), std::vector<std::string>(
+                                2, "The processor did not confirm; nothing was changed."));
 }
 
 // Set and Reset alike: nothing reaches the card and the operator is told why.
@@ -171,8 +177,10 @@ TEST_F(PictureAdjustmentTest, ANotAnsweringCardOrNoConnectionSendsNothing) {
     processor.silent[kCard] = true;
     sim.processor.Restore(processor);
     const std::tuple<LanguageFlag, bool, const char*, const char*> cases[] = {
-        {kEnglish, true, "System information", "Poor communication, can't send data"},
-        {kChinese, true, "系统信息", "通讯不畅，无法发送数据"},
+        {kEnglish, true, "System information",
+         "Poor communication, can't send data\nThe processor did not confirm; nothing was "
+         "changed."},
+        {kChinese, true, "系统信息", "通讯不畅，无法发送数据\n处理器没有确认，没有做任何更改。"},
         {kEnglish, false, "System information", "Please Open the connection"},
     };
     for (const auto& [language, connected, caption, text] : cases) {

@@ -2,6 +2,7 @@
 #include "output/advanced_output_logic.h"
 
 #include "app/readback_fixture.h"
+#include "modes/mode_test_support.h"
 #include "support/recording_transport.h"
 
 namespace hsq {
@@ -64,24 +65,35 @@ TEST_F(AdvancedOutputTest, TheModeInForceIsAskedForAndStartsTheProfileAfresh) {
     EXPECT_EQ(ModeValue(0, 9, "OutCH4_OutputMap_Size"), kInitialRectangle);
 }
 
-TEST_F(AdvancedOutputTest, DecliningSendsNothingAndLeavesTheProfileByteForByte) {
+// Declined, or unconfirmed after the mode went out twice (the processor's reply lost each time):
+// the card's profile and record stay as they were, its sixteen layouts with them.
+TEST_F(AdvancedOutputTest, DecliningOrAnUnconfirmedChangeLeavesTheProfileByteForByte) {
     state.language = kChinese;
     Scribble(0);
     const std::string before = Profile(0);
     const OutputBoardRecord record = state.outputs[0];
-    const auto elapsed = sim.clock.ElapsedMs();
-    host.Answer(false);
-    AdvancedOutputLogic logic = Logic();
-    logic.OnApplicationMode(5);
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].caption, "系统消息");
-    EXPECT_EQ(host.boxes[0].text,
-              "确定要修改本卡的配置模式吗？修改之后将会对数据进行初始化，包括所有模式数据!");
-    EXPECT_EQ(sim.clock.ElapsedMs(), elapsed);
-    EXPECT_EQ(host.workersRun, 0);
-    EXPECT_EQ(Profile(0), before);
-    EXPECT_EQ(state.outputs[0].displayMode, record.displayMode);
-    EXPECT_EQ(logic.CheckedMode(), std::optional<std::uint8_t>(0));
+    testing::FrameTap tap(sim.transport);
+    sim.link.AttachTransport(&tap);
+    sim.processor.SetFaults(sim::FaultInjector({{sim::FaultKind::kNoReply, 1.0}}, 1));
+    const std::string question =
+        "确定要修改本卡的配置模式吗？修改之后将会对数据进行初始化，包括所有模式数据!";
+    const std::tuple<bool, std::size_t, std::vector<std::string>> cases[] = {
+        {false, 0, {question}},
+        {true, 2, {question, "处理器没有确认，没有做任何更改。"}},
+    };
+    for (const auto& [yes, frames, texts] : cases) {
+        host.boxes.clear();
+        host.Answer(yes);
+        AdvancedOutputLogic logic = Logic();
+        logic.OnApplicationMode(5);
+        EXPECT_EQ(host.Texts(), texts);
+        EXPECT_EQ(host.boxes[0].caption, "系统消息");
+        EXPECT_EQ(tap.frames.size(), frames);
+        EXPECT_EQ(Profile(0), before);
+        EXPECT_EQ(state.outputs[0].configMode, record.configMode);
+        EXPECT_EQ(state.outputs[0].displayMode, record.displayMode);
+        EXPECT_EQ(logic.CheckedMode(), std::optional<std::uint8_t>(0));
+    }
 }
 
 struct CardCase {

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/readback_fixture.h"
+#include "modes/mode_test_support.h"
 #include "support/recording_transport.h"
 
 namespace hsq {
@@ -137,6 +138,32 @@ TEST_F(OutputResolutionTest, SetSendsNothingWhenNotConnectedUnchangedOrRefused) 
         EXPECT_EQ(state.system.outputFormat, c.current);
     }
     EXPECT_EQ(folder.Read("2600Info.ini"), infoBefore);
+}
+
+// The processor's reply lost, the format sent once more and lost again: the files, the main
+// window's format and the records stay, the slider goes back, and the operator is told which
+// request went unanswered.
+TEST_F(OutputResolutionTest, AnUnconfirmedChangeResetsNothing) {
+    testing::FrameTap tap(sim.transport);
+    sim.link.AttachTransport(&tap);
+    sim.processor.SetFaults(sim::FaultInjector({{sim::FaultKind::kNoReply, 1.0}}, 1));
+    const std::string files[] = {"2600Info.ini", "Input.ini", "Output1.ini", "Output2.ini"};
+    std::vector<std::string> contents;
+    for (const std::string& file : files) contents.push_back(folder.Read(file));
+    const MainWindowState before = state;
+    testing::ScriptedHost host;
+    host.Answer(true);
+    OutputResolutionLogic logic(state, store, sim.commands, host);
+    logic.OnSlider(1);
+    logic.OnSet();
+    EXPECT_EQ(Shown(host).back(), "System information|The processor did not answer step 1 of 1 "
+                                  "(9C 02 05). Nothing was changed.");
+    EXPECT_EQ(tap.frames.size(), 2u);
+    for (std::size_t i = 0; i < std::size(files); ++i)
+        EXPECT_EQ(folder.Read(files[i]), contents[i]) << files[i];
+    EXPECT_EQ(state.system.resolution, before.system.resolution);
+    EXPECT_EQ(state.outputs[1].cropRect, before.outputs[1].cropRect);
+    EXPECT_EQ(logic.SliderPosition(), 3);
 }
 
 }  // namespace
