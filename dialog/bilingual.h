@@ -23,4 +23,8 @@ struct Bilingual {
 inline constexpr Bilingual kSystemInformation{"系统信息", "System information"};
 inline constexpr Bilingual kSystemMessage{"系统消息", "System information"};
 
+// Messages many windows give in the same words.
+inline constexpr Bilingual kNotConnected{"请打开连接", "Please Open the connection"};
+inline constexpr Bilingual kValueOutOfRange{"值越界", "Value out of range"};
+
 }  // namespace hsq

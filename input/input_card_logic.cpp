@@ -11,8 +11,6 @@
 namespace hsq {
 namespace {
 
-constexpr Bilingual kNotConnected{"请打开连接", "Please Open the connection"};
-constexpr Bilingual kValueOutOfRange{"值越界", "Value out of range"};
 constexpr Bilingual kOnlyPipSaved{"子通道已保存，主通道没有更改。",
                                   "The PIP window was saved; the main picture was not changed."};
 

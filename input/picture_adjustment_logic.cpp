@@ -13,10 +13,8 @@ namespace {
 using Value = PictureAdjustmentLogic::Value;
 using Group = PictureAdjustmentLogic::Group;
 
-constexpr Bilingual kNotConnected{"请打开连接", "Please Open the connection"};
 constexpr Bilingual kPoorCommunication{"通讯不畅，无法发送数据",
                                        "Poor communication, can't send data"};
-constexpr Bilingual kValueOutOfRange{"值越界", "Value out of range"};
 // In Caption order.
 constexpr std::array<Bilingual, 13> kCaptions{{
     {"图像/字幕", "Image/Text"},

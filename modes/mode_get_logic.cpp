@@ -11,7 +11,6 @@
 namespace hsq {
 namespace {
 
-constexpr Bilingual kNotConnected{"请打开连接", "Please Open the connection"};
 constexpr Bilingual kNoModeSelected{"请选定要获取的模式", "Please select the mode you want to get"};
 constexpr Bilingual kImportFailed{"导入数据失败", "Import data failed"};
 constexpr Bilingual kModeDataFailure{"未能正确获取模式数据！", "Failure to get mode data ！"};

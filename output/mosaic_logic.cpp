@@ -12,7 +12,6 @@
 namespace hsq {
 namespace {
 
-constexpr Bilingual kNotConnected{"请打开连接", "Please Open the connection"};
 constexpr Bilingual kTooWide{"宽度和水平起始的值超过最大宽度",
                              "Width and horizontal start value exceeds the max width"};
 constexpr Bilingual kTooHigh{"高度和垂直起始的值超过最大高度",
@@ -21,7 +20,7 @@ constexpr Bilingual kZeroSize{"对不起，宽高值不能为0", " width and hei
 constexpr Bilingual kRowIncomplete{
     "对不起，请将纵向数据填写完整,否则无法进行拼接计算",
     "Please fill out the complete horizontal data, or can not be calculated"};
-constexpr Bilingual kValueOutOfRange{"对不起，值越界", "Value out of range"};
+constexpr Bilingual kMosaicValueOutOfRange{"对不起，值越界", "Value out of range"};
 constexpr Bilingual kColumnIncomplete{
     "对不起，请将横向数据填写完整,否则无法进行拼接计算",
     "Please fill out the complete vertical data, or can not be calculated"};
@@ -107,7 +106,7 @@ std::optional<int> MosaicLogic::SizeOf(int window, Side side) {
     if (value && *value >= 0 && *value <= (across ? outputMaxima_.width : outputMaxima_.height))
         return value;
     if (!text.empty())
-        Tell(kValueOutOfRange);
+        Tell(kMosaicValueOutOfRange);
     else
         Tell(across ? kRowIncomplete : kColumnIncomplete);
     text = std::to_string(across ? resolution_.width : resolution_.height);
@@ -138,7 +137,7 @@ void MosaicLogic::OnAutoCalculation() {
     if (!height) return;
     const int totalWidth = SumOfFirst(*widths, columns_);
     const int totalHeight = SumOfFirst(*heights, rows_);
-    if (totalWidth == 0 || totalHeight == 0) return Tell(kValueOutOfRange);
+    if (totalWidth == 0 || totalHeight == 0) return Tell(kMosaicValueOutOfRange);
     const int width = (*widths)[column];
     values_[static_cast<int>(Group::Input)] = {
         Share(width, totalWidth, resolution_.width),
@@ -172,7 +171,7 @@ std::pair<int, int> MosaicLogic::RangeOf(Group group, Field field) const {
 void MosaicLogic::OnField(Group group, Field field, const std::string& text) {
     const auto value = Signed16(text);
     const auto [lowest, highest] = RangeOf(group, field);
-    if (!value || *value < lowest || *value > highest) return Tell(kValueOutOfRange);
+    if (!value || *value < lowest || *value > highest) return Tell(kMosaicValueOutOfRange);
     Value(group, field) = *value;
 }
 

@@ -11,8 +11,6 @@
 namespace hsq {
 namespace {
 
-constexpr Bilingual kNotConnected{"请打开连接", "Please Open the connection"};
-constexpr Bilingual kValueOutOfRange{"值越界", "Value out of range"};
 constexpr Bilingual kDataOutOfRange{"值越界", "data out of range"};
 constexpr Bilingual kCardNotRead{
     "未能正确获取当前输出板卡状态，请检查通讯",

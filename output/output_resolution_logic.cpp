@@ -7,7 +7,7 @@ namespace {
 
 constexpr Bilingual kTitle{"分辨率设置", "Resolution settings"};
 constexpr Bilingual kSet{"设置", "Set"};
-constexpr Bilingual kNotConnected{"通讯不畅，无法发送数据", "Poor communication, can't send data"};
+constexpr Bilingual kPoorCommunication{"通讯不畅，无法发送数据", "Poor communication, can't send data"};
 constexpr Bilingual kQuestionCaption{"系统提示 ", "System information"};
 constexpr Bilingual kQuestion{
     "确定要改变系统分辨率吗？改变分辨率，所有数据将被初始化 ",
@@ -44,7 +44,7 @@ void OutputResolutionLogic::OnSlider(int position) {
 void OutputResolutionLogic::OnSet() {
     const LanguageFlag language = state_.language;
     if (!state_.connected) {
-        host_.ShowMessage(kSystemMessage.In(language), kNotConnected.In(language));
+        host_.ShowMessage(kSystemMessage.In(language), kPoorCommunication.In(language));
         return;
     }
     if (chosen_ == state_.system.outputFormat)
