@@ -26,5 +26,7 @@ inline constexpr Bilingual kSystemMessage{"系统消息", "System information"};
 // Messages many windows give in the same words.
 inline constexpr Bilingual kNotConnected{"请打开连接", "Please Open the connection"};
 inline constexpr Bilingual kValueOutOfRange{"值越界", "Value out of range"};
+inline constexpr Bilingual kPoorCommunication{"通讯不畅，无法发送数据",
+                                              "Poor communication, can't send data"};
 
 }  // namespace hsq

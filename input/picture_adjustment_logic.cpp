@@ -13,8 +13,6 @@ namespace {
 using Value = PictureAdjustmentLogic::Value;
 using Group = PictureAdjustmentLogic::Group;
 
-constexpr Bilingual kPoorCommunication{"通讯不畅，无法发送数据",
-                                       "Poor communication, can't send data"};
 // In Caption order.
 constexpr std::array<Bilingual, 13> kCaptions{{
     {"图像/字幕", "Image/Text"},

@@ -7,7 +7,6 @@ namespace {
 
 constexpr Bilingual kTitle{"分辨率设置", "Resolution settings"};
 constexpr Bilingual kSet{"设置", "Set"};
-constexpr Bilingual kPoorCommunication{"通讯不畅，无法发送数据", "Poor communication, can't send data"};
 constexpr Bilingual kQuestionCaption{"系统提示 ", "System information"};
 constexpr Bilingual kQuestion{
     "确定要改变系统分辨率吗？改变分辨率，所有数据将被初始化 ",
