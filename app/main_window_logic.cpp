@@ -228,8 +228,18 @@ void MainWindowLogic::OnDoubleClick(Area area) {
 // into that mode's section: nothing is left to bring back once it closes.
 void MainWindowLogic::OpenOutputBoard(int card) {
     state_.selectedOutput = static_cast<std::uint8_t>(card);
-    RunWorker(
-        [&](WorkProgress&) { commands_.SelectOutputBoard(static_cast<std::uint8_t>(card), 0); });
+    const auto board = static_cast<std::uint8_t>(card);
+    const PacedPlan select{{[&] { return commands_.SelectOutputBoard(board, 0) == kFrameSize; }}};
+    PlanOutcome selected;
+    RunWorker([&](WorkProgress& progress) {
+        selected = RunPlan(select, commands_.link(), progress);
+    });
+    // A processor that does not take the card's selection would not answer its reading either.
+    if (!selected.Done()) {
+        host_.ShowMessage(kSystemInformation.In(state_.language),
+                          UnansweredText(state_.language, selected, kNothingChanged));
+        return;
+    }
     OpenDialog(DialogKind::OutputBoard);
 }
 

@@ -305,6 +305,8 @@ TEST_F(MainWindowTest, OutputDoubleClickNeedsExactlyOnePictureAndSelectsTheBoard
     EXPECT_TRUE(opener.opened.empty());
 
     testing::RecordingTransport wire(sim.clock);
+    const Frame confirmation = BuildFrame(kDeviceAddress, 0x8D, {});
+    wire.Answer({confirmation.begin(), confirmation.end()});
     sim.link.AttachTransport(&wire);
     Click(MainWindowLogic::Area::Output, {20, 60});  // L was selected already: both stay
     window.OnDoubleClick(MainWindowLogic::Area::Output);
@@ -317,6 +319,13 @@ TEST_F(MainWindowTest, OutputDoubleClickNeedsExactlyOnePictureAndSelectsTheBoard
     ASSERT_EQ(wire.written.size(), 1u);  // nothing was sent for the refused double clicks
     EXPECT_EQ(std::vector<std::uint8_t>(wire.written[0].begin(), wire.written[0].begin() + 5),
               (std::vector<std::uint8_t>{0x86, 0x01, 0x8D, 1, 0}));
+
+    // A selection the processor does not confirm, sent once more, opens nothing.
+    window.OnDoubleClick(MainWindowLogic::Area::Output);
+    EXPECT_EQ(opener.opened.size(), 1u);
+    EXPECT_EQ(wire.written.size(), 3u);
+    EXPECT_EQ(host.Texts().back(),
+              "The processor did not answer step 1 of 1 (8D 01 00). Nothing was changed.");
 }
 
 // Each "[section]" of a file with its lines, as bytes.
