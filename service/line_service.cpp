@@ -62,11 +62,12 @@ bool LineService::Start(const std::filesystem::path& socket, std::string& error)
     }
     ::unlink(path.c_str());  // left by a service that died: nothing answers there
     listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const mode_t mask = ::umask(077);  // the socket is this user's alone from the start
+    // The socket's folder is this user's alone already; the socket itself is made so before
+    // anyone may connect.
     const bool bound =
         listener_ >= 0 &&
-        ::bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::umask(mask);
+        ::bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        ::chmod(path.c_str(), 0600) == 0;
     if (!bound || ::listen(listener_, kBacklog) != 0) {
         error = "cannot listen at " + path + ": " + std::strerror(errno);
         if (listener_ >= 0) ::close(listener_);

@@ -1,0 +1,152 @@
+// The line service on a real Unix socket, its link on virtual time against a simulated processor.
+#include "service/line_service.h"
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "commands/reply_decoders.h"
+#include "service/line_client.h"
+#include "service/line_messages.h"
+#include "service/line_socket.h"
+#include "modes/mode_test_support.h"
+#include "sim/sim_link.h"
+#include "support/temp_folder.h"
+
+namespace hsq {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A program of this machine that reaches the processor through the service.
+struct ServiceClient {
+    explicit ServiceClient(const std::filesystem::path& socket)
+        : client(LineClient::Connect(socket)), link(clock), commands(link) {
+        if (client) link.AttachRemote(client.get());
+    }
+    ~ServiceClient() { link.AttachRemote(nullptr); }
+    std::uint8_t AskStatus() {
+        Frame reply{};
+        return commands.Query(kQueryStatus, 0, reply);
+    }
+
+    std::unique_ptr<LineClient> client;
+    VirtualClock clock;
+    DeviceLink link;
+    DeviceCommands commands;
+};
+
+class LineServiceTest : public ::testing::Test {
+  protected:
+    LineServiceTest() {
+        sim.link.AttachTransport(&tap);
+        std::string error;
+        EXPECT_TRUE(service.Start(socket, error)) << error;
+    }
+    // The command codes and first data bytes the processor received, in order.
+    std::vector<std::pair<int, int>> Received() const {
+        std::vector<std::pair<int, int>> received;
+        for (const Frame& frame : tap.frames) received.emplace_back(frame[2], frame[3]);
+        return received;
+    }
+
+    testing::TempFolder folder;
+    std::filesystem::path socket = folder / "line.sock";
+    sim::testing::SimLink sim;
+    testing::FrameTap tap{sim.transport};
+    LineService service{sim.commands};
+};
+
+TEST_F(LineServiceTest, OnlyThisUserMayUseTheSocketAndOneServiceHoldsALine) {
+    struct stat info {};
+    ASSERT_EQ(::stat(socket.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600);
+    LineService second(sim.commands);
+    std::string error;
+    EXPECT_FALSE(second.Start(socket, error));
+    EXPECT_EQ(error, "another service already holds this line (" + socket.string() + ")");
+    ServiceClient client(socket);
+    EXPECT_EQ(client.AskStatus(), kFrameSize);
+}
+
+// One program holds the line for a whole operation; another's exchange waits for it to end.
+TEST_F(LineServiceTest, AHeldLineKeepsOtherProgramsWaitingUntilItIsLetGo) {
+    ServiceClient importing(socket), asking(socket);
+    std::promise<void> started;
+    std::future<std::uint8_t> asked;
+    {
+        const auto hold = importing.link.HoldLine();
+        asked = std::async(std::launch::async, [&] {
+            started.set_value();
+            return asking.commands.SelectInputCard(3);
+        });
+        started.get_future().wait();
+        for (int card = 0; card < 3; ++card)
+            EXPECT_EQ(importing.commands.SelectInputCard(static_cast<std::uint8_t>(card)), kFrameSize);
+        EXPECT_EQ(asked.wait_for(0s), std::future_status::timeout);
+    }
+    EXPECT_EQ(asked.get(), kFrameSize);
+    EXPECT_EQ(Received(), (std::vector<std::pair<int, int>>{{0x80, 0}, {0x80, 1}, {0x80, 2},
+                                                            {0x80, 3}}));
+}
+
+// A program that dies holding the line, or that sends what is no exchange, lets it go.
+TEST_F(LineServiceTest, AClientThatDiesHoldingTheLineOrSendsNonsenseLetsItGo) {
+    for (const bool nonsense : {false, true}) {
+        sockaddr_un address;
+        ASSERT_TRUE(UnixAddress(socket, address));
+        const int dying = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_EQ(::connect(dying, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        LineMessage message = EncodeRequest({ExchangeKind::Hold, {}});
+        ASSERT_TRUE(WriteMessage(dying, message) && ReadMessage(dying, message));
+        if (nonsense) {
+            ASSERT_TRUE(WriteMessage(dying, LineMessage{'H', 99}));
+        }
+        ServiceClient next(socket);
+        auto status = std::async(std::launch::async, [&] { return next.AskStatus(); });
+        if (!nonsense) ::close(dying);
+        ASSERT_EQ(status.wait_for(10s), std::future_status::ready);  // not held for ever
+        EXPECT_EQ(status.get(), kFrameSize);
+        if (nonsense) ::close(dying);
+    }
+}
+
+TEST(LineMessages, OnlyWellFormedRequestsAreTaken) {
+    const Frame query = sim::testing::CommandFrame(0xFE, {1, 0});
+    const Frame command = sim::testing::CommandFrame(0x80, {2, 0});
+    Frame spoilt = command;
+    spoilt[12] ^= 1;
+    struct Case {
+        LineMessage message;
+        bool taken;
+    };
+    LineMessage unknownKind = EncodeRequest({ExchangeKind::Send, command});
+    unknownKind[1] = kLastExchangeKind + 1;
+    LineMessage trailing = EncodeRequest({ExchangeKind::Send, command});
+    trailing[15] = 1;
+    const std::vector<Case> cases{
+        {EncodeRequest({ExchangeKind::Query, query}), true},
+        {EncodeRequest({ExchangeKind::Reply, command}), true},
+        {EncodeRequest({ExchangeKind::Hold, {}}), true},
+        {EncodeRequest({ExchangeKind::Query, command}), false},  // a query must ask
+        {EncodeRequest({ExchangeKind::Send, spoilt}), false},
+        {EncodeAnswer({13, query}), false},
+        {unknownKind, false},
+        {trailing, false},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const auto request = DecodeRequest(cases[i].message);
+        EXPECT_EQ(request.has_value(), cases[i].taken) << "case " << i;
+        if (request) {
+            EXPECT_EQ(EncodeRequest(*request), cases[i].message) << "case " << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace hsq
