@@ -468,12 +468,11 @@ void OutputBoardLogic::OnChannelOn(bool on) {
 // The border as the fields hold it; a border the processor did not take shows as it has it.
 bool OutputBoardLogic::SendBorder(bool on) {
     const auto image = Byte(Image());
-    const auto [red, green, blue, size] = border_;
-    const bool sent = Confirmed([&] {
-        return commands_.SetImageBorder(image, on, Byte(red), Byte(green), Byte(blue), Byte(size));
-    });
-    if (sent)
-        Record().form[image] = {Byte(on ? 1 : 0), Byte(red), Byte(green), Byte(blue), Byte(size)};
+    const std::array<std::uint8_t, 4> b{Byte(border_[0]), Byte(border_[1]), Byte(border_[2]),
+                                        Byte(border_[3])};  // red, green, blue, size
+    const bool sent =
+        Confirmed([&] { return commands_.SetImageBorder(image, on, b[0], b[1], b[2], b[3]); });
+    if (sent) Record().form[image] = {Byte(on ? 1 : 0), b[0], b[1], b[2], b[3]};
     else
         LoadBorder();
     return sent;
