@@ -124,7 +124,7 @@ void CHSQ2600ObjDlg::ShowStatusLine(const std::string& line) {
 
 void CHSQ2600ObjDlg::ShowClock() {
     clock_->setText(QString::fromStdString(logic_.ClockText()));
-    logic_.ShowPendingNotices();
+    if (logic_.OnClockTick()) Refresh();
 }
 
 // The window's background, its labels and the areas' frames lie outside both card areas.

@@ -114,6 +114,13 @@ void MainWindowLogic::OnConnectButton() {
     if (!state_.connected) ShowMessage(host_, state_.language, kMessageConnectFailed);
 }
 
+bool MainWindowLogic::OnClockTick() {
+    notices_.ShowPending();
+    if (!readback_.NoticeServiceEnd()) return false;
+    Disconnected();
+    return true;
+}
+
 void MainWindowLogic::Disconnected() {
     inputs_.ClearSelection();
     outputs_.ClearSelection();

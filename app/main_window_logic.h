@@ -60,9 +60,11 @@ class MainWindowLogic {
     void OnMouseMove(Point point);
     void OnLeftButtonUp(Point point);
     void OnDoubleClick(Area area);
-    // Shows what went wrong with the files while a worker or a dialog wrote them (the clock
-    // calls it too, for the scheduler's writes).
+    // Shows what went wrong with the files while a worker or a dialog wrote them.
     void ShowPendingNotices() { notices_.ShowPending(); }
+    // Every tick of the clock: what the scheduler's writes went through, and whether the line
+    // service the link went through has ended. True when the window must show afresh.
+    bool OnClockTick();
 
     // "%4d-%02d-%02d  %02d:%02d:%02d" of the local time now.
     std::string ClockText() const;

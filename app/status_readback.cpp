@@ -3,6 +3,7 @@
 #include <array>
 
 #include "commands/reply_decoders.h"
+#include "service/line_socket.h"
 
 namespace hsq {
 namespace {
@@ -18,6 +19,10 @@ constexpr Bilingual kNetworkOpened{"网络已打开成功", "Network opened succ
 constexpr Bilingual kNetworkClosed{"网络已关闭", "Network closed"};
 constexpr Bilingual kNetworkOpenFailed{"网络打开失败", "Network open failed"};
 constexpr Bilingual kClosed{"已关闭", "Closed"};
+constexpr Bilingual kThroughService{"：经由占用此线路的服务连接", ": through the service that holds the line"};
+constexpr Bilingual kServiceEnded{"占用线路的服务已结束，线路已空闲，请重新连接",
+                                  "The service that held the line has ended: the line is free "
+                                  "again, connect again"};
 
 // The card read is over in a moment: the waiting box shows no steps for it.
 class Unreported final : public WorkProgress {
@@ -38,9 +43,40 @@ void StatusReadback::SetStatus(std::string_view prefix, const Bilingual& text) {
 
 bool StatusReadback::Connect() {
     commands_.link().SetUseSerial(state_.connection.serial ? 1 : 0);
-    state_.connected = state_.connection.serial ? ConnectSerial() : ConnectNetwork();
+    if (FindService())
+        state_.connected = ConnectThroughService();
+    else
+        state_.connected = state_.connection.serial ? ConnectSerial() : ConnectNetwork();
     if (state_.connected) ReadSystemStatus();
     return state_.connected;
+}
+
+// A service of this machine that holds the line already is the only way to it.
+bool StatusReadback::FindService() {
+    if (serviceFolder_.empty()) return false;
+    service_ = LineClient::Connect(LineSocketPath(serviceFolder_, LineChoice::From(state_.connection)));
+    return service_ != nullptr;
+}
+
+bool StatusReadback::ConnectThroughService() {
+    commands_.link().AttachRemote(service_.get());
+    const std::string name = state_.connection.serial ? state_.connection.portName
+                                                      : state_.connection.ip;
+    SetStatus(name, kThroughService);
+    if (Handshake()) return true;
+    service_.reset();
+    SetStatus(name, kClosed);
+    return false;
+}
+
+bool StatusReadback::NoticeServiceEnd() {
+    if (!service_ || !service_->Ended()) return false;
+    commands_.link().Close();
+    service_.reset();
+    state_.connected = false;
+    state_.presence = {};
+    SetStatus("", kServiceEnded);
+    return true;
 }
 
 bool StatusReadback::ConnectSerial() {
@@ -75,6 +111,7 @@ bool StatusReadback::ConnectNetwork() {
 void StatusReadback::Disconnect() {
     DeviceLink& link = commands_.link();
     link.Close();
+    service_.reset();
     SetStatus(link.UseSerial() != 0 ? state_.connection.portName : state_.connection.ip, kClosed);
     state_.connected = false;
     state_.presence = {};

@@ -9,6 +9,7 @@
 #include "app/paced_plan.h"
 #include "commands/device_commands.h"
 #include "config/profile_store.h"
+#include "service/line_client.h"
 
 namespace hsq {
 
@@ -31,6 +32,11 @@ class StatusReadback {
     bool Connect();
     // Closes the link and forgets the cards.
     void Disconnect();
+    // Where the line services of this user listen; empty: never look for one.
+    void LookForServicesIn(std::filesystem::path folder) { serviceFolder_ = std::move(folder); }
+    // When the service the link went through has ended: the link is closed, the cards
+    // forgotten and the status line says the line is free again. True when that happened now.
+    bool NoticeServiceEnd();
     // A complete status reply sets the presence flags; otherwise the link is closed.
     bool Handshake();
     void ReadSystemStatus();
@@ -51,12 +57,16 @@ class StatusReadback {
     PlanOutcome InitialiseSystem(WorkProgress& progress);
 
   private:
+    bool FindService();
+    bool ConnectThroughService();
     bool ConnectSerial();
     bool ConnectNetwork();
     void SetStatus(std::string_view prefix, const Bilingual& text);
 
     MainWindowState& state_;
     std::function<void(const std::string&)> statusShown_;
+    std::filesystem::path serviceFolder_;
+    std::unique_ptr<LineClient> service_;
     ProfileStore& store_;
     DeviceCommands& commands_;
     int tcpPort_;

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <cstdlib>
+
+#include "service/line_socket.h"
 
 namespace hsq {
 
@@ -15,6 +18,7 @@ CHSQ2600ObjApp::CHSQ2600ObjApp(Clock& clock, const std::filesystem::path& config
       logic_(state_, store_, commands_, host_, opener_) {
     logic_.Readback().OnStatusLine(
         [window = window_.get()](const std::string& line) { window->ShowStatusLine(line); });
+    logic_.Readback().LookForServicesIn(LineSocketFolder(std::getenv("XDG_RUNTIME_DIR")));
 }
 
 bool CHSQ2600ObjApp::StartUp(int systemLanguageId) {

@@ -1,5 +1,6 @@
 #include "service/line_client.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -36,6 +37,13 @@ std::uint8_t LineClient::Carry(ExchangeKind kind, const Frame& frame, Frame& rep
     }
     reply = answer->reply;
     return answer->count;
+}
+
+bool LineClient::Ended() {
+    if (gone_) return true;
+    pollfd watched{fd_, POLLRDHUP, 0};
+    if (::poll(&watched, 1, 0) > 0 && (watched.revents & (POLLRDHUP | POLLHUP)) != 0) gone_ = true;
+    return gone_;
 }
 
 void LineClient::Disconnect() {

@@ -22,6 +22,9 @@ class LineClient final : public RemoteLine {
     void Disconnect() override;
     // The service has ended (or broke the connection): no exchange will go through any more.
     bool Gone() const { return gone_; }
+    // Looks, without waiting, whether the service has closed its end since: it never speaks
+    // unasked, so a closed end is all there is to see between exchanges.
+    bool Ended();
 
   private:
     explicit LineClient(int fd) : fd_(fd) {}

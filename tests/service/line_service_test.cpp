@@ -10,7 +10,9 @@
 #include <future>
 #include <thread>
 
+#include "app/status_readback.h"
 #include "commands/reply_decoders.h"
+#include "config/default_configuration.h"
 #include "service/line_client.h"
 #include "service/line_messages.h"
 #include "service/line_socket.h"
@@ -55,8 +57,16 @@ class LineServiceTest : public ::testing::Test {
         return received;
     }
 
+    // The line the service holds, as the connection settings name it.
+    static ConnectionSettings Line() {
+        ConnectionSettings line;
+        line.serial = true;
+        line.portName = "ttyHSQ9";
+        return line;
+    }
+
     testing::TempFolder folder;
-    std::filesystem::path socket = folder / "line.sock";
+    std::filesystem::path socket = LineSocketPath(folder.path(), LineChoice::From(Line()));
     sim::testing::SimLink sim;
     testing::FrameTap tap{sim.transport};
     LineService service{sim.commands};
@@ -114,6 +124,35 @@ TEST_F(LineServiceTest, AClientThatDiesHoldingTheLineOrSendsNonsenseLetsItGo) {
         EXPECT_EQ(status.get(), kFrameSize);
         if (nonsense) ::close(dying);
     }
+}
+
+// The desktop program finds the service holding its line, goes through it and says so; when the
+// service ends it says the line is free again.
+TEST_F(LineServiceTest, TheDesktopGoesThroughTheServiceAndIsToldWhenItEnds) {
+    testing::TempFolder files;
+    ASSERT_TRUE(WriteDefaultConfiguration(files.path()));
+    ProfileStore store(files.path());
+    VirtualClock clock;
+    DeviceLink link(clock);
+    DeviceCommands commands(link);
+    MainWindowState state;
+    state.language = kEnglish;
+    state.connection = Line();
+    StatusReadback readback(state, store, commands);
+    readback.LookForServicesIn(folder.path());
+    ASSERT_TRUE(readback.Connect());
+    EXPECT_EQ(state.statusLine, "ttyHSQ9: through the service that holds the line");
+    EXPECT_EQ(state.presence.output, (std::array<bool, 2>{true, true}));
+    std::string version;
+    store.ReadValue(ConfigFileKind::SystemInfo, "Version", "OUTK", version);
+    EXPECT_EQ(version, "V 2.1");
+    EXPECT_FALSE(readback.NoticeServiceEnd());
+
+    service.Stop();
+    EXPECT_TRUE(readback.NoticeServiceEnd());
+    EXPECT_FALSE(state.connected);
+    EXPECT_EQ(state.statusLine,
+              "The service that held the line has ended: the line is free again, connect again");
 }
 
 TEST(LineMessages, OnlyWellFormedRequestsAreTaken) {
