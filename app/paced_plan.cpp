@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "commands/device_commands.h"
+#include "commands/reply_decoders.h"
 #include "dialog/processor_messages.h"
 
 namespace hsq {
@@ -13,6 +15,11 @@ int StepFloorMs(const PacedStep& step) {
 
 int SecondsUp(int ms) {
     return (ms + 999) / 1000;
+}
+
+bool StatusAnswered(DeviceLink& link) {
+    Frame reply{};
+    return DeviceCommands(link).Query(kQueryStatus, 0, reply) == kFrameSize;
 }
 
 }  // namespace
@@ -36,7 +43,16 @@ PlanOutcome RunPlan(const PacedPlan& plan, DeviceLink& link, WorkProgress& progr
     outcome.total = static_cast<int>(plan.size());
     int leftMs = PlanFloorMs(plan);
     progress.ReportTimeLeft(0, outcome.total, SecondsUp(leftMs));
+    if (!link.Answering() && !StatusAnswered(link)) {
+        outcome.silent = true;
+        outcome.unanswered = link.LastFrame();
+        return outcome;
+    }
     for (const PacedStep& step : plan) {
+        if (progress.StopRequested()) {
+            outcome.stopped = true;
+            return outcome;
+        }
         if (!AnsweredWithRetry(step.exchange)) {
             outcome.unanswered = link.LastFrame();
             return outcome;
@@ -58,6 +74,9 @@ std::string FrameText(const Frame& frame) {
 
 std::string UnansweredText(LanguageFlag language, const PlanOutcome& outcome,
                            const Bilingual& consequence) {
+    if (outcome.stopped)
+        return StoppedStepText(language, outcome.answered, outcome.total, consequence);
+    if (outcome.silent) return std::string(kProcessorSilent.In(language));
     const std::string request = outcome.unanswered ? FrameText(*outcome.unanswered) : "";
     return UnansweredStepText(language, outcome.answered + 1, outcome.total, request, consequence);
 }

@@ -26,8 +26,13 @@ struct PlanOutcome {
     int total = 0;
     // The last frame the unanswered step sent, to tell the operator which request it was.
     std::optional<Frame> unanswered;
+    // The processor was known to be silent and did not answer the question asked first either:
+    // no step was sent.
+    bool silent = false;
+    // The operator stopped it; the step in flight was finished first.
+    bool stopped = false;
 
-    bool Done() const { return !unanswered; }
+    bool Done() const { return !unanswered && !stopped; }
 };
 
 // The least time a plan takes: every frame is followed by the link's send pause, then by the
@@ -37,7 +42,9 @@ int PlanFloorMs(const PacedPlan& plan);
 // Runs the steps in order, telling progress the steps done of the total and the time left at
 // the plan's pace, before the first and after each. A step that goes unanswered is sent once
 // more (every step is a setting or a question, so a repeat is harmless); unanswered again, the
-// plan stops there rather than waiting out every later step against a silent processor.
+// plan stops there rather than waiting out every later step against a silent processor. When the
+// link already knows the processor silent, the status question goes first, and without its
+// answer nothing is sent. A stop the operator asked for ends it before the next step.
 PlanOutcome RunPlan(const PacedPlan& plan, DeviceLink& link, WorkProgress& progress);
 
 // A one-step plan: the exchange, and once more when it went unanswered.
@@ -46,7 +53,8 @@ bool AnsweredWithRetry(const std::function<bool()>& exchange);
 // "FE 14 03": a frame's command and first two data bytes, which tell one request from another.
 std::string FrameText(const Frame& frame);
 
-// Which step of a stopped plan went unanswered, then what that leaves (kNothingChanged, ...).
+// Why a plan did not finish (which step went unanswered, the processor silent, or the operator's
+// stop), then what that leaves (kNothingChanged, ...).
 std::string UnansweredText(LanguageFlag language, const PlanOutcome& outcome,
                            const Bilingual& consequence);
 

@@ -14,6 +14,8 @@ class WorkProgress {
     virtual void Report(int done, int total) = 0;
     // Work that knows its own pace also says how long the rest will take.
     virtual void ReportTimeLeft(int done, int total, int /*secondsLeft*/) { Report(done, total); }
+    // The operator asked to stop: work that can stop does so after the exchange in flight.
+    virtual bool StopRequested() const { return false; }
 };
 
 // One entry of a file dialog's list of types: "INI Files" showing the files "*.ini". A pattern

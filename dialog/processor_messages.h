@@ -31,4 +31,21 @@ inline std::string UnansweredStepText(LanguageFlag language, int step, int total
     return said + std::string(consequence.In(language));
 }
 
+// "Stopped at your request after step 12 of 40. Nothing was changed."
+inline std::string StoppedStepText(LanguageFlag language, int done, int total,
+                                   const Bilingual& consequence) {
+    const std::string number = std::to_string(done);
+    const std::string count = std::to_string(total);
+    const std::string said =
+        language == kChinese ? "已按您的要求在第 " + number + " 步（共 " + count + " 步）后停止。"
+                             : "Stopped at your request after step " + number + " of " + count +
+                                   ". ";
+    return said + std::string(consequence.In(language));
+}
+
+// Said when a processor already known to be silent did not answer the question asked before a
+// long operation either, so the operation never began.
+inline constexpr Bilingual kProcessorSilent{"处理器没有应答，什么都没有发送。",
+                                            "The processor does not answer; nothing was sent."};
+
 }  // namespace hsq

@@ -30,6 +30,8 @@ int DeviceLink::Open(const std::string& ipText, int port, const std::string& por
     std::lock_guard lock(exchange_);
     checksums_.Reset();
     replyOwed_ = false;
+    unansweredRun_ = 0;
+    deviceGone_ = false;
     if (attached_ != nullptr) return 1;
     if (useSerial_ != 0) {
         if (serial_.Open(SerialDevicePath(portName)) == 0) return 0;
@@ -52,6 +54,8 @@ int DeviceLink::Close() {
 void DeviceLink::AttachRemote(RemoteLine* remote) {
     std::lock_guard lock(exchange_);
     remote_ = remote;
+    unansweredRun_ = 0;
+    deviceGone_ = false;
 }
 
 bool DeviceLink::IsRemote() const {
@@ -62,7 +66,20 @@ bool DeviceLink::IsRemote() const {
 std::uint8_t DeviceLink::Carried(ExchangeKind kind, std::uint8_t address, std::uint8_t command,
                                  std::span<const std::uint8_t> data, Frame& reply) {
     frame_ = BuildFrame(address, command, data);
-    return remote_->Carry(kind, frame_, reply);
+    const std::uint8_t result = remote_->Carry(kind, frame_, reply);
+    const bool waited = kind == ExchangeKind::Reply || kind == ExchangeKind::ReplyLong ||
+                        kind == ExchangeKind::Query;
+    return waited ? Counted(result) : result;
+}
+
+std::uint8_t DeviceLink::Counted(std::uint8_t result) {
+    if (result == kFrameSize) {
+        unansweredRun_ = 0;
+        deviceGone_ = false;
+    } else if (unansweredRun_ < kSilentRun) {
+        ++unansweredRun_;
+    }
+    return result;
 }
 
 DeviceLink::LineHold::LineHold(DeviceLink& link) : link_(link), lock_(link.exchange_) {
@@ -168,6 +185,7 @@ int DeviceLink::ReadArrived(ReplyAssembly& assembly) {
     while (total < kMostBytesPerRead) {
         const int n = Selected().ReadAvailable(chunk, kFrameSize);
         if (n == kTransportGone) {
+            deviceGone_ = true;
             Selected().CloseTransport();
             return kTransportGone;
         }
@@ -206,7 +224,7 @@ std::uint8_t DeviceLink::AssembleReply(Frame& out, int attempts, const ReplyChec
             replyOwed_ = false;
             if (!owed) {
                 out = taken->reply;
-                return kFrameSize;
+                return Counted(kFrameSize);
             }
         }
         clock_.SleepMs(kPollPauseMs);
@@ -214,7 +232,7 @@ std::uint8_t DeviceLink::AssembleReply(Frame& out, int attempts, const ReplyChec
     if (refusedForChecksum) checksums_.Saw(false);
     replyOwed_ = Selected().IsOpenTransport();
     out = assembly.Pending();
-    return 0;
+    return Counted(0);
 }
 
 // Only the short wait: the commands given the long one answer slowly by nature.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <span>
@@ -99,6 +100,11 @@ public:
     };
     LineHold HoldLine() { return LineHold(*this); }
 
+    // Whether the processor answers: not once the device is gone, nor after kSilentRun reply
+    // waits in a row that got nothing; the next whole reply, or opening the line, clears it.
+    static constexpr int kSilentRun = 3;
+    bool Answering() const { return !deviceGone_ && unansweredRun_ < kSilentRun; }
+
     // The frame sent last; read it under LockExchange to be sure it is one's own.
     Frame LastFrame() {
         std::lock_guard lock(exchange_);
@@ -135,6 +141,11 @@ private:
     ChecksumEvidence checksums_;
     // An exchange gave up without a reply, and nothing since has shown where that reply went.
     bool replyOwed_ = false;
+    // Read by the windows without the link's lock.
+    std::atomic<int> unansweredRun_{0};
+    std::atomic<bool> deviceGone_{false};
+    // Counts a reply wait's outcome into the health above.
+    std::uint8_t Counted(std::uint8_t result);
 };
 
 }  // namespace hsq
