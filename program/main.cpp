@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <variant>
-#include <vector>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -99,9 +98,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Demo: simulated processor on %s, configuration in %s\n",
                      demo->LinePath().c_str(), folder.c_str());
     } else {
-        std::vector<std::string> given;
-        if (!options.configFolder.empty()) given = {"--config-dir", options.configFolder};
-        folder = hsq::ResolveConfigFolder(given, std::getenv("HSQ2600_CONFIG_DIR"));
+        folder = hsq::ResolveConfigFolder(
+            options.configFolder,
+            hsq::ConfigFolderPlaces::OfThisProcess(std::getenv("HSQ2600_CONFIG_DIR")));
     }
 
     const int languageId = hsq::SystemLanguageId(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
