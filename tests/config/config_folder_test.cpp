@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "config/atomic_file.h"
@@ -35,13 +34,13 @@ class ConfigFolderRule : public ::testing::Test {
             text.replace(at, 6, root_.path().string());
         return text;
     }
-    std::filesystem::path Resolve(const std::string& given, const char* named,
-                                  const char* configHome, const char* home = "{root}/home") {
-        const std::string configHomeText = configHome ? Expand(configHome) : "";
-        const std::string homeText = home ? Expand(home) : "";
-        const ConfigFolderPlaces places{named, configHome ? configHomeText.c_str() : nullptr,
-                                        home ? homeText.c_str() : nullptr, root_ / "prefix/bin"};
-        return ResolveConfigFolder(given, places);
+    // An empty HOME or XDG_CONFIG_HOME counts as unset, as in the environment.
+    std::filesystem::path Resolve(const char* given, const char* named, const char* configHome,
+                                  const char* home = "{root}/home") {
+        const std::string configHomeText = Expand(configHome);
+        const std::string homeText = Expand(home);
+        return ResolveConfigFolder(given, {named, configHomeText.c_str(), homeText.c_str(),
+                                           root_ / "prefix/bin"});
     }
 
     testing::TempFolder root_;
@@ -60,13 +59,13 @@ TEST_F(ConfigFolderRule, GivenThenNamedThenBesideTheBuildThenTheUsersOwnSeeded) 
     const char* home = "{root}/home";
     const char* ownFolder = "{root}/home/.config/hsq2600/SystemINI";
     const Case cases[] = {
-        {"/srv/walls", "/env", nullptr, home, false, "/srv/walls", false},
-        {"", "/env", nullptr, home, false, "/env", false},
-        {"", "", nullptr, home, true, "{root}/prefix/bin/SystemINI", false},
-        {"", nullptr, nullptr, home, false, ownFolder, true},
+        {"/srv/walls", "/env", "", home, false, "/srv/walls", false},
+        {"", "/env", "", home, false, "/env", false},
+        {"", "", "", home, true, "{root}/prefix/bin/SystemINI", false},
+        {"", nullptr, "", home, false, ownFolder, true},
         {"", nullptr, "{root}/xdg", home, false, "{root}/xdg/hsq2600/SystemINI", true},
         {"", nullptr, "relative", home, false, ownFolder, true},
-        {"", nullptr, nullptr, nullptr, false, "{root}/prefix/bin/SystemINI", false},
+        {"", nullptr, "", "", false, "{root}/prefix/bin/SystemINI", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -86,22 +85,6 @@ TEST_F(ConfigFolderRule, GivenThenNamedThenBesideTheBuildThenTheUsersOwnSeeded) 
     }
 }
 
-// The operator's files stay as they are, under whatever letter case; only the missing come.
-TEST_F(ConfigFolderRule, SeedingAddsOnlyTheMissingDefaults) {
-    const std::filesystem::path own = root_ / "home/.config/hsq2600/SystemINI";
-    std::filesystem::create_directories(own);
-    std::ofstream(own / "2600info.ini") << "AutoConnect=1";
-    std::ofstream(own / "Input.ini") << "";
-
-    EXPECT_EQ(Resolve("", nullptr, nullptr), own);
-    EXPECT_EQ(ReadFileBytes(own / "2600info.ini"), "AutoConnect=1");
-    EXPECT_FALSE(std::filesystem::exists(own / "2600Info.ini"));
-    EXPECT_EQ(ReadFileBytes(own / "Input.ini"), "");
-    EXPECT_EQ(ReadFileBytes(own / "Timer.ini"), "shipped Timer.ini");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(own),
-                            std::filesystem::directory_iterator()), 3);
-}
-
 // An installed program whose folder holds a SystemINI it may not write (only an ordinary user
 // sees this: root writes anywhere).
 TEST_F(ConfigFolderRule, AReadOnlyFolderBesideTheProgramIsPassedOver) {
@@ -109,7 +92,7 @@ TEST_F(ConfigFolderRule, AReadOnlyFolderBesideTheProgramIsPassedOver) {
     std::filesystem::permissions(Beside(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     if (::access(Beside().c_str(), W_OK) == 0) GTEST_SKIP() << "this user writes to any folder";
-    EXPECT_EQ(Resolve("", nullptr, nullptr), root_ / "home/.config/hsq2600/SystemINI");
+    EXPECT_EQ(Resolve("", nullptr, ""), root_ / "home/.config/hsq2600/SystemINI");
 }
 
 // Wherever the tests are run from, the folder is the one holding this very program.

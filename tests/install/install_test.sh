@@ -30,24 +30,29 @@ for file in "${installed[@]}"; do
 done
 # The build's own configuration beside its programs would shadow the user's.
 [[ -e $prefix/bin/SystemINI ]] && fail "cmake --install: a SystemINI beside the programs"
-grep -qx "ExecStart=$prefix/bin/hsq2600ctl timers run" "$prefix/lib/systemd/user/hsq2600-timers.service" ||
+unit=$prefix/lib/systemd/user/hsq2600-timers.service
+grep -qx "ExecStart=$prefix/bin/hsq2600ctl timers run" "$unit" ||
   fail "the unit does not start $prefix/bin/hsq2600ctl timers run"
-desktop-file-validate "$prefix/share/applications/hsq2600.desktop" || fail "the desktop entry is not valid"
+desktop-file-validate "$prefix/share/applications/hsq2600.desktop" ||
+  fail "the desktop entry is not valid"
 
-# A first start with only 2600Info.ini of the user's own, naming a port that is not there: the
-# other files come from the prefix, the user's file stays, and the line is the one it names.
+# A first start with only the user's own 2600Info.ini, named as a copy from Windows may be and
+# naming a port that is not there: the other files come from the prefix, the user's file stays
+# alone, and the line is the one it names. Should the shipped file be read instead, its port is
+# no real device either.
+sed -i "s|^Comport=[^\r]*|Comport=$work/shipped-port|" "$prefix/share/hsq2600/SystemINI/2600Info.ini"
 home=$work/home
 own=$home/.config/hsq2600/SystemINI
 mkdir -p "$own"
-printf '[Connect]\r\nSerialTcp=1\r\nComport=%s/no-such-port\r\n' "$work" >"$own/2600Info.ini"
-cp "$own/2600Info.ini" "$work/2600Info.ini.before"
+printf '[Connect]\r\nSerialTcp=1\r\nComport=%s/no-such-port\r\n' "$work" >"$own/2600info.ini"
+cp "$own/2600info.ini" "$work/2600info.ini.before"
 if env -u HSQ2600_CONFIG_DIR -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$work" \
     "$prefix/bin/hsq2600ctl" status >/dev/null 2>"$work/err"; then
   fail "hsq2600ctl status succeeded on a port that is not there"
 fi
 grep -q "cannot open the serial port $work/no-such-port" "$work/err" ||
   fail "hsq2600ctl did not take its line from $own: $(cat "$work/err")"
-cmp -s "$own/2600Info.ini" "$work/2600Info.ini.before" || fail "the user's 2600Info.ini was changed"
+cmp -s "$own/2600info.ini" "$work/2600info.ini.before" || fail "the user's 2600info.ini was changed"
 for name in Input.ini Output1.ini Output2.ini Timer.ini; do
   cmp -s "$own/$name" "$prefix/share/hsq2600/SystemINI/$name" || fail "$name was not seeded"
 done
