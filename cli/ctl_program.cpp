@@ -134,11 +134,9 @@ class Run {
             line.kind = LineChoice::Kind::Tcp;
             line.address = request_.tcp;
         } else {
-            const std::vector<std::string> arguments{"--config-dir", request_.configFolder};
             const ProfileStore store(
-                request_.configFolder.empty()
-                    ? ResolveConfigFolder({}, environment_.configFolder)
-                    : ResolveConfigFolder(arguments, environment_.configFolder));
+                ResolveConfigFolder(request_.configFolder,
+                                    ConfigFolderPlaces::OfThisProcess(environment_.configFolder)));
             line = LineChoice::From(LoadConnectionSettings(store));
         }
         return line;
