@@ -214,8 +214,9 @@ int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& o
     serial->excludes(tcp)->excludes(simulated);
     tcp->excludes(simulated);
     app.add_option("--config-dir", request.configFolder,
-                   "configuration folder (default: HSQ2600_CONFIG_DIR, or SystemINI beside the "
-                   "program); its \"Connect\" section names the line when no option does");
+                   "configuration folder (default: HSQ2600_CONFIG_DIR, SystemINI beside the "
+                   "program, or ~/.config/hsq2600/SystemINI); its \"Connect\" section names the "
+                   "line when no option does");
 
     std::function<int(Run&)> command;
     std::optional<ModeBank> importBank;

@@ -42,6 +42,10 @@ bool ProcessorConnection::OpenDirect(const LineChoice& line, std::string& error)
         return link_.Open({}, 0, {}) == 1;
     }
     const bool serial = line.kind == LineChoice::Kind::Serial;
+    if (!serial && line.address.empty()) {
+        error = "no address of the processor: give --tcp ADDRESS or set \"IP\" in \"Connect\"";
+        return false;
+    }
     link_.SetUseSerial(serial ? 1 : 0);
     if (link_.Open(line.address, tcpPort_, line.port) == 0) {
         error = serial ? "cannot open the serial port " + SerialDevicePath(line.port)
