@@ -3,13 +3,29 @@
 #include <unistd.h>
 
 namespace hsq::cli {
+namespace {
+
+volatile sig_atomic_t stopAsked = 0;
+
+void AskToStop(int) { stopAsked = 1; }
+
+}  // namespace
 
 ProgressLine::ProgressLine(std::string what)
-    : what_(std::move(what)), terminal_(::isatty(STDERR_FILENO) == 1) {}
+    : what_(std::move(what)), terminal_(::isatty(STDERR_FILENO) == 1) {
+    stopAsked = 0;
+    struct sigaction stop {};
+    stop.sa_handler = AskToStop;
+    sigemptyset(&stop.sa_mask);
+    sigaction(SIGINT, &stop, &previous_);
+}
 
 ProgressLine::~ProgressLine() {
+    sigaction(SIGINT, &previous_, nullptr);
     if (shown_) std::fputc('\n', stderr);
 }
+
+bool ProgressLine::StopRequested() const { return stopAsked != 0; }
 
 void ProgressLine::ReportTimeLeft(int done, int total, int secondsLeft) {
     if (!terminal_) return;

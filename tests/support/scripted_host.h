@@ -74,6 +74,8 @@ class ScriptedHost final : public DialogHost, private WorkProgress {
     std::vector<std::pair<int, int>> progress;
     std::vector<int> secondsLeft;
     int workersRun = 0;
+    // The operator presses Cancel once the work has told this many steps done.
+    int stopAfterSteps = -1;
 
   private:
     void Report(int done, int total) override {
@@ -82,6 +84,9 @@ class ScriptedHost final : public DialogHost, private WorkProgress {
     void ReportTimeLeft(int done, int total, int left) override {
         progress.emplace_back(done, total);
         secondsLeft.push_back(left);
+    }
+    bool StopRequested() const override {
+        return stopAfterSteps >= 0 && !progress.empty() && progress.back().first >= stopAfterSteps;
     }
     std::string AskFile(FileQuestion question) {
         fileQuestions.push_back(std::move(question));
