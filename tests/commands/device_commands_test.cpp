@@ -19,14 +19,7 @@ constexpr int kNoReplyRead = 0;
 constexpr int kShortWait = 100;
 constexpr int kLongWait = 1000;
 
-// A link to a recording transport on a virtual clock.
-struct Bench {
-    Bench() { link.AttachTransport(&transport); }
-    VirtualClock clock;
-    DeviceLink link{clock};
-    testing::RecordingTransport transport{clock};
-    DeviceCommands commands{link};
-};
+using Bench = testing::RecordingLink;
 
 struct CommandCase {
     std::string call;
