@@ -19,13 +19,12 @@ TEST(SystemLanguage, TheFirstSetLocaleVariableNamesTheLanguage) {
 }
 
 TEST(SystemLanguage, OnlyThePrcStartsInChinese) {
-    EXPECT_EQ(LanguageForSystem(2052).language, kChinese);
-    EXPECT_EQ(LanguageForSystem(2052).localeClass, 0);
-    for (int id : {1028, 3076, 4100, 5124}) {
-        EXPECT_EQ(LanguageForSystem(id).language, kEnglish) << id;
-        EXPECT_EQ(LanguageForSystem(id).localeClass, 1) << id;
+    for (const auto& [id, language, localeClass] :
+         {std::tuple{2052, kChinese, 0}, {1028, kEnglish, 1}, {3076, kEnglish, 1},
+          {4100, kEnglish, 1}, {5124, kEnglish, 1}, {1033, kEnglish, 2}}) {
+        EXPECT_EQ(std::tuple(LanguageForSystem(id).language, LanguageForSystem(id).localeClass),
+                  std::tuple(language, localeClass)) << id;
     }
-    EXPECT_EQ(LanguageForSystem(1033).localeClass, 2);
 }
 
 TEST(LanguageDialog, ATaiwanSystemIsWarnedAndNoKeepsEnglish) {
@@ -38,11 +37,10 @@ TEST(LanguageDialog, ATaiwanSystemIsWarnedAndNoKeepsEnglish) {
     dialog.OnChinese();
     EXPECT_EQ(language, kEnglish);
     EXPECT_FALSE(dialog.ChineseChosen());
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].caption, "System information");
-    EXPECT_EQ(host.boxes[0].text,
-              "We have detected that your system is a Chinese system, but not the PRC, if you "
-              "choose Chinese may be garbled,Continue?");
+    EXPECT_EQ(host.Shown(), std::vector<std::string>{
+                                "System information: We have detected that your system is a "
+                                "Chinese system, but not the PRC, if you choose Chinese may be "
+                                "garbled,Continue? ?"});
     host.Answer(true);
     dialog.OnChinese();
     EXPECT_EQ(language, kChinese);
@@ -73,11 +71,10 @@ TEST(MessageCatalogue, ShowsKnownCodesInTheChosenLanguageAndNothingElse) {
     ShowMessage(host, kEnglish, 14);
     ShowMessage(host, kChinese, 2);
     ShowMessage(host, kEnglish, 3);
-    ASSERT_EQ(host.boxes.size(), 2u);
-    EXPECT_EQ(host.boxes[0].caption, "System information");
-    EXPECT_EQ(host.boxes[0].text, "No configuration file: Input.ini, unable to initialize");
-    EXPECT_EQ(host.boxes[1].caption, "系统信息");
-    EXPECT_EQ(host.boxes[1].text, "未发现配置文件:2600info.ini,无法进行初始化");
+    EXPECT_EQ(host.Shown(), (std::vector<std::string>{
+                                "System information: No configuration file: Input.ini, unable "
+                                "to initialize",
+                                "系统信息: 未发现配置文件:2600info.ini,无法进行初始化"}));
 }
 
 }  // namespace

@@ -152,8 +152,7 @@ TEST_F(MainWindowTest, ADamagedFileIsToldOnceAndKeptAsideBeforeItIsRewritten) {
                              " is damaged (not text, without its sections or with incomplete "
                              "lists): the settings read from it may be wrong. A copy of it is "
                              "kept as a .bad file before the program rewrites it.";
-    ASSERT_EQ(host.Texts(), std::vector<std::string>{told});
-    EXPECT_EQ(host.boxes[0].caption, "System information");
+    ASSERT_EQ(host.Shown(), std::vector<std::string>{"System information: " + told});
     host.Answer(true);
     ASSERT_TRUE(window.OnClose());
     EXPECT_EQ(folder.Read("Output1.ini.bad"), damaged);
@@ -175,8 +174,7 @@ TEST_F(MainWindowTest, ANameAGbkFileCannotHoldIsToldAndTheRestOfTheCardSaved) {
     EXPECT_EQ(Read(ConfigFileKind::Output, "MODENAME", "Mode0", 1), "模式一");
     EXPECT_EQ(Read(ConfigFileKind::Output, "MODENAME", "Mode1", 1), "大厅");
     EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "OutCH_Brightness", 1), "9");
-    EXPECT_EQ(host.boxes.back().caption, "系统信息");
-    EXPECT_EQ(host.Texts().back(), "配置文件 " + (folder / "Output1.ini").string() +
+    EXPECT_EQ(host.Shown().back(), "系统信息: 配置文件 " + (folder / "Output1.ini").string() +
                                        " 使用的编码(GBK)无法保存“笑脸 \xF0\x9F\x98\x80”，该项保留原来的内容。");
 }
 
@@ -229,10 +227,9 @@ TEST_F(MainWindowPartialCardsTest, AutoConnectShowsThePresentCardsOnly) {
     ASSERT_TRUE(StartConnected());
     EXPECT_TRUE(window.ClockRunning());
     EXPECT_EQ(host.workersRun, 1);  // the connection ran behind the waiting box
-    EXPECT_TRUE(window.InputPictures().Visible(0));
-    EXPECT_FALSE(window.InputPictures().Visible(1));
-    EXPECT_TRUE(window.OutputPictures().Visible(0));
-    EXPECT_FALSE(window.OutputPictures().Visible(1));
+    EXPECT_EQ((std::array{window.InputPictures().Visible(0), window.InputPictures().Visible(1),
+                          window.OutputPictures().Visible(0), window.OutputPictures().Visible(1)}),
+              (std::array{true, false, true, false}));
     EXPECT_EQ(window.OutputPictures().Picture(0), (Rect{0, 0, 225, 40}));
     EXPECT_EQ(window.CaptionText(MainWindowLogic::Caption::Connect), "DisConnect");
     EXPECT_EQ(state.statusLine, "COM1Serial Opened successfully");

@@ -55,32 +55,24 @@ TEST_F(StatusReadbackTest, ChineseTextsOnTheStatusLine) {
 TEST(StatusReadbackPresence, FlagsComeFromTheStatusReplyOnly) {
     testing::TempFolder folder;
     ProfileStore store(folder.path());
-    VirtualClock clock;
-    DeviceLink link(clock);
-    testing::RecordingTransport transport(clock);
-    link.AttachTransport(&transport);
-    DeviceCommands commands(link);
+    testing::RecordingLink bench;
     MainWindowState state;
-    StatusReadback readback(state, store, commands);
+    StatusReadback readback(state, store, bench.commands);
 
-    // Byte 4 = 0x3F lists every card; byte 5 bit 1 takes B away again.
-    transport.Answer(
-        {0x86, 0x01, 0xFE, 0x00, 0x3F, 0x02, 0x0F, 0, 0, 0, 0, 0, 0x86 ^ 0x01 ^ 0xFE ^ 0x3F ^ 0x02 ^ 0x0F});
+    // Byte 4 = 0x2F lists every card but K; byte 5 bit 1 takes B away again.
+    bench.transport.Answer({0x86, 0x01, 0xFE, 0x00, 0x2F, 0x02, 0x0F, 0, 0, 0, 0, 0,
+                            0x86 ^ 0x01 ^ 0xFE ^ 0x2F ^ 0x02 ^ 0x0F});
     ASSERT_TRUE(readback.Handshake());
     EXPECT_EQ(state.presence.input, (std::array<bool, 4>{true, false, true, true}));
-    EXPECT_EQ(state.presence.output, (std::array<bool, 2>{true, true}));
-
-    transport.Answer({0x86, 0x01, 0xFE, 0x00, 0x10, 0, 0, 0, 0, 0, 0, 0, 0});
-    ASSERT_TRUE(readback.Handshake());
-    EXPECT_EQ(state.presence.input, (std::array<bool, 4>{}));
-    EXPECT_EQ(state.presence.output, (std::array<bool, 2>{true, false}));
+    EXPECT_EQ(state.presence.output, (std::array<bool, 2>{false, true}));
 
     // No reply: the link closes and the flags stay as they were.
-    const int closesBefore = transport.closes;
+    const int closesBefore = bench.transport.closes;
     EXPECT_FALSE(readback.Handshake());
-    EXPECT_EQ(transport.closes, closesBefore + 1);
+    EXPECT_EQ(bench.transport.closes, closesBefore + 1);
     EXPECT_EQ(state.statusLine, "COM1已关闭");
-    EXPECT_EQ(state.presence.output, (std::array<bool, 2>{true, false}));
+    EXPECT_EQ(state.presence.input, (std::array<bool, 4>{true, false, true, true}));
+    EXPECT_EQ(state.presence.output, (std::array<bool, 2>{false, true}));
 }
 
 TEST_F(StatusReadbackTest, AFailedHandshakeClosesTheLinkAndSaysSo) {
@@ -152,18 +144,8 @@ TEST_F(StatusReadbackTest, InitialisingAfterOutformat3WritesTheNewSizeIntoEveryR
     ASSERT_EQ(state.system.resolution, (OutputResolution{3, 1920, 1200}));
     const auto replacementsBefore = store.FileReplacements();
     host.RunWorker([&](WorkProgress& progress) { readback.InitialiseSystem(progress); });
-    for (std::uint8_t card : {1, 2}) {
-        for (int mode = 0; mode < 16; ++mode) {
-            const std::string section = "Mode" + std::to_string(mode);
-            for (int channel = 1; channel <= 4; ++channel) {
-                const std::string ch = "OutCH" + std::to_string(channel);
-                EXPECT_EQ(Read(ConfigFileKind::Output, section, ch + "_OutputMap_Size", card),
-                          "1920,1200,0,0");
-                EXPECT_EQ(Read(ConfigFileKind::Output, section, ch + "_Jiequ_InputMap_Size", card),
-                          "1920,1200,0,0");
-            }
-        }
-    }
+    for (std::uint8_t card : {1, 2})
+        EXPECT_EQ(ModeValues(card), std::set<std::string>{"1920,1200,0,0"}) << int{card};
     EXPECT_EQ(Read(ConfigFileKind::Input, "InputCardPIPPipData", "Input4PipData"),
               "640,400,16,16");
     EXPECT_EQ(state.outputs[1].outputRect[3], (WindowRect{0, 1920, 0, 1200}));
@@ -180,9 +162,7 @@ TEST_F(StatusReadbackTest, InitialisingWithoutTheProcessorsConfirmationResetsNot
     state.system = {0, {0, 1024, 768}, 1};
     LoadOutputProfiles(store, state.outputs);
     const MainWindowState before = state;
-    const std::string files[] = {"2600Info.ini", "Input.ini", "Output1.ini", "Output2.ini"};
-    std::vector<std::string> contents;
-    for (const std::string& file : files) contents.push_back(folder.Read(file));
+    const auto files = Files();
     testing::ScriptedHost host;
     PlanOutcome outcome;
     host.RunWorker([&](WorkProgress& progress) { outcome = readback.InitialiseSystem(progress); });
@@ -190,8 +170,7 @@ TEST_F(StatusReadbackTest, InitialisingWithoutTheProcessorsConfirmationResetsNot
               "The processor did not answer step 1 of 1 (9C 00 00). Nothing was changed.");
     ASSERT_EQ(silent.written.size(), 2u);
     EXPECT_EQ(silent.written[1], silent.written[0]);
-    for (std::size_t i = 0; i < std::size(files); ++i)
-        EXPECT_EQ(folder.Read(files[i]), contents[i]) << files[i];
+    EXPECT_EQ(Files(), files);
     EXPECT_EQ(state.outputs[0].outputRect, before.outputs[0].outputRect);
     EXPECT_EQ(state.inputs[0].pipRect, before.inputs[0].pipRect);
 }

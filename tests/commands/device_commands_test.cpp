@@ -19,14 +19,7 @@ constexpr int kNoReplyRead = 0;
 constexpr int kShortWait = 100;
 constexpr int kLongWait = 1000;
 
-// A link to a recording transport on a virtual clock.
-struct Bench {
-    Bench() { link.AttachTransport(&transport); }
-    VirtualClock clock;
-    DeviceLink link{clock};
-    testing::RecordingTransport transport{clock};
-    DeviceCommands commands{link};
-};
+using Bench = testing::RecordingLink;
 
 struct CommandCase {
     std::string call;
@@ -147,22 +140,6 @@ INSTANTIATE_TEST_SUITE_P(AllCommands, CommandTableTest, ::testing::ValuesIn(Comm
                              std::erase_if(name, [](char c) { return !std::isalnum(c); });
                              return name;
                          });
-
-TEST(CommandFrameTest, MatchesTheWorkedExamplesAndQueryFillsTheCallersBuffer) {
-    Bench bench;
-    bench.transport.Answer({0x86, 0x01, 0xFE, 2, 0xC0, 0xA8, 0x00, 0x64, 0, 0, 0, 0, 0});
-    Frame reply{};
-    ASSERT_EQ(bench.commands.Query(0, 0, reply), 13);
-    EXPECT_EQ(reply[4], 0xC0);
-    EXPECT_EQ(reply[7], 0x64);
-    bench.commands.SetMainWindow(kFullHd);
-
-    ASSERT_EQ(bench.transport.written.size(), 2u);
-    EXPECT_EQ(bench.transport.written[0],
-              (Bytes{0x86, 0x01, 0xFE, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x79}));
-    EXPECT_EQ(bench.transport.written[1], (Bytes{0x86, 0x01, 0x86, 0x00, 0x00, 0x00, 0x07, 0x80,
-                                                 0x00, 0x00, 0x04, 0x38, 0xBA}));
-}
 
 TEST(WindowLayoutTest, SplitsEachValueHighByteFirstInXWYHOrder) {
     EXPECT_EQ(EncodeWindow(0x24, {0x1234, 0xABCD, 0x0001, 0xFF00}),

@@ -4,8 +4,12 @@
 
 #include <vector>
 
+#include "support/numbers.h"
+
 namespace hsq {
 namespace {
+
+using testing::Numbers;
 
 Frame Reply(std::initializer_list<std::pair<int, std::uint8_t>> bytes, std::uint8_t head = 0x86) {
     Frame frame{};
@@ -15,12 +19,6 @@ Frame Reply(std::initializer_list<std::pair<int, std::uint8_t>> bytes, std::uint
     for (auto [index, value] : bytes)
         frame[index] = value;
     return frame;
-}
-
-// The fields as plain numbers, so a whole report compares in one check.
-template <typename... Fields>
-std::vector<int> Numbers(Fields... fields) {
-    return {static_cast<int>(fields)...};
 }
 
 TEST(StatusDecoderTest, AbsentBitClearsAPresentInputCard) {

@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/overlay_order_table.h"
@@ -173,10 +174,13 @@ TEST(OutputProfileLoad, PerModeFieldsComeFromTheDisplayModeInForce) {
     EXPECT_EQ(r.form[1], (std::array<std::uint8_t, 5>{9, 8, 0, 0, 0}));
 }
 
-std::vector<int> Scalars(const OutputBoardRecord& r) {
-    return Numbers(r.configMode, r.displayMode, r.overlayMode, r.clockSource, r.switchMode,
-                   r.overlayMatrix, r.imageAll, r.imageChannel, r.brightness, r.firmwareMajor,
-                   r.firmwareMinor);
+// Every field a profile holds, so two records compare in one check.
+auto Fields(const OutputBoardRecord& r) {
+    return std::tuple(Numbers(r.configMode, r.displayMode, r.overlayMode, r.clockSource,
+                              r.switchMode, r.overlayMatrix, r.imageAll, r.imageChannel,
+                              r.brightness, r.firmwareMajor, r.firmwareMinor),
+                      r.layerOrder, r.inputPort, r.channelOn, r.cropRect, r.outputRect, r.form,
+                      r.modeNames);
 }
 
 // Saving is one file replacement, of the card's own file; loading gives the record back.
@@ -210,14 +214,7 @@ TEST(OutputProfileLoad, SaveThenLoadGivesTheRecordBackInTheCardsOwnFile) {
 
     OutputBoardRecord loaded;
     ASSERT_TRUE(LoadOutputProfile(folder.store(), 2, loaded));
-    EXPECT_EQ(loaded.modeNames, saved.modeNames);
-    EXPECT_EQ(Scalars(loaded), Scalars(saved));
-    EXPECT_EQ(loaded.layerOrder, saved.layerOrder);
-    EXPECT_EQ(loaded.inputPort, saved.inputPort);
-    EXPECT_EQ(loaded.channelOn, saved.channelOn);
-    EXPECT_EQ(loaded.cropRect, saved.cropRect);
-    EXPECT_EQ(loaded.outputRect, saved.outputRect);
-    EXPECT_EQ(loaded.form, saved.form);
+    EXPECT_EQ(Fields(loaded), Fields(saved));
 }
 
 TEST(OutputProfileLoad, CardsOtherThanKAndLAreRefused) {

@@ -10,6 +10,7 @@
 
 #include "config/profile_store.h"
 #include "link/command_frame.h"
+#include "support/numbers.h"
 #include "support/temp_folder.h"
 
 namespace hsq::testing {
@@ -58,12 +59,6 @@ inline Frame Reply(std::uint8_t selector, std::initializer_list<std::uint8_t> fr
         frame[index++] = byte;
     }
     return frame;
-}
-
-// Fields as plain numbers, so a record's fields compare in one check.
-template <typename... Fields>
-std::vector<int> Numbers(Fields... fields) {
-    return {static_cast<int>(fields)...};
 }
 
 }  // namespace hsq::testing

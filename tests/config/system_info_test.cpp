@@ -9,6 +9,7 @@
 namespace hsq {
 namespace {
 
+using testing::Numbers;
 using testing::ProfileTestFolder;
 using testing::Reply;
 
@@ -30,8 +31,7 @@ TEST(SystemReportRecorder, WritesFormatSourceAndBothConfigurationModes) {
     reply[0] = kDeviceAddress;
     const std::optional<SystemReport> report = RecordSystemReport(folder.store(), reply);
     ASSERT_TRUE(report.has_value());
-    EXPECT_FALSE(report->configFlag0);
-    EXPECT_TRUE(report->configFlag1);
+    EXPECT_EQ(Numbers(report->configFlag0, report->configFlag1), Numbers(false, true));
     EXPECT_EQ(folder.store().FileReplacements(), 3u);
     EXPECT_EQ(InfoValue(folder, "System", "outformat"), "6");
     EXPECT_EQ(InfoValue(folder, "System", "InA_Kout1"), "1");
@@ -40,9 +40,8 @@ TEST(SystemReportRecorder, WritesFormatSourceAndBothConfigurationModes) {
 
     SystemStatus status;
     LoadSystemStatus(folder.store(), status);
-    EXPECT_EQ(status.outputFormat, 6);
-    EXPECT_EQ(status.inAKout1, 1);
-    EXPECT_EQ(status.resolution, (OutputResolution{6, 1920, 1080}));
+    EXPECT_EQ(std::tie(status.outputFormat, status.inAKout1, status.resolution),
+              std::tuple(6, 1, OutputResolution{6, 1920, 1080}));
 }
 
 TEST(SystemStatusLoad, UnknownFormatCodesKeepTheResolution) {
@@ -58,8 +57,8 @@ TEST(SystemStatusLoad, UnknownFormatCodesKeepTheResolution) {
         status.outputFormat = static_cast<std::uint8_t>(code);
         ASSERT_TRUE(SaveSystemStatus(folder.store(), status));
         LoadSystemStatus(folder.store(), status);
-        EXPECT_EQ(status.resolution.width, width) << code;
-        EXPECT_EQ(status.resolution.height, height) << code;
+        EXPECT_EQ(std::tuple(status.resolution.width, status.resolution.height),
+                  std::tuple(width, height)) << code;
     }
     for (int code : {1, 4, 5, 7, 255}) {
         folder.store().WriteInt(ConfigFileKind::SystemInfo, "System", "outformat", code);

@@ -13,14 +13,11 @@ using Bytes = std::vector<std::uint8_t>;
 // alone. A press never waits, not even for a link another exchange holds; closing the panel
 // sends what is still queued.
 TEST(AdcEdid, EachPressSendsItsOneFrame) {
-    VirtualClock clock;
-    testing::RecordingTransport wire(clock);
-    DeviceLink link(clock);
-    link.AttachTransport(&wire);
-    DeviceCommands commands(link);
+    testing::RecordingLink bench;
+    const auto& wire = bench.transport;
     {
-        auto busy = link.LockExchange();
-        AdcEdidLogic logic(commands);
+        auto busy = bench.link.LockExchange();
+        AdcEdidLogic logic(bench.commands);
         logic.OnEdid(2, AdcEdidLogic::Edid::Dvi);
         logic.OnEdid(0, AdcEdidLogic::Edid::Vga);
         logic.OnAdc(3);
@@ -35,7 +32,7 @@ TEST(AdcEdid, EachPressSendsItsOneFrame) {
     EXPECT_EQ(head(0), (Bytes{0xFD, 2, 2}));
     EXPECT_EQ(head(1), (Bytes{0xFD, 0, 0}));
     EXPECT_EQ(head(2), (Bytes{0xFC, 3, 0}));
-    EXPECT_EQ(clock.Pauses(), (std::vector<int>(3, DeviceLink::kSendPauseMs)));
+    EXPECT_EQ(bench.clock.Pauses(), (std::vector<int>(3, DeviceLink::kSendPauseMs)));
 }
 
 }  // namespace

@@ -325,16 +325,13 @@ TEST_F(InputCardTest, WithoutAConnectionNothingIsSent) {
         [&] { logic->OnSignal(0); },   [&] { logic->OnSave(); },
     };
     for (const auto& action : actions) EXPECT_FALSE(Sends(action));
-    ASSERT_EQ(host.boxes.size(), std::size(actions));
-    EXPECT_EQ(host.boxes[0].caption, "System information");
-    EXPECT_EQ(host.Texts(),
-              std::vector<std::string>(std::size(actions), "Please Open the connection"));
+    EXPECT_EQ(host.Shown(), std::vector<std::string>(
+                                std::size(actions), "System information: Please Open the connection"));
     EXPECT_EQ(host.workersRun, 0);
     EXPECT_EQ(state.inputs[0].mode, 0);
     state.language = kChinese;
     logic->OnPip();
-    EXPECT_EQ(host.boxes.back().caption, "系统信息");
-    EXPECT_EQ(host.boxes.back().text, "请打开连接");
+    EXPECT_EQ(host.Shown().back(), "系统信息: 请打开连接");
 }
 
 }  // namespace

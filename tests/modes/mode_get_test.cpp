@@ -46,13 +46,7 @@ class ModeGetTest : public ::testing::Test {
     }
     ModeGetLogic Logic() { return ModeGetLogic(state, sim.commands, host); }
     std::string PathOf(std::string_view name) const { return (folder / name).string(); }
-    // Each box as "caption: text", a question marked with "?".
-    Lines Shown() const {
-        Lines shown;
-        for (const auto& box : host.boxes)
-            shown.push_back(box.caption + ": " + box.text + (box.question ? " ?" : ""));
-        return shown;
-    }
+    Lines Shown() const { return host.Shown(); }
     Lines Asked() const {
         Lines asked;
         for (const auto& q : host.fileQuestions)

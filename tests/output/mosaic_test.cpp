@@ -293,9 +293,7 @@ TEST_F(MosaicTest, CaptionsAndMessagesInTheOperatorsLanguage) {
     EXPECT_EQ(logic->CaptionText(Caption::AutoCalculation), "自动\n计算");
     EXPECT_EQ(logic->ChannelCaption(3), "输出3");
     logic->OnCreate("9", "1");
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].caption, "系统信息");
-    EXPECT_EQ(host.boxes[0].text, "窗口数量不在范围内(1 ~ 8)");
+    EXPECT_EQ(host.Shown(), std::vector<std::string>{"系统信息: 窗口数量不在范围内(1 ~ 8)"});
     state.language = kEnglish;
     EXPECT_EQ(logic->CaptionText(Caption::WindowWidth), "Width");
 }

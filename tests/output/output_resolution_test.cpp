@@ -27,19 +27,10 @@ class OutputResolutionTest : public testing::ReadbackFixture {
         state.outputs[1].configMode = 0;
     }
 
-    // Caption and text of each box, a question marked.
-    static std::vector<std::string> Shown(const testing::ScriptedHost& host) {
-        std::vector<std::string> shown;
-        for (const auto& box : host.boxes)
-            shown.push_back(box.caption + "|" + box.text + (box.question ? "|?" : ""));
-        return shown;
-    }
-
-    std::set<std::string> ValuesOf(ConfigFileKind kind, std::string_view section,
-                                   const std::vector<std::string>& keys, std::uint8_t card = 0) {
+    std::set<std::string> InputValues(std::string_view section, std::string_view suffix) {
         std::set<std::string> values;
-        for (const std::string& key : keys)
-            values.insert(Read(kind, section, key, card));
+        for (const char* input : {"Input1", "Input2", "Input3", "Input4"})
+            values.insert(Read(ConfigFileKind::Input, section, input + std::string(suffix)));
         return values;
     }
 };
@@ -52,37 +43,20 @@ TEST_F(OutputResolutionTest, AChangeSendsTheCodeWithBothModesAndResetsEveryRecta
     logic.OnSlider(1);
     logic.OnSet();
 
-    EXPECT_EQ(Shown(host), std::vector<std::string>{"System information|You sure want to change "
-                                                    "the resolution? Change the resolution, all "
-                                                    "data will be initialized|?"});
+    EXPECT_EQ(host.Shown(), std::vector<std::string>{"System information: You sure want to change "
+                                                     "the resolution? Change the resolution, all "
+                                                     "data will be initialized ?"});
     EXPECT_EQ(host.workersRun, 1);
     const sim::ProcessorState processor = sim.processor.Snapshot();
     EXPECT_EQ(processor.outputFormat, 2);
     EXPECT_EQ(processor.outputs[0].applicationMode, 5);
     EXPECT_EQ(processor.outputs[1].applicationMode, 0);
     EXPECT_EQ(Read(ConfigFileKind::SystemInfo, "System", "outformat"), "2");
-    std::vector<std::string> rectangleKeys;
-    for (int channel = 1; channel <= kOutputChannelCount; ++channel) {
-        for (const char* kind : {"_OutputMap_Size", "_Jiequ_InputMap_Size"})
-            rectangleKeys.push_back("OutCH" + std::to_string(channel) + kind);
-    }
-    for (std::uint8_t card : {1, 2}) {
-        for (int mode = 0; mode < kDisplayModeCount; ++mode) {
-            const std::string section = "Mode" + std::to_string(mode);
-            EXPECT_EQ(ValuesOf(ConfigFileKind::Output, section, rectangleKeys, card),
-                      std::set<std::string>{"1280,1024,0,0"})
-                << "card " << int{card} << " " << section;
-        }
-    }
-    const std::vector<std::string> inputs{"Input1", "Input2", "Input3", "Input4"};
-    std::vector<std::string> mainKeys, pipKeys;
-    for (const std::string& input : inputs) {
-        mainKeys.push_back(input + "MainData");
-        pipKeys.push_back(input + "PipData");
-    }
-    EXPECT_EQ(ValuesOf(ConfigFileKind::Input, "InputCardPIPMainData", mainKeys),
+    for (std::uint8_t card : {1, 2})
+        EXPECT_EQ(ModeValues(card), std::set<std::string>{"1280,1024,0,0"}) << int{card};
+    EXPECT_EQ(InputValues("InputCardPIPMainData", "MainData"),
               std::set<std::string>{"1280,1024,0,0"});
-    EXPECT_EQ(ValuesOf(ConfigFileKind::Input, "InputCardPIPPipData", pipKeys),
+    EXPECT_EQ(InputValues("InputCardPIPPipData", "PipData"),
               std::set<std::string>{"426,340,16,16"});
     // The main window's records hold the new profiles.
     EXPECT_EQ(state.system.resolution, (OutputResolution{2, 1280, 1024}));
@@ -103,10 +77,10 @@ TEST_F(OutputResolutionTest, SetSendsNothingWhenNotConnectedUnchangedOrRefused) 
         std::vector<std::string> shown;
         int slider;
     };
-    const std::string noLink = "System information|Poor communication, can't send data";
-    const std::string noLinkZh = "系统消息|通讯不畅，无法发送数据";
+    const std::string noLink = "System information: Poor communication, can't send data";
+    const std::string noLinkZh = "系统消息: 通讯不畅，无法发送数据";
     const std::string question =
-        "系统提示 |确定要改变系统分辨率吗？改变分辨率，所有数据将被初始化 |?";
+        "系统提示 : 确定要改变系统分辨率吗？改变分辨率，所有数据将被初始化  ?";
     // clang-format off
     const Case cases[] = {
         {"same code",              kEnglish, true,  6, 3,            std::nullopt, {},         3},
@@ -131,7 +105,7 @@ TEST_F(OutputResolutionTest, SetSendsNothingWhenNotConnectedUnchangedOrRefused) 
         if (c.moved)
             logic.OnSlider(*c.moved);
         logic.OnSet();
-        EXPECT_EQ(Shown(host), c.shown);
+        EXPECT_EQ(host.Shown(), c.shown);
         EXPECT_EQ(logic.SliderPosition(), c.slider);
         EXPECT_EQ(host.workersRun, 0);
         EXPECT_TRUE(wire.written.empty());
@@ -147,20 +121,17 @@ TEST_F(OutputResolutionTest, AnUnconfirmedChangeResetsNothing) {
     testing::FrameTap tap(sim.transport);
     sim.link.AttachTransport(&tap);
     sim.processor.SetFaults(sim::FaultInjector({{sim::FaultKind::kNoReply, 1.0}}, 1));
-    const std::string files[] = {"2600Info.ini", "Input.ini", "Output1.ini", "Output2.ini"};
-    std::vector<std::string> contents;
-    for (const std::string& file : files) contents.push_back(folder.Read(file));
+    const auto files = Files();
     const MainWindowState before = state;
     testing::ScriptedHost host;
     host.Answer(true);
     OutputResolutionLogic logic(state, store, sim.commands, host);
     logic.OnSlider(1);
     logic.OnSet();
-    EXPECT_EQ(Shown(host).back(), "System information|The processor did not answer step 1 of 1 "
-                                  "(9C 02 05). Nothing was changed.");
+    EXPECT_EQ(host.Shown().back(), "System information: The processor did not answer step 1 of 1 "
+                                   "(9C 02 05). Nothing was changed.");
     EXPECT_EQ(tap.frames.size(), 2u);
-    for (std::size_t i = 0; i < std::size(files); ++i)
-        EXPECT_EQ(folder.Read(files[i]), contents[i]) << files[i];
+    EXPECT_EQ(Files(), files);
     EXPECT_EQ(state.system.resolution, before.system.resolution);
     EXPECT_EQ(state.outputs[1].cropRect, before.outputs[1].cropRect);
     EXPECT_EQ(logic.SliderPosition(), 3);

@@ -5,11 +5,13 @@
 
 #include "commands/reply_decoders.h"
 #include "sim_link.h"
+#include "support/numbers.h"
 
 namespace hsq::sim {
 namespace {
 
 using testing::SimLink;
+using hsq::testing::Numbers;
 
 const WindowRect kOdd{300, 1280, 8, 720};
 const WindowRect kWide{1000, 8000, 4000, 60000};  // the widest the channel reports carry
@@ -53,10 +55,8 @@ TEST(InputCard, OverlayModeAndSourceFollowEachSwitch) {
         SCOPED_TRACE(i);
         ExpectAcked({steps[i].send(sim.commands)});
         const auto info = DecodeInputCardInfo(sim.Ask(kQueryInputCardInfo, 1));
-        EXPECT_EQ(info.card, 1);
-        EXPECT_EQ(info.mainSignal, 2);
-        EXPECT_EQ(info.mode, steps[i].mode);
-        EXPECT_EQ(info.subSignal, steps[i].subSignal);
+        EXPECT_EQ(Numbers(info.card, info.mainSignal, info.mode, info.subSignal),
+                  Numbers(1, 2, steps[i].mode, steps[i].subSignal));
     }
 }
 
@@ -67,18 +67,12 @@ TEST(InputCard, PictureAndWindowsReadBack) {
                  sim.commands.SetCaptionKey(1, 248, 252, 16),
                  sim.commands.SetMainWindow({8191, 1920, 8, 1080}),
                  sim.commands.SetPipWindow(kOdd)});
-    const auto info = DecodeInputCardInfo(sim.Ask(kQueryInputCardInfo, 3));
-    EXPECT_EQ(info.card, 3);
-    EXPECT_EQ(info.brightness, 100);
-    EXPECT_EQ(info.contrast, 0);
-    EXPECT_EQ(info.colour, 77);
-    EXPECT_EQ(info.thresholdDirection, 1);
-    EXPECT_EQ(info.red, 248);
-    EXPECT_EQ(info.green, 252);
-    EXPECT_EQ(info.blue, 16);
+    const auto c = DecodeInputCardInfo(sim.Ask(kQueryInputCardInfo, 3));
+    EXPECT_EQ(Numbers(c.card, c.brightness, c.contrast, c.colour, c.thresholdDirection, c.red,
+                      c.green, c.blue),
+              Numbers(3, 100, 0, 77, 1, 248, 252, 16));
     const auto main = DecodeInputWindow(sim.Ask(kQueryInputMainWindow, 3));
-    EXPECT_EQ(main.card, 3);
-    EXPECT_EQ(main.rect, (WindowRect{8191, 1920, 8, 1080}));
+    EXPECT_EQ(std::tie(main.card, main.rect), std::tuple(3, WindowRect{8191, 1920, 8, 1080}));
     EXPECT_EQ(DecodeInputWindow(sim.Ask(kQueryInputPipWindow, 3)).rect, kOdd);
     // The mode bank reads the same two windows.
     EXPECT_EQ(DecodeBankInputWindow(sim.Ask(kQueryBankInputWindow, 3)), main.rect);
@@ -94,9 +88,7 @@ TEST(OutputBoard, ChannelWindowsBorderAndBrightnessOfTheModeInForce) {
                  sim.commands.SetOutputBrightness(32)});
     const auto report = DecodeChannelWindow(
         AskRouted(sim, kQueryImageInputWindow, At(5, 2, 1), ReportRoute::ImageInputWindow));
-    EXPECT_EQ(report.board, 1);
-    EXPECT_EQ(report.channel, 2);
-    EXPECT_EQ(report.mode, 5);
+    EXPECT_EQ(Numbers(report.board, report.channel, report.mode), Numbers(1, 2, 5));
     EXPECT_EQ(report.rect, kOdd);
     const Frame output =
         AskRouted(sim, kQueryImageOutputWindow, At(5, 2, 1), ReportRoute::ImageOutputWindow);
@@ -108,16 +100,14 @@ TEST(OutputBoard, ChannelWindowsBorderAndBrightnessOfTheModeInForce) {
 
     const auto border =
         DecodeImageBorder(AskRouted(sim, kQueryImageBorder, At(0, 2, 1), ReportRoute::ImageBorder));
-    EXPECT_EQ(border.board, 1);
-    EXPECT_EQ(border.channel, 2);
+    EXPECT_EQ(Numbers(border.board, border.channel), Numbers(1, 2));
     EXPECT_EQ(border.form, (std::array<std::uint8_t, 5>{1, 255, 0, 128, 10}));
     const Frame brightness =
         AskRouted(sim, kQueryOutputBrightness, At(0, 0, 1), ReportRoute::OutputBrightness);
     EXPECT_EQ(DecodeOutputBrightness(brightness).brightness, 32);
     const auto clock =
         DecodeClockSource(AskRouted(sim, kQueryClockSource, At(0, 3, 1), ReportRoute::ClockSource));
-    EXPECT_EQ(clock.board, 1);
-    EXPECT_EQ(clock.channel, 3);
+    EXPECT_EQ(Numbers(clock.board, clock.channel), Numbers(1, 3));
 }
 
 TEST(OutputBoard, ModeDataShowsAllImagesUntilOneIsChosen) {
@@ -127,25 +117,20 @@ TEST(OutputBoard, ModeDataShowsAllImagesUntilOneIsChosen) {
                  sim.commands.SetSwitchMode(5), sim.commands.SetOverlay(true),
                  sim.commands.SetApplicationMode(5)});
     // Asked about mode 0, the report is of the mode in force.
-    const auto mode =
+    const auto m =
         DecodeModeData(AskRouted(sim, kQueryModeData, At(0, 0, 0), ReportRoute::ModeData));
-    EXPECT_EQ(mode.board, 0);
-    EXPECT_EQ(mode.displayMode, 3);
-    EXPECT_EQ(mode.configMode, 5);
-    EXPECT_EQ(mode.switchMode, 5);
-    EXPECT_EQ(mode.ports, (std::array<std::uint8_t, 4>{0, 1, 2, 2}));
-    EXPECT_EQ(mode.channelOn, (std::array<bool, 4>{true, false, true, true}));
-    EXPECT_TRUE(mode.overlayMatrix);
-    EXPECT_FALSE(mode.imageAll);
-    EXPECT_EQ(mode.imageChannel, 1);
+    EXPECT_EQ(Numbers(m.board, m.displayMode, m.configMode, m.switchMode, m.overlayMatrix,
+                      m.imageAll, m.imageChannel),
+              Numbers(0, 3, 5, 5, true, false, 1));
+    EXPECT_EQ(m.ports, (std::array<std::uint8_t, 4>{0, 1, 2, 2}));
+    EXPECT_EQ(m.channelOn, (std::array<bool, 4>{true, false, true, true}));
     EXPECT_EQ(DecodeSystemReport(sim.Ask(kQuerySystem))->configModeK, 5);
 
     ExpectAcked({sim.commands.SelectOutputBoard(1, 2), sim.commands.ShowAllImages()});
     EXPECT_TRUE(DecodeModeData(sim.Ask(kQueryModeData, At(0, 0, 1))).imageAll);
     ExpectAcked({sim.commands.SelectImage(3)});
     const auto chosen = DecodeModeData(sim.Ask(kQueryModeData, At(0, 0, 1)));
-    EXPECT_FALSE(chosen.imageAll);
-    EXPECT_EQ(chosen.imageChannel, 3);
+    EXPECT_EQ(Numbers(chosen.imageAll, chosen.imageChannel), Numbers(false, 3));
 }
 
 TEST(OutputBoard, CopyModeTakesTheWholeLayout) {
@@ -161,13 +146,11 @@ TEST(System, OutputFormatAndMatrixReferenceReadBack) {
     ExpectAcked({sim.commands.SetOutputFormat(3, 1, 6), sim.commands.SetMatrixReference(1)});
     const auto system = DecodeSystemReport(sim.Ask(kQuerySystem));
     ASSERT_TRUE(system);
-    EXPECT_EQ(system->outputFormat, 3);
-    EXPECT_EQ(system->inAKout1, 1);
-    EXPECT_EQ(system->configModeK, 1);
-    EXPECT_EQ(system->configModeL, 6);
+    EXPECT_EQ(Numbers(system->outputFormat, system->inAKout1, system->configModeK,
+                      system->configModeL),
+              Numbers(3, 1, 1, 6));
     const auto bank = DecodeBankSystem(sim.Ask(kQueryBankSystem));
-    EXPECT_EQ(bank->outputFormat, 3);
-    EXPECT_EQ(bank->clockSource, 1);
+    EXPECT_EQ(Numbers(bank->outputFormat, bank->clockSource), Numbers(3, 1));
 }
 
 TEST(Import, SystemInputCardOutputBoardAndModeReadBack) {
@@ -190,19 +173,13 @@ TEST(Import, SystemInputCardOutputBoardAndModeReadBack) {
     EXPECT_EQ(DecodeInputWindow(sim.Ask(kQueryInputMainWindow, 1)).rect, kOdd);
 
     const auto board = DecodeBankBoardSetup(sim.Ask(kQueryBankBoardSetup, 1));
-    EXPECT_EQ(board->board, 1);
-    EXPECT_EQ(board->boardByte, 0x42);
-    EXPECT_EQ(board->clockByte, 0x17);
+    EXPECT_EQ(Numbers(board->board, board->boardByte, board->clockByte), Numbers(1, 0x42, 0x17));
     const auto setup = DecodeBankModeSetup(sim.Ask(kQueryBankModeSetup, At(2, 0, 1)));
-    EXPECT_EQ(setup->board, 1);
-    EXPECT_EQ(setup->mode, 2);
-    EXPECT_EQ(setup->byteA, 0x55);
+    EXPECT_EQ(Numbers(setup->board, setup->mode, setup->byteA), Numbers(1, 2, 0x55));
     EXPECT_EQ(setup->ports, (std::array<std::uint8_t, 4>{3, 2, 1, 0}));
     EXPECT_EQ(setup->channelOn, (std::array<bool, 4>{true, false, true, false}));
     const auto crop = DecodeBankChannelWindow(sim.Ask(kQueryBankChannelCrop, At(2, 1, 1)));
-    EXPECT_EQ(crop->channel, 1);
-    EXPECT_EQ(crop->mode, 2);
-    EXPECT_EQ(crop->rect, kOdd);
+    EXPECT_EQ(std::tie(crop->channel, crop->mode, crop->rect), std::tuple(1, 2, kOdd));
     EXPECT_EQ(DecodeBankChannelWindow(sim.Ask(kQueryBankChannelOutput, At(2, 1, 1)))->rect, kWide);
     // The output board window reads the same mode once it is in force.
     ExpectAcked({sim.commands.SelectOutputBoard(1, 0), sim.commands.RecallMode(2, true)});
@@ -219,11 +196,9 @@ TEST(SystemQueries, ReportWhatTheProcessorWasBuiltWith) {
     SimLink sim(state);
     EXPECT_EQ(DecodeIpAddress(sim.Ask(kQueryIpAddress)), "10.0.0.7");
     const auto system = DecodeSystemReport(sim.Ask(kQuerySystem));
-    EXPECT_FALSE(system->configFlag0);
-    EXPECT_TRUE(system->configFlag1);
-    const auto inputs = DecodeInputVersions(sim.Ask(kQueryInputVersions));
-    EXPECT_EQ(inputs[0], "V 1.3.2");
-    EXPECT_EQ(inputs[2], "V 4.15.9");
+    EXPECT_EQ(Numbers(system->configFlag0, system->configFlag1), Numbers(false, true));
+    EXPECT_EQ(DecodeInputVersions(sim.Ask(kQueryInputVersions)),
+              (std::array<std::string, 4>{"V 1.3.2", "V 1.3.2", "V 4.15.9", "V 1.3.2"}));
     EXPECT_EQ(DecodeOutputVersions(sim.Ask(kQueryOutputVersions))[1], "V 3.12");
 }
 

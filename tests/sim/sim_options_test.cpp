@@ -5,11 +5,13 @@
 
 #include "link/command_frame.h"
 #include "sim/traffic_trace.h"
+#include "support/numbers.h"
 
 namespace hsq::sim {
 namespace {
 
 using Args = std::vector<std::string>;
+using hsq::testing::Numbers;
 
 TEST(SimOptions, TakesEveryOption) {
     const auto options =
@@ -17,24 +19,22 @@ TEST(SimOptions, TakesEveryOption) {
                          "--fault", "drop", "--seed", "42", "--trace"});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->tcpPort, 0);
-    EXPECT_TRUE(options->pty);
+    EXPECT_EQ(Numbers(options->pty, options->trace), Numbers(true, true));
+    EXPECT_EQ(options->seed, 42u);
     EXPECT_EQ(options->cards.inputs, (std::array<bool, 4>{true, false, false, true}));
     EXPECT_EQ(options->cards.outputs, (std::array<bool, 2>{false, true}));
     EXPECT_EQ(options->faults,
               (std::vector<FaultRule>{{FaultKind::kLate, 0.25}, {FaultKind::kDrop, 1.0}}));
-    EXPECT_EQ(options->seed, 42u);
-    EXPECT_TRUE(options->trace);
 }
 
 TEST(SimOptions, DefaultsToEveryCardAndNoFaults) {
     const auto options = ParseSimOptions({"--tcp", "7"});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->tcpPort, 7);
-    EXPECT_FALSE(options->pty);
+    EXPECT_EQ(Numbers(options->pty, options->trace), Numbers(false, false));
+    EXPECT_EQ(options->seed, kDefaultSeed);
     EXPECT_EQ(options->cards, CardSet{});
     EXPECT_TRUE(options->faults.empty());
-    EXPECT_EQ(options->seed, kDefaultSeed);
-    EXPECT_FALSE(options->trace);
 }
 
 class BadCommandLine : public ::testing::TestWithParam<Args> {};

@@ -5,7 +5,9 @@
 #include <deque>
 #include <vector>
 
+#include "commands/device_commands.h"
 #include "link/clock.h"
+#include "link/device_link.h"
 #include "link/link_transport.h"
 
 namespace hsq::testing {
@@ -75,6 +77,15 @@ class RecordingTransport final : public LinkTransport {
     Clock& clock_;
     std::deque<Part> pending_;
     std::deque<std::uint8_t> line_;
+};
+
+// The commands over a link to a recording transport, on a virtual clock.
+struct RecordingLink {
+    RecordingLink() { link.AttachTransport(&transport); }
+    VirtualClock clock;
+    DeviceLink link{clock};
+    RecordingTransport transport{clock};
+    DeviceCommands commands{link};
 };
 
 }  // namespace hsq::testing

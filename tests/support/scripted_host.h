@@ -67,6 +67,13 @@ class ScriptedHost final : public DialogHost, private WorkProgress {
         for (const Box& box : boxes) texts.push_back(box.text);
         return texts;
     }
+    // Each box as "caption: text", a question marked with " ?".
+    std::vector<std::string> Shown() const {
+        std::vector<std::string> shown;
+        for (const Box& box : boxes)
+            shown.push_back(box.caption + ": " + box.text + (box.question ? " ?" : ""));
+        return shown;
+    }
 
     std::vector<Box> boxes;
     std::vector<FileQuestion> fileQuestions;
