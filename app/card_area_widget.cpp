@@ -13,8 +13,10 @@ Point PointOf(const QMouseEvent* event) {
 
 QRect RectOf(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
-// Our own artwork: a card front with its letter, a row of connectors and a status lamp.
-void DrawCard(QPainter& painter, const QRect& rect, const QString& letter, bool output) {
+// Our own artwork: a card front with its letter, a row of connectors and a status lamp, red
+// while the processor does not answer.
+void DrawCard(QPainter& painter, const QRect& rect, const QString& letter, bool output,
+              bool silent) {
     const QColor face = output ? QColor("#27496d") : QColor("#2f6b4f");
     painter.setPen(QPen(QColor("#111820"), 1));
     painter.setBrush(face);
@@ -23,7 +25,7 @@ void DrawCard(QPainter& painter, const QRect& rect, const QString& letter, bool 
     for (int i = 0; i < 4; ++i) {
         painter.drawRect(rect.left() + 86 + i * 28, rect.top() + 13, 18, 14);
     }
-    painter.setBrush(QColor("#6fe07a"));
+    painter.setBrush(silent ? QColor("#e0473f") : QColor("#6fe07a"));
     painter.drawEllipse(QPoint(rect.right() - 14, rect.center().y()), 4, 4);
     painter.setPen(Qt::white);
     QFont font("Verdana", 11, QFont::Bold);
@@ -71,7 +73,7 @@ void CardAreaWidget::paintEvent(QPaintEvent*) {
     for (int i = 0; i < pictures.Count(); ++i) {
         if (!pictures.Visible(i)) continue;
         DrawCard(painter, RectOf(pictures.Picture(i)), Letter(i),
-                 area_ == MainWindowLogic::Area::Output);
+                 area_ == MainWindowLogic::Area::Output, logic_.State().processorSilent);
     }
     if (logic_.HandlesShownIn() != area_) return;
     for (int i = 0; i < pictures.Count(); ++i) {

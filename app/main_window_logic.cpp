@@ -99,6 +99,7 @@ DialogOutcome MainWindowLogic::OpenDialog(DialogKind kind) {
 }
 
 void MainWindowLogic::Connect() {
+    state_.processorSilent = false;
     RunWorker([this](WorkProgress&) { readback_.Connect(); });
     UpdatePictures();
 }
@@ -116,12 +117,28 @@ void MainWindowLogic::OnConnectButton() {
 
 bool MainWindowLogic::OnClockTick() {
     notices_.ShowPending();
-    if (!readback_.NoticeServiceEnd()) return false;
-    Disconnected();
+    if (readback_.NoticeServiceEnd()) {
+        Disconnected();
+        return true;
+    }
+    return ShowHealth();
+}
+
+// No reconnection of our own: the operator decides, with Disconnect and Connect.
+bool MainWindowLogic::ShowHealth() {
+    constexpr Bilingual kSilent{"处理器没有应答：请检查线路，或断开后重新连接",
+                                "The processor does not answer: check the line, or disconnect "
+                                "and connect again"};
+    constexpr Bilingual kAnswersAgain{"处理器已恢复应答", "The processor answers again"};
+    const bool silent = state_.connected && !commands_.link().Answering();
+    if (silent == state_.processorSilent) return false;
+    state_.processorSilent = silent;
+    state_.statusLine = std::string((silent ? kSilent : kAnswersAgain).In(state_.language));
     return true;
 }
 
 void MainWindowLogic::Disconnected() {
+    state_.processorSilent = false;
     inputs_.ClearSelection();
     outputs_.ClearSelection();
     UpdatePictures();

@@ -91,6 +91,7 @@ class MainWindowLogic {
     void OpenInputCard(int card);
     void SaveProfiles();
     void Disconnected();
+    bool ShowHealth();
 
     MainWindowState& state_;
     ProfileStore& store_;

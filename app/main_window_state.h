@@ -46,6 +46,8 @@ struct MainWindowState {
     // Where the last mode file was exported or imported: the next file dialog starts there.
     std::string modeFileFolder;
     std::string statusLine;
+    // Connected, but the processor has stopped answering: the window says so until it answers.
+    bool processorSilent = false;
 };
 
 inline bool CardPresence::Any() const {

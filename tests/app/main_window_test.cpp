@@ -9,6 +9,7 @@
 #include <map>
 
 #include "modes/mode_get_logic.h"
+#include "modes/mode_test_support.h"
 #include "output/output_board_logic.h"
 #include "readback_fixture.h"
 #include "support/recording_transport.h"
@@ -291,6 +292,32 @@ TEST_F(MainWindowTest, AFrameSelectsWhatLiesWhollyInside) {
     window.OnLeftButtonUp({0, 0});
     window.OnLeftButtonDown(MainWindowLogic::Area::Input, {20, 20});
     EXPECT_EQ(window.InputPictures().SelectedIndices().size(), 4u);
+}
+
+// Three reply waits in a row without a reply: the window says the processor does not answer, and
+// says so again once it answers; Disconnect works from there.
+TEST_F(MainWindowTest, TheWindowShowsWhenTheProcessorStopsAndStartsAnswering) {
+    ASSERT_TRUE(StartConnected());
+    testing::FrameTap tap(sim.transport);
+    sim.link.AttachTransport(&tap);
+    tap.silence = [](const Frame&) { return true; };
+    Frame reply{};
+    for (int i = 0; i < DeviceLink::kSilentRun; ++i) sim.commands.Query(0, 0, reply);
+    EXPECT_TRUE(window.OnClockTick());
+    EXPECT_TRUE(state.processorSilent);
+    EXPECT_EQ(state.statusLine,
+              "The processor does not answer: check the line, or disconnect and connect again");
+    EXPECT_FALSE(window.OnClockTick());
+    tap.silence = nullptr;
+    sim.commands.Query(0, 0, reply);
+    EXPECT_TRUE(window.OnClockTick());
+    EXPECT_EQ(state.statusLine, "The processor answers again");
+    tap.silence = [](const Frame&) { return true; };
+    for (int i = 0; i < DeviceLink::kSilentRun; ++i) sim.commands.Query(0, 0, reply);
+    window.OnClockTick();
+    window.OnConnectButton();
+    EXPECT_FALSE(state.connected);
+    EXPECT_FALSE(state.processorSilent);
 }
 
 TEST_F(MainWindowTest, OutputDoubleClickNeedsExactlyOnePictureAndSelectsTheBoard) {
