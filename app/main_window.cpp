@@ -100,7 +100,7 @@ void CHSQ2600ObjDlg::Run(void (MainWindowLogic::*handler)()) {
 }
 
 void CHSQ2600ObjDlg::Refresh() {
-    setWindowTitle(Text(logic_.CaptionText(Caption::WindowTitle)));
+    setWindowTitle(QString::fromStdString(logic_.WindowTitle()));
     for (const auto& [caption, button] : buttons_) button->setText(Text(logic_.CaptionText(caption)));
     for (const auto& [caption, action] : actions_) action->setText(Text(logic_.CaptionText(caption)));
     commands_->setTitle(logic_.State().language == kChinese ? QString::fromUtf8("命令")

@@ -304,6 +304,13 @@ std::string MainWindowLogic::ClockText() const {
     return text;
 }
 
+std::string MainWindowLogic::WindowTitle() const {
+    constexpr Bilingual kSimulated{" —— 模拟处理器", " — simulated processor"};
+    std::string title(CaptionText(Caption::WindowTitle));
+    if (state_.simulated) title += kSimulated.In(state_.language);
+    return title;
+}
+
 std::string_view MainWindowLogic::CaptionText(Caption caption) const {
     const LanguageFlag language = state_.language;
     switch (caption) {

@@ -69,6 +69,8 @@ class MainWindowLogic {
     // "%4d-%02d-%02d  %02d:%02d:%02d" of the local time now.
     std::string ClockText() const;
     std::string_view CaptionText(Caption caption) const;
+    // The caption's title, marked when the processor is the demo's simulation.
+    std::string WindowTitle() const;
 
     const MainWindowState& State() const { return state_; }
     const CardPictureArea& InputPictures() const { return inputs_; }

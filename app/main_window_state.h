@@ -48,6 +48,8 @@ struct MainWindowState {
     std::string statusLine;
     // Connected, but the processor has stopped answering: the window says so until it answers.
     bool processorSilent = false;
+    // The processor is the demo's simulation, and the window says so.
+    bool simulated = false;
 };
 
 inline bool CardPresence::Any() const {

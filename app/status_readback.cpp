@@ -37,7 +37,9 @@ StatusReadback::StatusReadback(MainWindowState& state, ProfileStore& store,
     : state_(state), store_(store), commands_(commands), tcpPort_(tcpPort) {}
 
 void StatusReadback::SetStatus(std::string_view prefix, const Bilingual& text) {
+    constexpr Bilingual kSimulated{"（模拟处理器）", " (simulated processor)"};
     state_.statusLine = std::string(prefix) + std::string(text.In(state_.language));
+    if (state_.simulated) state_.statusLine += kSimulated.In(state_.language);
     if (statusShown_) statusShown_(state_.statusLine);
 }
 

@@ -28,6 +28,8 @@ class CHSQ2600ObjApp {
     int RunTour(int systemLanguageId);
     // The start-up without running the window (for tests and the benchmark).
     bool StartUp(int systemLanguageId);
+    // The processor is the demo's simulation: the window's title and status line say so.
+    void MarkSimulated() { state_.simulated = true; }
 
     CHSQ2600ObjDlg& Window() { return *window_; }
     MainWindowLogic& Logic() { return logic_; }

@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<hsq::TourRecorder> tour;
     if (options.tourFolder) tour = std::make_unique<hsq::TourRecorder>(QString::fromStdString(*options.tourFolder));
     hsq::CHSQ2600ObjApp app(clock, folder, tour.get());
+    if (demo) app.MarkSimulated();
     if (!tour) return app.Run(languageId);
     const int result = app.RunTour(languageId);
     std::fprintf(stderr, "Tour: %d pictures in %s\n", tour->Saved(), options.tourFolder->c_str());

@@ -296,6 +296,14 @@ TEST_F(MainWindowTest, AFrameSelectsWhatLiesWhollyInside) {
 
 // Three reply waits in a row without a reply: the window says the processor does not answer, and
 // says so again once it answers; Disconnect works from there.
+// The demo's window never lets the operator take its processor for a real one.
+TEST_F(MainWindowTest, ASimulatedProcessorIsNamedInTheTitleAndTheStatusLine) {
+    state.simulated = true;
+    ASSERT_TRUE(StartConnected());
+    EXPECT_EQ(window.WindowTitle(), "HSQ2600 Software Controller(V1.00) — simulated processor");
+    EXPECT_EQ(state.statusLine, "COM1Serial Opened successfully (simulated processor)");
+}
+
 TEST_F(MainWindowTest, TheWindowShowsWhenTheProcessorStopsAndStartsAnswering) {
     ASSERT_TRUE(StartConnected());
     testing::FrameTap tap(sim.transport);
