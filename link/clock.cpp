@@ -310,7 +310,13 @@ void VirtualClock::SleepMs(int ms) {
     Advance(ms);
 }
 
+// A wait that would take the wall clock to the horizon stops there, as wall-clock waits do.
 bool VirtualClock::WaitCancellable(Cancellation& cancel, int ms) {
+    {
+        std::unique_lock lock(mutex_);
+        while (!cancel.IsCancelled() && horizonMs_ && WallMsLocked() + ms >= *horizonMs_)
+            ParkLocked(cancel, lock);
+    }
     if (cancel.IsCancelled())
         return false;
     SleepMs(ms);
@@ -341,18 +347,7 @@ WallWait VirtualClock::WaitUntilLocal(Cancellation& cancel, const LocalTime& tar
         if (remaining <= 0)
             return WallWait::Due;
         if (horizonMs_ && targetMs >= *horizonMs_) {
-            const std::uint64_t wakes = cancel.Wakes();
-            parked_[&cancel] = wakes;
-            parkedChanged_.notify_all();
-            lock.unlock();
-            {
-                std::unique_lock waiting(cancel.mutex_);
-                cancel.changed_.wait(waiting,
-                                     [&] { return cancel.cancelled_ || cancel.wakes_ != wakes; });
-            }
-            lock.lock();
-            parked_.erase(&cancel);
-            parkedChanged_.notify_all();
+            ParkLocked(cancel, lock);
             continue;
         }
         const std::function<void(int)> hook = hook_;
@@ -434,6 +429,21 @@ void VirtualClock::Advance(int ms) {
 
 std::int64_t VirtualClock::WallMsLocked() const {
     return startWallMs_ + nowMs_ + wallOffsetMs_;
+}
+
+// Blocks (really) until the wait is cancelled or woken by the wall clock or the horizon.
+void VirtualClock::ParkLocked(Cancellation& cancel, std::unique_lock<std::mutex>& lock) {
+    const std::uint64_t wakes = cancel.Wakes();
+    parked_[&cancel] = wakes;
+    parkedChanged_.notify_all();
+    lock.unlock();
+    {
+        std::unique_lock waiting(cancel.mutex_);
+        cancel.changed_.wait(waiting, [&] { return cancel.cancelled_ || cancel.wakes_ != wakes; });
+    }
+    lock.lock();
+    parked_.erase(&cancel);
+    parkedChanged_.notify_all();
 }
 
 void VirtualClock::WakeWaitersLocked() {

@@ -143,13 +143,15 @@ class VirtualClock final : public Clock {
     // Sets the wall clock (a step forward or back), leaving the time that passed alone.
     void SetLocalTime(const LocalTime& now);
     void StepWallMs(std::int64_t ms);
-    // Where wall-clock waits stop, so that a test can run a scheduler up to a moment and look.
+    // Where wall-clock waits and cancellable waits stop, so that a test can run a scheduler up to
+    // a moment and look.
     void SetHorizon(const LocalTime& horizon);
-    // Waits (really) until a wall-clock wait is blocked at the horizon, uncancelled.
+    // Waits (really) until a wait is blocked at the horizon, uncancelled.
     void WaitUntilParked();
 
   private:
     void Advance(int ms);
+    void ParkLocked(Cancellation& cancel, std::unique_lock<std::mutex>& lock);
     std::int64_t WallMsLocked() const;
     void WakeWaitersLocked();
     bool ParkedLocked() const;

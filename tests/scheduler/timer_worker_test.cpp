@@ -203,6 +203,7 @@ TEST(TimerWorker, LeftRunningEachKindFiresOnItsDaysAfterMidnight) {
     const TimerRecord monthDay1 = Mode({TimerKind::Month, 1, "", "09:15:00"}, 3);
     rig.runner.Start(TimerSection::OutputMode,
                      {Mode({TimerKind::Day, 0, "", "09:00:00"}, 0),
+                      Mode({TimerKind::Day, 0, "", "00:00:00"}, 6),  // the stroke of midnight
                       Mode({TimerKind::Week, 1, "", "09:30:00"}, 1),   // Monday
                       Mode({TimerKind::Week, 6, "", "09:45:00"}, 2),   // Saturday, passed
                       monthDay1, Mode({TimerKind::Month, 31, "", "11:00:00"}, 4),
@@ -212,8 +213,9 @@ TEST(TimerWorker, LeftRunningEachKindFiresOnItsDaysAfterMidnight) {
     rig.RunUntil({2026, 2, 3, 0, 0, 0});
 
     EXPECT_EQ(Only("8E", rig.wire.WallCommands()),
-              (Commands{"01-31 11:00:00 8E 04 01", "02-01 09:00:00 8E 00 01",
-                        "02-01 09:15:00 8E 03 01", "02-02 08:00:00 8E 05 01",
+              (Commands{"01-31 11:00:00 8E 04 01", "02-01 00:00:00 8E 06 01",
+                        "02-01 09:00:00 8E 00 01", "02-01 09:15:00 8E 03 01",
+                        "02-02 00:00:00 8E 06 01", "02-02 08:00:00 8E 05 01",
                         "02-02 09:00:00 8E 00 01", "02-02 09:30:00 8E 01 01"}));
     EXPECT_TRUE(rig.runner.WorkerActive());  // waiting for the next day
 }
