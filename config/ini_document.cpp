@@ -142,6 +142,20 @@ bool IniDocument::HasSection(std::string_view section) const {
     return FindSection(section) != nullptr;
 }
 
+std::vector<std::pair<std::string_view, std::string_view>> IniDocument::KeysOf(
+    std::string_view section) const {
+    std::vector<std::pair<std::string_view, std::string_view>> keys;
+    if (const Section* found = FindSection(section)) {
+        keys.reserve(found->keys.size());
+        for (const std::size_t index : found->keys) {
+            const Line& line = lines_[index];
+            keys.emplace_back(Text(line.nameBegin, line.nameEnd),
+                              WithoutOuterQuotes(Text(line.valueBegin, line.valueEnd)));
+        }
+    }
+    return keys;
+}
+
 void IniDocument::Set(std::string_view sectionText, std::string_view keyText,
                       std::string_view valueText) {
     const std::string section = OnOneLine(sectionText);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace hsq {
@@ -22,6 +23,10 @@ class IniDocument {
     // is missing.
     std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
     bool HasSection(std::string_view section) const;
+    // Every key line of the section in file order, with its value as Find gives it (a key
+    // repeated is listed each time; Find gives the first), for readers of whole lists.
+    std::vector<std::pair<std::string_view, std::string_view>> KeysOf(
+        std::string_view section) const;
     // Replaces the value in place, or adds the key after its section's last key, or adds the
     // section at the end of the file. A line break in a name or value is written as a space.
     void Set(std::string_view section, std::string_view key, std::string_view value);

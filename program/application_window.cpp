@@ -7,6 +7,8 @@
 
 #include "service/line_socket.h"
 
+#include "scheduler/timer_worker.h"
+
 namespace hsq {
 
 CHSQ2600ObjApp::CHSQ2600ObjApp(Clock& clock, const std::filesystem::path& configFolder,
@@ -37,6 +39,9 @@ int CHSQ2600ObjApp::Run(int systemLanguageId) {
         if (!StartUp(systemLanguageId)) window_->CloseNow();
     });
     window_->exec();
+    // A timer worker stopped in an exchange finishes it behind the windows; the link it uses
+    // goes with this object.
+    FinishStoppedTimerWorkers();
     return 0;
 }
 

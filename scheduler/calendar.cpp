@@ -21,6 +21,20 @@ std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t d
     return era * 146097 + dayOfEra - 719468;
 }
 
+// Howard Hinnant's civil_from_days.
+void CivilFromDays(std::int64_t days, std::int64_t& year, int& month, int& day) {
+    days += 719468;
+    const std::int64_t era = FloorDivide(days, 146097);
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+    day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+}
+
 }  // namespace
 
 std::int64_t DayNumber(std::int64_t year, std::int64_t month, std::int64_t day) {
@@ -47,5 +61,19 @@ std::int64_t MomentMilliseconds(const LocalTime& time) {
 }
 
 std::int64_t Today(const LocalTime& now) { return DayNumber(now.year, now.month, now.day); }
+
+LocalTime LocalTimeAt(std::int64_t momentMs) {
+    const std::int64_t dayNumber = FloorDivide(momentMs, kMsPerDay);
+    const std::int64_t ofDay = momentMs - dayNumber * kMsPerDay;
+    std::int64_t year = 0;
+    LocalTime time;
+    CivilFromDays(dayNumber, year, time.month, time.day);
+    time.year = static_cast<int>(year);
+    time.hour = static_cast<int>(ofDay / 3600000);
+    time.minute = static_cast<int>(ofDay / 60000 % 60);
+    time.second = static_cast<int>(ofDay / 1000 % 60);
+    time.millisecond = static_cast<int>(ofDay % 1000);
+    return time;
+}
 
 }  // namespace hsq

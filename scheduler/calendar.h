@@ -21,5 +21,8 @@ std::int64_t MomentSeconds(std::int64_t dayNumber, std::int64_t hour, std::int64
 std::int64_t MomentSeconds(const LocalTime& time);
 std::int64_t MomentMilliseconds(const LocalTime& time);
 std::int64_t Today(const LocalTime& now);
+// The reading of a moment in milliseconds on MomentMilliseconds' scale.
+LocalTime LocalTimeAt(std::int64_t momentMs);
+inline constexpr std::int64_t kMsPerDay = 86400 * 1000;
 
 }  // namespace hsq

@@ -49,8 +49,11 @@ std::optional<BoardCommand> CommandFor(const TimerRecord& record, std::uint8_t b
 
 }  // namespace
 
-void TimerActions::CarryOut(const TimerRecord& record, bool inputCardAlsoResponds) {
+void TimerActions::CarryOut(const TimerRecord& record, bool inputCardAlsoResponds,
+                            const std::function<bool()>& stillWanted) {
+    if (record.IsDamaged()) return;
     for (std::uint8_t board : record.boards) {
+        if (stop_.IsCancelled() || (stillWanted && !stillWanted())) return;
         const auto command = CommandFor(record, board, inputCardAlsoResponds);
         if (command && !Send(board, command->send, command->pauseAfterMs)) return;
     }

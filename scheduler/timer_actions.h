@@ -19,7 +19,10 @@ class TimerActions {
     TimerActions(DeviceCommands& commands, Clock& clock, Cancellation& stop)
         : commands_(commands), clock_(clock), stop_(stop) {}
 
-    void CarryOut(const TimerRecord& record, bool inputCardAlsoResponds);
+    // stillWanted is asked before each board: when it says no (the timer's section was stopped
+    // meanwhile), the rest is left out, as after a stop. An exchange under way is finished.
+    void CarryOut(const TimerRecord& record, bool inputCardAlsoResponds,
+                  const std::function<bool()>& stillWanted = {});
 
   private:
     // False when a pause was cut short.

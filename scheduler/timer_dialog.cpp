@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <initializer_list>
@@ -52,20 +53,33 @@ QTreeWidget* ReportList(const std::array<std::string_view, Columns>& captions, i
     return list;
 }
 
-// Refilled only when its rows changed, so that a change elsewhere keeps the operator's
-// selection.
+// Refilled whole from the logic every time, and painted whole: under openbox, after a double
+// click, an edit and Save, the list kept a row painted as it was before (one timer twice, the
+// edited one missing) until it was clicked, although its items were right. The operator's
+// selection stays only when the rows are the same, so that Delete never takes a row that moved
+// under the selection.
 template <std::size_t Columns>
 void ShowRows(QTreeWidget* list, const std::vector<std::array<std::string, Columns>>& rows,
               std::vector<std::array<std::string, Columns>>& shown) {
-    if (rows == shown)
-        return;
+    const QList<QTreeWidgetItem*> selected = list->selectedItems();
+    const int keep =
+        rows == shown && !selected.isEmpty() ? list->indexOfTopLevelItem(selected.front()) : -1;
+    const int scrolled = list->verticalScrollBar()->value();
     list->clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
     for (const auto& row : rows) {
         QStringList texts;
         for (const std::string& text : row)
             texts << Text(text);
-        list->addTopLevelItem(new QTreeWidgetItem(texts));
+        items.append(new QTreeWidgetItem(texts));
     }
+    list->addTopLevelItems(items);
+    if (keep >= 0)
+        list->topLevelItem(keep)->setSelected(true);
+    list->verticalScrollBar()->setValue(scrolled);
+    // Without this, openbox showed stale rows (above).
+    list->viewport()->update();
     shown = rows;
 }
 

@@ -38,6 +38,9 @@ constexpr Bilingual kTimeColumn{"时间", "Time"};
 constexpr Bilingual kBoardColumn{"板卡", "Board"};
 constexpr Bilingual kActionColumn{"操作", "Action"};
 
+// A record of the file that cannot be carried out (Timer.ini edited by hand, or damaged).
+constexpr Bilingual kDamagedType{"损坏", "Damaged"};
+
 constexpr Bilingual kExpired{"此日期已过期", "This date has expired"};
 constexpr Bilingual kExitQuestion{"您确定要退出此界面吗?定时器将会被关闭 ",
                                   "Are you sure you exit this interface？The timer will be closed"};
@@ -205,6 +208,11 @@ TimerPanelView TimerEditorLogic::PanelView(TimerSection section) const {
 std::vector<TimerListRow> TimerEditorLogic::TimerRows(TimerSection section) const {
     std::vector<TimerListRow> rows;
     for (const TimerRecord& record : records_[At(section)]) {
+        if (record.damaged) {
+            rows.push_back({std::to_string(rows.size() + 1),
+                            std::string(kDamagedType.In(language_)), "", "", *record.damaged});
+            continue;
+        }
         rows.push_back({std::to_string(rows.size() + 1), std::string(TimerKindName(record.kind)),
                         BoardsText(record), ActionText(record), TimeColumn(record, language_)});
     }
@@ -288,10 +296,12 @@ void TimerEditorLogic::OnDelete(TimerSection section, int row) {
     if (at != records.end()) mark = static_cast<std::size_t>(at - records.begin());
 }
 
+// A damaged record has nothing to show; the next Save replaces it all the same.
 void TimerEditorLogic::OnRowDoubleClicked(TimerSection section, int row) {
     const std::vector<TimerRecord>& records = Records(section);
     if (row < 0 || row >= static_cast<int>(records.size())) return;
-    ShowInPanel(records[static_cast<std::size_t>(row)]);
+    const TimerRecord& record = records[static_cast<std::size_t>(row)];
+    if (!record.IsDamaged()) ShowInPanel(record);
     editMarks_[At(section)] = static_cast<std::size_t>(row);
 }
 

@@ -58,7 +58,9 @@ using PendingRow = std::array<std::string, 4>;
 
 // The timer dialog (CCTimeOn) without its window: a panel and a list of timers per section,
 // saved to "Timer.ini" on every change, and each section started and stopped through a
-// TimerRunner. Everything runs on the window's thread except the pending listener.
+// TimerRunner. Everything runs on the window's thread except the pending listener; nothing here
+// waits for the worker. A damaged record of the file is listed as "Damaged" with its text, never
+// started, and written back as it was until it is deleted or replaced (double click, Save).
 class TimerEditorLogic final : private TimerObserver {
   public:
     enum class Caption {

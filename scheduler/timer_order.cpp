@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "scheduler/calendar.h"
 
@@ -52,17 +53,25 @@ bool IsKnownKind(TimerKind kind) { return kind >= TimerKind::Day && kind <= Time
 }  // namespace
 
 std::int64_t SecondsToSortMoment(const TimerRecord& record, const LocalTime& now) {
-    if (!IsKnownKind(record.kind)) return std::numeric_limits<std::int64_t>::max();
+    if (record.IsDamaged() || !IsKnownKind(record.kind))
+        return std::numeric_limits<std::int64_t>::max();
     const TimeOfDay time = ParseTime(record.time);
     return MomentSeconds(SortDay(record, now), time.hour, time.minute, time.second) -
            MomentSeconds(now);
 }
 
+// Each record's moment is worked out once: a long list is sorted at every change.
 void SortByNextFiring(std::vector<TimerRecord>& records, const LocalTime& now) {
-    std::stable_sort(records.begin(), records.end(),
-                     [&now](const TimerRecord& a, const TimerRecord& b) {
-                         return SecondsToSortMoment(a, now) < SecondsToSortMoment(b, now);
-                     });
+    std::vector<std::pair<std::int64_t, std::size_t>> order;
+    order.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        order.emplace_back(SecondsToSortMoment(records[i], now), i);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<TimerRecord> sorted;
+    sorted.reserve(records.size());
+    for (const auto& [moment, index] : order) sorted.push_back(std::move(records[index]));
+    records = std::move(sorted);
 }
 
 }  // namespace hsq

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +21,7 @@ inline constexpr std::array<TimerSection, 3> kTimerSections{
 // Its section's name in "Timer.ini".
 std::string_view TimerFileSection(TimerSection section);
 
-// A record read from a file may carry any other number; it then never fires and sorts last.
+// A record read from a file with any other number is damaged (TimerRecord::damaged).
 enum class TimerKind : std::uint8_t {
     Day = 1,    // every day
     Week = 2,   // one weekday
@@ -54,7 +55,13 @@ struct TimerRecord {
     std::string time;               // "hh:mm:ss", 24-hour clock
     std::string date;               // Once only: "yyyy-mm-dd"
     std::vector<std::uint8_t> boards;  // kBoardA..kBoardL, in the order A, B, C, D, K, L
+    // A record of the file that is not a timer its section can carry out (a number out of its
+    // range, a field that is no number, a time or date that does not exist): its text as the
+    // file held it, kept so that saving the list writes it back unchanged. Its other fields are
+    // left as they start. It is listed as damaged and never scheduled.
+    std::optional<std::string> damaged;
 
+    bool IsDamaged() const { return damaged.has_value(); }
     bool operator==(const TimerRecord&) const = default;
 };
 

@@ -8,28 +8,24 @@ TimerRunner::TimerRunner(DeviceCommands& commands, Clock& clock, TimerObserver* 
 TimerRunner::~TimerRunner() { StopAll(); }
 
 void TimerRunner::Start(TimerSection section, std::vector<TimerRecord> records) {
-    const bool needsWorker = schedule_.Start(section, std::move(records), clock_.LocalNow());
+    const bool needsWorker = schedule_->Start(section, std::move(records), clock_.LocalNow());
     NotifyPendingChanged();
     if (!needsWorker) return;
     worker_.reset();  // one that ended by itself
-    worker_ = std::make_unique<TimerWorker>(schedule_, commands_, clock_, inputCardAlsoResponds_,
-                                            observer_);
+    worker_ = std::make_unique<TimerWorker>(schedule_, schedule_->WorkerTicket(), commands_, clock_,
+                                            inputCardAlsoResponds_, observer_);
 }
 
 void TimerRunner::Stop(TimerSection section) {
-    schedule_.Stop(section, clock_.LocalNow());
+    const bool none = schedule_->Stop(section);
     NotifyPendingChanged();
-    if (!schedule_.AnyRunning()) worker_.reset();
+    if (none) worker_.reset();
 }
 
 void TimerRunner::StopAll() {
-    schedule_.StopAll();
+    schedule_->StopAll();
     NotifyPendingChanged();
     worker_.reset();
-}
-
-void TimerRunner::WaitForWorker() {
-    if (worker_) worker_->Join();
 }
 
 void TimerRunner::NotifyPendingChanged() {

@@ -208,7 +208,7 @@ TEST_F(TimerEditorTest, StartSendsTheSectionsTimersWithTheCheckBoxsPause) {
 TEST_F(TimerEditorTest, ExitingAsksWhileTheWorkerWaitsAndNoKeepsItWaiting) {
     Keep(TimerSection::OutputMode, {DayTimer(TimerSection::OutputMode, "11:00:00", 0, {6})});
     Open().SetPendingListener([&] { rig.gate.PendingChanged(); });
-    rig.gate.Arm(rig.clock, testing::kHourMs, 1);
+    rig.gate.Arm(rig.clock, testing::kHourMs);
     logic->OnStart(TimerSection::OutputMode);
     rig.gate.WaitUntilHeld();
     EXPECT_EQ(logic->PendingRows(), (std::vector<PendingRow>{{"1", "L", "Mode1", "11:00:00"}}));
@@ -220,11 +220,89 @@ TEST_F(TimerEditorTest, ExitingAsksWhileTheWorkerWaitsAndNoKeepsItWaiting) {
     EXPECT_EQ(logic->PendingRows().size(), 1U);
 
     host.Answer(true);
-    EXPECT_TRUE(logic->OnExit());
+    EXPECT_TRUE(logic->OnExit());  // without waiting for the worker, held in its wait
+    rig.gate.Open();
     EXPECT_TRUE(logic->PendingRows().empty());
     EXPECT_TRUE(logic->OnExit());  // no worker left to ask about
     EXPECT_EQ(host.boxes.size(), 2U);
     EXPECT_TRUE(rig.wire.Commands().empty());
+}
+
+struct PanelCase {
+    TimerSection section;
+    TimerKind kind;
+    int weekdayIndex, monthDayIndex;
+    CalendarDate date;
+    std::vector<std::pair<std::uint8_t, bool>> boardClicks;
+    const char* stored;
+};
+
+// Only what the kind uses goes into the record, boards in the order A..D, K, L.
+const PanelCase kPanelCases[] = {
+    {TimerSection::InputSignal, TimerKind::Week, 4, 20, {2026, 3, 4},
+     {{4, true}, {2, true}, {1, false}}, "2,0,5,10:30:00,2,4"},
+    {TimerSection::OutputMode, TimerKind::Month, 1, 30, {2026, 3, 4}, {{6, true}, {5, false}},
+     "3,0,31,10:30:00,6"},
+    {TimerSection::Brightness, TimerKind::Once, 1, 20, {2026, 3, 4},
+     {{6, true}, {3, true}, {5, false}}, "4,50,32,2026-03-04,10:30:00,1,3,6"},
+    {TimerSection::InputSignal, TimerKind::Day, 4, 20, {2026, 3, 4}, {{1, false}}, "1,0,10:30:00,"},
+};
+
+// Save writes what the panel shows; a double click on the row shows it again, whatever the panel
+// held meanwhile.
+TEST_F(TimerEditorTest, ThePanelMapsToTheStoredRecordAndADoubleClickMapsItBack) {
+    for (const auto& c : kPanelCases) {
+        std::filesystem::remove(folder / "Timer.ini");
+        Open().OnKind(c.section, c.kind);
+        logic->OnWeekday(c.section, c.weekdayIndex);
+        logic->OnMonthDay(c.section, c.monthDayIndex);
+        logic->OnDate(c.section, c.date);
+        logic->OnTime(c.section, {10, 30, 0});
+        for (const auto& [board, checked] : c.boardClicks)
+            logic->OnBoard(c.section, board, checked);
+        const TimerPanel saved = logic->PanelView(c.section).values;
+        logic->OnSave(c.section);
+        EXPECT_EQ(Stored(c.section, "Timer0"), c.stored);
+
+        Open().OnKind(c.section, c.kind == TimerKind::Day ? TimerKind::Once : TimerKind::Day);
+        logic->OnTime(c.section, {1, 2, 3});
+        for (const std::uint8_t board : TimerEditorLogic::PanelBoards(c.section))
+            logic->OnBoard(c.section, board, board % 2 == 0);
+        // What the kind does not use stays as it was; what it uses comes from the record.
+        logic->OnWeekday(c.section, c.kind == TimerKind::Week ? 0 : c.weekdayIndex);
+        logic->OnMonthDay(c.section, c.kind == TimerKind::Month ? 0 : c.monthDayIndex);
+        logic->OnDate(c.section, c.kind == TimerKind::Once ? CalendarDate{2027, 1, 1} : c.date);
+        logic->OnRowDoubleClicked(c.section, 0);
+        EXPECT_EQ(logic->PanelView(c.section).values, saved) << c.stored;
+    }
+}
+
+// A record the file damaged is listed with its text, never started, and kept in the file until
+// it is replaced.
+TEST_F(TimerEditorTest, ADamagedRecordIsListedNeverStartedAndWrittenBackAsItWas) {
+    folder.Write("Timer.ini", "[TIMERIN]\r\nTimer=2\r\nTimer0=1,257,10:00:30,257\r\n"
+                              "Timer1=1,1,10:00:40,1\r\n");
+    Open().SetPendingListener([&] { rig.gate.PendingChanged(); });
+    EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal),
+              (Rows{{"1", "Day", "A", "DVI", "10:00:40"},
+                    {"2", "Damaged", "", "", "1,257,10:00:30,257"}}));
+    rig.gate.Arm(rig.clock, 40 * 1000);
+    logic->OnStart(TimerSection::InputSignal);
+    rig.gate.WaitUntilHeld();
+    EXPECT_EQ(logic->PendingRows(), (std::vector<PendingRow>{{"1", "A", "DVI", "10:00:40"}}));
+    rig.gate.Open();
+    rig.gate.WaitForChanges(2);
+    EXPECT_EQ(rig.wire.Commands(), (Commands{"80 00 00", "81 00 01"}));
+
+    logic->OnTime(TimerSection::InputSignal, {9, 0, 0});
+    logic->OnSave(TimerSection::InputSignal);
+    EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer2"), "1,257,10:00:30,257");
+    logic->OnRowDoubleClicked(TimerSection::InputSignal, 2);
+    logic->OnSave(TimerSection::InputSignal);
+    EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal),
+              (Rows{{"1", "Day", "A", "SDI", "09:00:00"}, {"2", "Day", "A", "SDI", "09:00:00"},
+                    {"3", "Day", "A", "DVI", "10:00:40"}}));
+    EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer2"), "1,1,10:00:40,1");
 }
 
 }  // namespace

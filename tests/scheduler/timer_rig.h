@@ -11,6 +11,7 @@
 #include "commands/device_commands.h"
 #include "link/device_link.h"
 #include "scheduler/timer_file.h"
+#include "scheduler/timer_worker.h"
 #include "scheduler/timer_runner.h"
 #include "sim/in_process_transport.h"
 #include "sim/simulated_processor.h"
@@ -21,11 +22,12 @@ namespace hsq::testing {
 
 inline constexpr int kHourMs = 3600 * 1000;
 
-// A frame the processor received, as "8D 00 00" (command and the first two data bytes), and the
-// virtual time it went out.
+// A frame the processor received, as "8D 00 00" (command and the first two data bytes), the
+// virtual time it went out and what the wall clock read then ("mm-dd hh:mm:ss").
 struct SentFrame {
     std::int64_t atMs;
     std::string command;
+    std::string wall;
 };
 
 // Notes each frame on its way from the link to the simulated processor.
@@ -36,8 +38,12 @@ class TimedWire final : public LinkTransport {
     int WriteFrame(const std::uint8_t* bytes, int count) override {
         char text[12];
         std::snprintf(text, sizeof text, "%02X %02X %02X", bytes[2], bytes[3], bytes[4]);
+        const LocalTime now = clock_.LocalNow();
+        char wall[40];
+        std::snprintf(wall, sizeof wall, "%02d-%02d %02d:%02d:%02d", now.month, now.day, now.hour,
+                      now.minute, now.second);
         std::lock_guard lock(mutex_);
-        frames_.push_back({clock_.NowMs(), text});
+        frames_.push_back({clock_.NowMs(), text, wall});
         return inner_.WriteFrame(bytes, count);
     }
     int ReadAvailable(std::uint8_t* bytes, int count) override {
@@ -54,6 +60,13 @@ class TimedWire final : public LinkTransport {
         for (const SentFrame& frame : Frames()) commands.push_back(frame.command);
         return commands;
     }
+    // "mm-dd hh:mm:ss 8E 03 01" of each frame.
+    std::vector<std::string> WallCommands() const {
+        std::vector<std::string> commands;
+        for (const SentFrame& frame : Frames())
+            commands.push_back(frame.wall + " " + frame.command);
+        return commands;
+    }
 
   private:
     LinkTransport& inner_;
@@ -63,33 +76,36 @@ class TimedWire final : public LinkTransport {
 };
 
 // Counts the schedule's changes, so that a test can wait for the worker's. Armed, it also holds
-// the worker once inside the wait of the given length until the schedule has changed so many
-// times more: the runner tells of a change after making it and before waiting for the worker to
-// end, so the test's changes all land while the worker waits.
+// the worker in the first pause of each given length in turn (a wall-clock wait has the wait's
+// length), each until Open: a test then changes the schedule, or the wall clock, while the worker
+// waits or is in the middle of an exchange, before virtual time runs on.
 class WaitGate final : public TimerObserver {
   public:
-    void Arm(VirtualClock& clock, int waitMs, int changesToOpen) {
-        changesLeft_ = changesToOpen;
-        clock.SetPauseHook([this, waitMs](int ms) {
-            if (ms == waitMs) Hold();
-        });
+    void Arm(VirtualClock& clock, std::vector<int> lengths) {
+        lengths_ = std::move(lengths);
+        clock.SetPauseHook([this](int ms) { Pause(ms); });
     }
-    void WaitUntilHeld() { WaitFor([this] { return held_; }); }
+    void Arm(VirtualClock& clock, int waitMs) { Arm(clock, std::vector{waitMs}); }
+    void WaitUntilHeld() { WaitFor([this] { return held_ > opened_; }); }
+    void Open() {
+        std::lock_guard lock(mutex_);
+        ++opened_;
+        changed_.notify_all();
+    }
     void WaitForChanges(int changes) { WaitFor([this, changes] { return changes_ >= changes; }); }
     void PendingChanged() override {
         std::lock_guard lock(mutex_);
         ++changes_;
-        if (held_ && --changesLeft_ <= 0) open_ = true;  // once held, and the last change made
         changed_.notify_all();
     }
 
   private:
-    void Hold() {
+    void Pause(int ms) {
         std::unique_lock lock(mutex_);
-        if (held_) return;  // once only
-        held_ = true;
+        if (held_ >= lengths_.size() || ms != lengths_[held_]) return;
+        const std::size_t hold = held_++;
         changed_.notify_all();
-        changed_.wait(lock, [this] { return open_; });
+        changed_.wait(lock, [this, hold] { return opened_ > hold; });
     }
     template <typename Done>
     void WaitFor(Done done) {
@@ -99,20 +115,34 @@ class WaitGate final : public TimerObserver {
 
     std::mutex mutex_;
     std::condition_variable changed_;
+    std::vector<int> lengths_;
     int changes_ = 0;
-    int changesLeft_ = 0;
-    bool held_ = false;
-    bool open_ = false;
+    std::size_t held_ = 0;
+    std::size_t opened_ = 0;
 };
 
-// The runner with the simulated processor behind its link, on virtual time from start.
+// The runner with the simulated processor behind its link, on virtual time from start. Wall-clock
+// waits stop at the midnight after the start unless a test moves the horizon.
 struct TimerRig {
     explicit TimerRig(LocalTime start)
         : clock(start), transport(processor, clock), wire(transport, clock), link(clock),
           commands(link) {
         link.AttachTransport(&wire);
+        clock.SetHorizon({start.year, start.month, start.day + 1, 0, 0, 0});
     }
-    ~TimerRig() { EXPECT_EQ(processor.Violations(), std::vector<std::string>{}); }
+    // Stopped workers may still be finishing an exchange with the processor and the clock here.
+    ~TimerRig() {
+        runner.StopAll();
+        FinishStoppedTimerWorkers();
+        EXPECT_EQ(processor.Violations(), std::vector<std::string>{});
+    }
+
+    // Lets the worker run until its wall-clock wait reaches the horizon.
+    void RunUntil(const LocalTime& horizon) {
+        clock.SetHorizon(horizon);
+        clock.WaitUntilParked();
+    }
+    void RunUntilParked() { clock.WaitUntilParked(); }
 
     VirtualClock clock;
     sim::SimulatedProcessor processor;

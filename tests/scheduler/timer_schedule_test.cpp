@@ -109,7 +109,7 @@ TEST(TimerSchedule, EntriesOfAllSectionsFireInTimeOrderAndAStopKeepsTheSectionsL
     schedule.Start(TimerSection::OutputMode, {evening, monthly}, wednesdaySeventh);
     schedule.Start(TimerSection::InputSignal, {nine}, wednesdaySeventh);
     EXPECT_EQ(schedule.Pending(), (std::vector{monthly, nine, evening}));
-    schedule.Stop(TimerSection::Brightness, wednesdaySeventh);
+    schedule.Stop(TimerSection::Brightness);
     EXPECT_EQ(schedule.Pending(), (std::vector{monthly, nine, evening}));
 
     // Entries due at one time: a stop rebuilds them in the order of the sections still started.
@@ -121,7 +121,7 @@ TEST(TimerSchedule, EntriesOfAllSectionsFireInTimeOrderAndAStopKeepsTheSectionsL
                                      TimerSection::OutputMode}) {
             ties.Start(section, {DayTimer(section, "11:00:00", 0, {})}, wednesdaySeventh);
         }
-        ties.Stop(stopped, wednesdaySeventh);
+        ties.Stop(stopped);
         std::vector<int> sections;
         for (const TimerRecord& entry : ties.Pending()) sections.push_back(static_cast<int>(entry.section));
         EXPECT_EQ(sections, order);
