@@ -12,7 +12,7 @@ constexpr int kTimeWidth = 9;
 constexpr int kDirectionWidth = 4;
 constexpr int kBytesWidth = 3 * kFrameSize - 1;
 constexpr int kOutcomeWidth = 10;
-constexpr int kWaitedWidth = 9;
+constexpr int kWaitedWidth = 10;
 
 std::string Hex(const Frame& bytes, int count) {
     std::string text;
@@ -90,7 +90,9 @@ TrafficRow RowOf(const TrafficEntry& entry, LanguageFlag language) {
     row.outcome = std::string(OutcomeText(entry.outcome, language));
     const bool waited = entry.direction == TrafficDirection::Received &&
                         entry.outcome != TrafficOutcome::Discarded;
-    if (waited) row.waited = std::to_string(entry.waitedMs) + " ms";
+    if (waited)
+        row.waited =
+            std::to_string(entry.waitedMs) + std::string(Bilingual{" 毫秒", " ms"}.In(language));
     row.command = CommandText(entry, language);
     return row;
 }

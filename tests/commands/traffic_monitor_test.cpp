@@ -51,13 +51,13 @@ TEST_F(TrafficMonitorTest, ListsNamesOutcomesAndWaitsAndSavesWhatItShows) {
     RecordSample(ring);
     ASSERT_TRUE(monitor.OnRefresh());
     EXPECT_EQ(monitor.Text(),
-              "Time (ms)  Dir   Bytes                                   Outcome        Waited  Command\n"
-              "        0  ->    86 01 fe 00 00 00 00 00 00 00 00 00 79                         Query: status\n"
-              "      200  <-    86 01 fe 00 00 00 00 00 00 00 00 00 79  complete       200 ms  Query: status\n"
-              "      200  ->    86 01 b4 01 00 00 00 00 00 00 00 00 32                         SetMute\n"
-              "    10400  <-    86 01 b4                                incomplete   10200 ms  SetMute\n"
-              "    10700  <-    86 01                                   dropped                (stale or late bytes)\n"
-              "    10700  ->    86 01 fe 00 00 00 00 00 00 00 00 00 79  not sent               Query: selector 5\n");
+              "Time (ms)  Dir   Bytes                                   Outcome         Waited  Command\n"
+              "        0  ->    86 01 fe 00 00 00 00 00 00 00 00 00 79                          Query: status\n"
+              "      200  <-    86 01 fe 00 00 00 00 00 00 00 00 00 79  complete        200 ms  Query: status\n"
+              "      200  ->    86 01 b4 01 00 00 00 00 00 00 00 00 32                          SetMute\n"
+              "    10400  <-    86 01 b4                                incomplete    10200 ms  SetMute\n"
+              "    10700  <-    86 01                                   dropped                 (stale or late bytes)\n"
+              "    10700  ->    86 01 fe 00 00 00 00 00 00 00 00 00 79  not sent                Query: selector 5\n");
     EXPECT_FALSE(monitor.OnRefresh()) << "nothing new";
 
     // Only the command chosen, without the stale bytes; the file holds what the list shows.
@@ -82,10 +82,11 @@ TEST_F(TrafficMonitorTest, ListsNamesOutcomesAndWaitsAndSavesWhatItShows) {
     EXPECT_TRUE(monitor.OnRefresh()) << "the language changed";
     monitor.OnFilter(0);
     EXPECT_EQ(monitor.Rows()[3].outcome, "不完整");
+    EXPECT_EQ(monitor.Rows()[3].waited, "10200 毫秒");
     EXPECT_EQ(monitor.Rows()[3].command, "静音");
     EXPECT_EQ(monitor.Rows()[0].command, "查询：状态");
     EXPECT_EQ(monitor.Text().substr(0, monitor.Text().find('\n')),
-              "时间(毫秒)  方向  字节                                    结果             等待  命令");
+              "时间(毫秒)  方向  字节                                    结果              等待  命令");
 }
 
 TEST_F(TrafficMonitorTest, PauseHoldsTheListAndClearEmptiesItButNotTheRecord) {
