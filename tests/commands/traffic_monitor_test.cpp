@@ -9,33 +9,22 @@
 namespace hsq {
 namespace {
 
-TrafficEntry Entry(std::int64_t timeMs, TrafficDirection direction, TrafficOutcome outcome,
-                   Frame bytes, std::uint8_t byteCount, std::uint8_t command,
-                   std::uint8_t selector = 0, std::int32_t waitedMs = 0) {
-    TrafficEntry entry;
-    entry.timeMs = timeMs;
-    entry.direction = direction;
-    entry.outcome = outcome;
-    entry.bytes = bytes;
-    entry.byteCount = byteCount;
-    entry.command = command;
-    entry.selector = selector;
-    entry.waitedMs = waitedMs;
-    return entry;
-}
-
 // A status query answered, a mute that got part of a reply, stale bytes, an unknown query.
 void RecordSample(TrafficRing& ring) {
     using enum TrafficDirection;
     using enum TrafficOutcome;
     const Frame status = BuildFrame(kDeviceAddress, 0xFE, {});
     const Frame mute = BuildFrame(kDeviceAddress, 0xB4, std::vector<std::uint8_t>{1});
-    ring.Record(Entry(0, Sent, Written, status, 13, 0xFE));
-    ring.Record(Entry(200, Received, Complete, status, 13, 0xFE, 0, 200));
-    ring.Record(Entry(200, Sent, Written, mute, 13, 0xB4, 1));
-    ring.Record(Entry(10400, Received, Incomplete, {0x86, 0x01, 0xB4}, 3, 0xB4, 1, 10200));
-    ring.Record(Entry(10700, Received, Discarded, {0x86, 0x01}, 2, 0));
-    ring.Record(Entry(10700, Sent, NotWritten, status, 13, 0xFE, 5));
+    ring.Record({.timeMs = 0, .bytes = status, .command = 0xFE});
+    ring.Record({.timeMs = 200, .waitedMs = 200, .bytes = status, .command = 0xFE,
+                 .direction = Received, .outcome = Complete});
+    ring.Record({.timeMs = 200, .bytes = mute, .command = 0xB4, .selector = 1});
+    ring.Record({.timeMs = 10400, .waitedMs = 10200, .bytes = {0x86, 0x01, 0xB4}, .byteCount = 3,
+                 .command = 0xB4, .selector = 1, .direction = Received, .outcome = Incomplete});
+    ring.Record({.timeMs = 10700, .bytes = {0x86, 0x01}, .byteCount = 2, .direction = Received,
+                 .outcome = Discarded});
+    ring.Record({.timeMs = 10700, .bytes = status, .command = 0xFE, .selector = 5,
+                 .outcome = NotWritten});
 }
 
 class TrafficMonitorTest : public ::testing::Test {
