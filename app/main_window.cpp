@@ -84,6 +84,7 @@ void CHSQ2600ObjDlg::BuildMenu() {
         {Caption::Scheduler, &MainWindowLogic::OnScheduler},
         {Caption::ModeRecall, &MainWindowLogic::OnModeRecall},
         {Caption::AdcEdid, &MainWindowLogic::OnAdcEdid},
+        {Caption::TrafficMonitor, &MainWindowLogic::OnTrafficMonitor},
         {Caption::About, &MainWindowLogic::OnAbout},
     };
     for (const auto& [caption, handler] : entries) {

@@ -187,6 +187,7 @@ void MainWindowLogic::OnLanguage() { OpenDialog(DialogKind::Language); }
 void MainWindowLogic::OnVersion() { OpenDialog(DialogKind::Version); }
 void MainWindowLogic::OnScheduler() { OpenDialog(DialogKind::Scheduler); }
 void MainWindowLogic::OnAdcEdid() { OpenDialog(DialogKind::AdcEdid); }
+void MainWindowLogic::OnTrafficMonitor() { OpenDialog(DialogKind::TrafficMonitor); }
 void MainWindowLogic::OnAbout() { OpenDialog(DialogKind::About); }
 
 bool MainWindowLogic::OnClose() {
@@ -332,6 +333,7 @@ std::string_view MainWindowLogic::CaptionText(Caption caption) const {
         case Caption::AdcEdid: return Bilingual{"ADC/EDID", "ADC/EDID"}.In(language);
         case Caption::InputArea: return Bilingual{"输入卡", "INPUT CARDS"}.In(language);
         case Caption::OutputArea: return Bilingual{"输出卡", "OUTPUT CARDS"}.In(language);
+        case Caption::TrafficMonitor: return Bilingual{"通讯监视", "Traffic monitor"}.In(language);
         case Caption::About: return Bilingual{"关于 HSQ2600(&A)...", "About HSQ2600..."}.In(language);
     }
     return {};

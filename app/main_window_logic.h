@@ -20,7 +20,7 @@ class MainWindowLogic {
   public:
     enum class Caption {
         WindowTitle, Connect, ConnectionSettings, Initialise, Resolution, DisplayMode, Language,
-        Version, Scheduler, ModeRecall, AdcEdid, InputArea, OutputArea, About,
+        Version, Scheduler, ModeRecall, AdcEdid, InputArea, OutputArea, TrafficMonitor, About,
     };
     enum class Area { None, Input, Output };
 
@@ -52,6 +52,7 @@ class MainWindowLogic {
     void OnVersion();
     void OnScheduler();
     void OnAdcEdid();
+    void OnTrafficMonitor();
     void OnAbout();
     // True when the window may close.
     bool OnClose();

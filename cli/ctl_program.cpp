@@ -3,12 +3,15 @@
 #include <CLI/CLI.hpp>
 #include <pthread.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <functional>
+#include <iostream>
 #include <optional>
 #include <vector>
 
 #include "app/paced_plan.h"
+#include "app/traffic_rows.h"
 #include "cli/progress_line.h"
 #include "cli/status_output.h"
 #include "config/atomic_file.h"
@@ -33,6 +36,7 @@ struct Request {
     bool simulated = false;
     std::string configFolder;
     bool json = false;
+    bool trace = false;
     std::string file;
     std::string code;
     std::vector<std::string> data;
@@ -49,6 +53,7 @@ class Run {
     // Opens the line, through the service that holds it when there is one, and shakes hands;
     // then the command.
     int Do(const std::function<int(Run&)>& command) {
+        if (request_.trace) Trace();
         line_ = Line();
         std::string error;
         if (!connection_.Open(line_, LineSocketFolder(environment_.runtimeFolder), error))
@@ -123,6 +128,16 @@ class Run {
 
   private:
     DeviceCommands& Commands() { return connection_.Commands(); }
+
+    // Every frame and reply on error output as it happens, in the monitor's words. A progress
+    // line on the terminal is wiped first; the next step draws it again below.
+    void Trace() {
+        const bool terminal = &err_ == &std::cerr && ::isatty(STDERR_FILENO) == 1;
+        connection_.Link().Traffic().Listen([this, terminal](const TrafficEntry& entry) {
+            if (terminal) err_ << "\r\033[K";
+            err_ << LineOf(RowOf(entry, kEnglish)) << std::endl;
+        });
+    }
 
     LineChoice Line() const {
         LineChoice line;
@@ -213,6 +228,8 @@ int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& o
         app.add_flag("--sim", request.simulated, "a simulated processor inside this program");
     serial->excludes(tcp)->excludes(simulated);
     tcp->excludes(simulated);
+    app.add_flag("--trace", request.trace,
+                 "every frame sent and every reply received on standard error, as they happen");
     app.add_option("--config-dir", request.configFolder,
                    "configuration folder (default: HSQ2600_CONFIG_DIR, SystemINI beside the "
                    "program, or ~/.config/hsq2600/SystemINI); its \"Connect\" section names the "

@@ -1,12 +1,11 @@
 #include "commands/device_commands.h"
 
+#include "commands/command_names.h"
 #include "commands/reply_match.h"
 
 namespace hsq {
 
 namespace {
-
-constexpr std::uint8_t kQueryCommand = 0xFE;
 
 std::uint8_t Flag(bool on) {
     return on ? 1 : 0;
@@ -219,7 +218,7 @@ std::uint8_t DeviceCommands::WriteEdid(std::uint8_t input, std::uint8_t kind) {
 
 std::uint8_t DeviceCommands::Exchange(std::uint8_t command, std::span<const std::uint8_t> data,
                                       Frame& reply) {
-    if (command == kQueryCommand && data.size() <= 2) {
+    if (command == kQueryCode && data.size() <= 2) {
         return Query(data.empty() ? 0 : data[0], data.size() < 2 ? 0 : data[1], reply);
     }
     return link_.SendAndTakeReply(kDeviceAddress, command, data, reply,
@@ -227,7 +226,7 @@ std::uint8_t DeviceCommands::Exchange(std::uint8_t command, std::span<const std:
 }
 
 std::uint8_t DeviceCommands::Query(std::uint8_t selector, std::uint8_t argument, Frame& reply) {
-    return link_.Ask(kDeviceAddress, kQueryCommand, selector, argument, reply,
+    return link_.Ask(kDeviceAddress, kQueryCode, selector, argument, reply,
                      [selector, argument](const Frame& candidate) {
                          return AnswersQuery(selector, argument, candidate);
                      });

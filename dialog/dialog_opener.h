@@ -15,6 +15,7 @@ enum class DialogKind {
     AdcEdid,
     OutputBoard,
     InputCard,
+    TrafficMonitor,
 };
 
 // What a dialog hands back to the main window.
@@ -28,7 +29,8 @@ struct DialogOutcome {
 class DialogOpener {
   public:
     virtual ~DialogOpener() = default;
-    // Runs the dialog modally; a dialog that does not exist yet opens nothing.
+    // Runs the dialog modally; a dialog that does not exist yet opens nothing. The traffic
+    // monitor alone is not modal: it shows (again) and stays open, and Open returns at once.
     virtual DialogOutcome Open(DialogKind kind) = 0;
 };
 

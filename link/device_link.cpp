@@ -18,7 +18,8 @@ bool AnyReply(const Frame&) {
 
 }  // namespace
 
-DeviceLink::DeviceLink(Clock& clock) : clock_(clock), tcp_(clock), serial_(clock) {}
+DeviceLink::DeviceLink(Clock& clock)
+    : clock_(clock), tcp_(clock), serial_(clock), startMs_(clock.NowMs()) {}
 
 LinkTransport& DeviceLink::Selected() {
     if (attached_ != nullptr) return *attached_;
@@ -66,10 +67,75 @@ bool DeviceLink::IsRemote() const {
 std::uint8_t DeviceLink::Carried(ExchangeKind kind, std::uint8_t address, std::uint8_t command,
                                  std::span<const std::uint8_t> data, Frame& reply) {
     frame_ = BuildFrame(address, command, data);
-    const std::uint8_t result = remote_->Carry(kind, frame_, reply);
     const bool waited = kind == ExchangeKind::Reply || kind == ExchangeKind::ReplyLong ||
                         kind == ExchangeKind::Query;
-    return waited ? Counted(result) : result;
+    if (waited) NoteFrame(true);
+    const std::uint8_t result = remote_->Carry(kind, frame_, reply);
+    if (kind == ExchangeKind::Send) NoteFrame(result == kFrameSize);
+    if (!waited) return result;
+    // The holder hands back what it gathered of a reply that never came whole.
+    if (result == kFrameSize) {
+        NoteReply(TrafficOutcome::Complete, reply, kFrameSize);
+    } else if (reply != Frame{}) {
+        NoteReply(TrafficOutcome::Incomplete, reply, kFrameSize);
+    } else {
+        NoteReply(TrafficOutcome::NoReply, reply, 0);
+    }
+    return Counted(result);
+}
+
+void DeviceLink::NoteFrame(bool written) {
+    if (!traffic_.Recording()) return;
+    frameSentMs_ = clock_.NowMs();
+    TrafficEntry entry;
+    entry.timeMs = frameSentMs_ - startMs_;
+    entry.bytes = frame_;
+    entry.command = frame_[2];
+    entry.selector = frame_[3];
+    entry.outcome = written ? TrafficOutcome::Written : TrafficOutcome::NotWritten;
+    traffic_.Record(entry);
+}
+
+void DeviceLink::NoteReply(TrafficOutcome outcome, const Frame& bytes, std::uint8_t count) {
+    if (!traffic_.Recording()) return;
+    const std::int64_t now = clock_.NowMs();
+    TrafficEntry entry;
+    entry.timeMs = now - startMs_;
+    entry.waitedMs = static_cast<std::int32_t>(now - frameSentMs_);
+    entry.bytes = bytes;
+    entry.byteCount = count;
+    entry.command = frame_[2];
+    entry.selector = frame_[3];
+    entry.direction = TrafficDirection::Received;
+    entry.outcome = outcome;
+    traffic_.Record(entry);
+}
+
+void DeviceLink::NoteDiscarded(const Arrived& arrived) {
+    if (arrived.count == 0 || !traffic_.Recording()) return;
+    TrafficEntry entry;
+    entry.timeMs = clock_.NowMs() - startMs_;
+    entry.bytes = arrived.last;
+    entry.byteCount = arrived.Shown();
+    entry.direction = TrafficDirection::Received;
+    entry.outcome = TrafficOutcome::Discarded;
+    traffic_.Record(entry);
+}
+
+void DeviceLink::Arrived::Add(std::span<const std::uint8_t> bytes) {
+    for (std::uint8_t byte : bytes) {
+        if (count < kFrameSize) {
+            last[static_cast<std::size_t>(count)] = byte;
+        } else {
+            std::copy(last.begin() + 1, last.end(), last.begin());
+            last.back() = byte;
+        }
+        ++count;
+    }
+}
+
+std::uint8_t DeviceLink::Arrived::Shown() const {
+    return static_cast<std::uint8_t>(std::min(count, kFrameSize));
 }
 
 std::uint8_t DeviceLink::Counted(std::uint8_t result) {
@@ -104,6 +170,7 @@ std::uint8_t DeviceLink::Send(std::uint8_t address, std::uint8_t command,
     }
     frame_ = BuildFrame(address, command, data);
     const int written = Selected().WriteFrame(frame_.data(), kFrameSize);
+    NoteFrame(written == kFrameSize);
     clock_.SleepMs(kSendPauseMs);
     return written == kFrameSize ? kFrameSize : 0;
 }
@@ -179,7 +246,7 @@ std::uint8_t DeviceLink::SendAndTakeReply(std::uint8_t address, std::uint8_t com
     return longWait ? WaitReplyLong(reply) : WaitReply(reply);
 }
 
-int DeviceLink::ReadArrived(ReplyAssembly& assembly) {
+int DeviceLink::ReadArrived(ReplyAssembly& assembly, Arrived& arrived) {
     std::uint8_t chunk[kFrameSize];
     int total = 0;
     while (total < kMostBytesPerRead) {
@@ -191,7 +258,9 @@ int DeviceLink::ReadArrived(ReplyAssembly& assembly) {
         }
         if (n <= 0) break;
         const int taken = std::min(n, kFrameSize);
-        assembly.Append(std::span(chunk, static_cast<std::size_t>(taken)));
+        const std::span<const std::uint8_t> got(chunk, static_cast<std::size_t>(taken));
+        assembly.Append(got);
+        if (traffic_.Recording()) arrived.Add(got);
         total += taken;
     }
     return total;
@@ -200,7 +269,10 @@ int DeviceLink::ReadArrived(ReplyAssembly& assembly) {
 int DeviceLink::Drain() {
     if (!Selected().IsOpenTransport()) return 0;
     ReplyAssembly discarded;
-    return std::max(ReadArrived(discarded), 0);
+    Arrived arrived;
+    const int count = std::max(ReadArrived(discarded, arrived), 0);
+    NoteDiscarded(arrived);
+    return count;
 }
 
 // Polls every 100 ms and takes the newest whole reply that answers: when a late reply to an
@@ -216,22 +288,28 @@ std::uint8_t DeviceLink::AssembleReply(Frame& out, int attempts, const ReplyChec
         refusedForChecksum = true;
         return false;
     };
+    Arrived arrived;
     for (int attempt = 0; attempt < attempts && Selected().IsOpenTransport(); ++attempt) {
-        if (ReadArrived(assembly) == kTransportGone) break;
+        if (ReadArrived(assembly, arrived) == kTransportGone) break;
         if (const auto taken = assembly.Take(accepts)) {
             checksums_.Saw(taken->reply.back() == Checksum(taken->reply));
             const bool owed = IsOwedReply(*taken, attempt, attempts);
             replyOwed_ = false;
             if (!owed) {
                 out = taken->reply;
+                NoteReply(TrafficOutcome::Complete, out, kFrameSize);
                 return Counted(kFrameSize);
             }
+            NoteDiscarded({taken->reply, kFrameSize});
+            arrived = {};
         }
         clock_.SleepMs(kPollPauseMs);
     }
     if (refusedForChecksum) checksums_.Saw(false);
     replyOwed_ = Selected().IsOpenTransport();
     out = assembly.Pending();
+    NoteReply(arrived.count > 0 ? TrafficOutcome::Incomplete : TrafficOutcome::NoReply,
+              arrived.last, arrived.Shown());
     return Counted(0);
 }
 

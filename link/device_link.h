@@ -13,6 +13,7 @@
 #include "link/reply_assembly.h"
 #include "link/serial_port.h"
 #include "link/tcp_client.h"
+#include "link/traffic_ring.h"
 
 namespace hsq {
 
@@ -111,6 +112,9 @@ public:
         return frame_;
     }
 
+    // The last frames and replies, for a monitor or a trace.
+    TrafficRing& Traffic() { return traffic_; }
+
     Clock& clock() { return clock_; }
     CSerialPort& serial() { return serial_; }
     CTcpClient& tcp() { return tcp_; }
@@ -125,10 +129,23 @@ private:
     std::uint8_t AssembleReply(Frame& out, int attempts, const ReplyCheck& answers);
     std::uint8_t Confirm(bool longWait);
     bool IsOwedReply(const ReplyAssembly::Taken& taken, int attempt, int attempts) const;
+    // The newest bytes that arrived, whatever became of them: what the traffic record shows of
+    // a reply that never came whole.
+    struct Arrived {
+        Frame last{};
+        int count = 0;
+        void Add(std::span<const std::uint8_t> bytes);
+        std::uint8_t Shown() const;
+    };
     // Everything that has arrived, into the assembly: the byte count, or kTransportGone after
     // closing a transport whose device is gone.
-    int ReadArrived(ReplyAssembly& assembly);
+    int ReadArrived(ReplyAssembly& assembly, Arrived& arrived);
     int Drain();
+    // Into the traffic record, as an entry of the exchange of frame_.
+    void NoteFrame(bool written);
+    void NoteReply(TrafficOutcome outcome, const Frame& bytes, std::uint8_t count);
+    // Bytes that answer no frame of ours: stale or late.
+    void NoteDiscarded(const Arrived& arrived);
 
     Clock& clock_;
     mutable std::recursive_mutex exchange_;
@@ -146,6 +163,9 @@ private:
     std::atomic<bool> deviceGone_{false};
     // Counts a reply wait's outcome into the health above.
     std::uint8_t Counted(std::uint8_t result);
+    TrafficRing traffic_;
+    std::int64_t startMs_;
+    std::int64_t frameSentMs_ = 0;
 };
 
 }  // namespace hsq

@@ -67,6 +67,7 @@ void CHSQ2600ObjApp::TourInLanguage(LanguageFlag language, const QString& suffix
     logic_.OnAbout();
     logic_.OnDisplayMode();
     logic_.OnScheduler();
+    logic_.OnTrafficMonitor();
     for (int card = 0; card < kOutputCardCount; ++card) {
         state_.selectedOutput = static_cast<std::uint8_t>(card);
         opener_.Open(DialogKind::OutputBoard);

@@ -31,6 +31,7 @@ DialogOutcome QtDialogOpener::Open(DialogKind kind) {
         case DialogKind::Language: return OpenLanguage();
         case DialogKind::OutputBoard: return OpenOutputBoard();
         case DialogKind::InputCard: return OpenInputCard();
+        case DialogKind::TrafficMonitor: return OpenTrafficMonitor();
         case DialogKind::Resolution: {
             // Its worker reloads the records; the main window shows them once it closes.
             OutputResolutionLogic logic(state_, store_, commands_, host_);
@@ -117,6 +118,24 @@ DialogOutcome QtDialogOpener::OpenInputCard() {
     InputCardLogic logic(state_, commands_, host_, card, dialogs);
     COneShow dialog(logic, parent_);
     host_.RunModal(dialog, QString("input-card-%1").arg(QChar('a' + card)));
+    return {true};
+}
+
+// Not modal, so that it can watch the traffic of the dialogs opened after it. Its parent is the
+// main window, whose own modal loop would otherwise keep it from the operator's clicks.
+DialogOutcome QtDialogOpener::OpenTrafficMonitor() {
+    if (!monitor_) {
+        monitorLogic_ = std::make_unique<TrafficMonitorLogic>(commands_.link().Traffic(), host_,
+                                                              state_.language);
+        monitor_ = std::make_unique<CTrafficMonitor>(*monitorLogic_, parent_);
+    }
+    monitor_->show();
+    monitor_->raise();
+    monitor_->activateWindow();
+    if (TourRecorder* tour = host_.Tour()) {
+        tour->Save(*monitor_, "traffic-monitor");
+        monitor_->hide();
+    }
     return {true};
 }
 

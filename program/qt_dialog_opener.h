@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "app/main_window_state.h"
+#include "app/traffic_monitor_window.h"
 #include "commands/device_commands.h"
 #include "config/profile_store.h"
 #include "dialog/dialog_opener.h"
@@ -32,6 +34,7 @@ class QtDialogOpener final : public DialogOpener {
     DialogOutcome OpenLanguage();
     DialogOutcome OpenOutputBoard();
     DialogOutcome OpenInputCard();
+    DialogOutcome OpenTrafficMonitor();
     QWidget* Asking() const;
 
     QWidget* parent_;
@@ -39,6 +42,10 @@ class QtDialogOpener final : public DialogOpener {
     MainWindowState& state_;
     ProfileStore& store_;
     DeviceCommands& commands_;
+    // Built at its first opening and kept, with what it lists, until the program ends; the
+    // window goes first, before the logic it shows.
+    std::unique_ptr<TrafficMonitorLogic> monitorLogic_;
+    std::unique_ptr<CTrafficMonitor> monitor_;
 };
 
 }  // namespace hsq
