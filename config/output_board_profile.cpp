@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "commands/reply_decoders.h"
+#include "config/comma_list.h"
+#include "config/ini_file.h"
 #include "config/overlay_order_table.h"
 #include "config/profile_values.h"
 #include "config/system_info.h"
@@ -210,6 +212,36 @@ bool RecordOutputBrightness(ProfileStore& store, const Frame& reply) {
     return WriteProfileInt(store, BoardKey(card, "OutCH_Brightness"), report.brightness);
 }
 
+// One reading of the file serves every key of every mode.
+class ModeSectionReader {
+  public:
+    explicit ModeSectionReader(const IniSnapshot& file) : file_(file) {}
+
+    std::string Text(std::string_view section, std::string_view key) const {
+        return file_.Value(section, key).value_or(std::string());
+    }
+    template <typename Integer, std::size_t N>
+    void Ints(std::string_view section, std::string_view key,
+              std::array<Integer, N>& fields) const {
+        NarrowInto(ProfileInts(Text(section, key), N), fields);
+    }
+    ModeSectionValues Mode(int mode) const {
+        const std::string section = ModeSection(mode);
+        ModeSectionValues values;
+        values.overlayMode =
+            static_cast<std::uint8_t>(DecimalValue(Text(section, "Overlay_Mode")));
+        Ints(section, "aOverlay", values.layerOrder);
+        Ints(section, "OutCH_YN", values.channelOn);
+        for (int channel = 1; channel <= kOutputChannelCount; ++channel)
+            values.outputRect[channel - 1] =
+                ProfileRect(Text(section, ChannelKey(channel, kOutputSuffix)));
+        return values;
+    }
+
+  private:
+    const IniSnapshot& file_;
+};
+
 }  // namespace
 
 bool LoadOutputProfile(const ProfileStore& store, std::uint8_t card, OutputBoardRecord& record) {
@@ -247,6 +279,40 @@ bool SaveOutputProfiles(ProfileStore& store, const OutputBoardRecords& records) 
     for (std::uint8_t card = 1; card <= records.size(); ++card)
         saved = SaveOutputProfile(store, card, records[card - 1]) && saved;
     return batch.Commit() && saved;
+}
+
+std::optional<OutputProfileModes> ReadOutputProfileModes(const ProfileStore& store,
+                                                         std::uint8_t card) {
+    if (!IsOutputCard(card))
+        return std::nullopt;
+    const std::optional<IniSnapshot> file =
+        IniSnapshot::Read(store.FilePath(ConfigFileKind::Output, card));
+    if (!file)
+        return std::nullopt;
+    const ModeSectionReader reader(*file);
+    OutputProfileModes read;
+    read.configMode = static_cast<std::uint8_t>(DecimalValue(reader.Text(kBoard, "Config_Mode")));
+    for (int mode = 0; mode < kDisplayModeCount; ++mode) {
+        read.names[mode] = reader.Text(kModeNames, ModeSection(mode));
+        read.modes[mode] = reader.Mode(mode);
+    }
+    return read;
+}
+
+bool WriteModeChannels(ProfileStore& store, std::uint8_t card, int mode,
+                       const ModeChannelValues& values) {
+    if (!IsOutputCard(card) || mode < 0 || mode >= kDisplayModeCount)
+        return false;
+    ProfileBatch batch(store);
+    WriteProfileInts(store, ModeKey(card, mode, "OutCH_Map_InPort"), values.inputPort);
+    WriteProfileInts(store, ModeKey(card, mode, "OutCH_YN"), values.channelOn);
+    for (int channel = 1; channel <= kOutputChannelCount; ++channel) {
+        WriteProfileRect(store, ModeKey(card, mode, ChannelKey(channel, kCropSuffix)),
+                         values.cropRect[channel - 1]);
+        WriteProfileRect(store, ModeKey(card, mode, ChannelKey(channel, kOutputSuffix)),
+                         values.outputRect[channel - 1]);
+    }
+    return batch.Commit();
 }
 
 bool InitialiseOutputProfile(ProfileStore& store, std::uint8_t card,

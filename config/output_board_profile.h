@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "commands/window_rect.h"
@@ -51,6 +52,35 @@ bool SaveOutputProfile(ProfileStore& store, std::uint8_t card, const OutputBoard
 using OutputBoardRecords = std::array<OutputBoardRecord, 2>;
 void LoadOutputProfiles(const ProfileStore& store, OutputBoardRecords& records);
 bool SaveOutputProfiles(ProfileStore& store, const OutputBoardRecords& records);
+
+// What the previews of a card's display modes need of its profile: every mode's name, output
+// windows, on/off flags and layer order, as stored (unchecked).
+struct ModeSectionValues {
+    std::uint8_t overlayMode = 0;
+    std::array<int, kOutputChannelCount> layerOrder{};
+    std::array<std::uint8_t, kOutputChannelCount> channelOn{};
+    std::array<WindowRect, kOutputChannelCount> outputRect{};
+};
+struct OutputProfileModes {
+    std::uint8_t configMode = 0;
+    std::array<std::string, kDisplayModeCount> names;
+    std::array<ModeSectionValues, kDisplayModeCount> modes{};
+};
+// Reads the card's file once. Nothing for a card other than 1 and 2 or a file that cannot be
+// read.
+std::optional<OutputProfileModes> ReadOutputProfileModes(const ProfileStore& store,
+                                                         std::uint8_t card);
+
+// The windows, input ports and on/off flags of one display mode, as a mode file carries them.
+struct ModeChannelValues {
+    std::array<WindowRect, kOutputChannelCount> cropRect{};
+    std::array<WindowRect, kOutputChannelCount> outputRect{};
+    std::array<std::uint8_t, kOutputChannelCount> inputPort{};
+    std::array<std::uint8_t, kOutputChannelCount> channelOn{};
+};
+// Into the section of the given mode (0..15); the mode's other keys stay.
+bool WriteModeChannels(ProfileStore& store, std::uint8_t card, int mode,
+                       const ModeChannelValues& values);
 
 // Resets the card's profile to a fresh one for the given output size, keeping the record's
 // configuration mode and the mode names.

@@ -16,12 +16,9 @@ int ReadProfileInt(const ProfileStore& store, const ProfileKey& key) {
     return DecimalValue(ReadProfileText(store, key));
 }
 
-std::vector<int> ReadProfileInts(const ProfileStore& store, const ProfileKey& key,
-                                 std::size_t count) {
-    const std::string text = ReadProfileText(store, key);
-    std::vector<std::string> fields;
-    SplitCommaList(text, fields);
-    if (!text.empty() && fields.size() < count) store.ReportShortList(key.kind, key.card);
+namespace {
+
+std::vector<int> NumbersOf(const std::vector<std::string>& fields, std::size_t count) {
     std::vector<int> values(count, 0);
     const std::size_t present = std::min(count, fields.size());
     for (std::size_t i = 0; i < present; ++i)
@@ -29,14 +26,38 @@ std::vector<int> ReadProfileInts(const ProfileStore& store, const ProfileKey& ke
     return values;
 }
 
-WindowRect ReadProfileRect(const ProfileStore& store, const ProfileKey& key) {
-    const std::vector<int> v = ReadProfileInts(store, key, 4);
+WindowRect RectOf(const std::vector<int>& v) {
     WindowRect rect;
     rect.width = static_cast<std::uint16_t>(v[0]);
     rect.height = static_cast<std::uint16_t>(v[1]);
     rect.x = static_cast<std::uint16_t>(v[2]);
     rect.y = static_cast<std::uint16_t>(v[3]);
     return rect;
+}
+
+}  // namespace
+
+std::vector<int> ReadProfileInts(const ProfileStore& store, const ProfileKey& key,
+                                 std::size_t count) {
+    const std::string text = ReadProfileText(store, key);
+    std::vector<std::string> fields;
+    SplitCommaList(text, fields);
+    if (!text.empty() && fields.size() < count) store.ReportShortList(key.kind, key.card);
+    return NumbersOf(fields, count);
+}
+
+WindowRect ReadProfileRect(const ProfileStore& store, const ProfileKey& key) {
+    return RectOf(ReadProfileInts(store, key, 4));
+}
+
+std::vector<int> ProfileInts(std::string_view text, std::size_t count) {
+    std::vector<std::string> fields;
+    SplitCommaList(text, fields);
+    return NumbersOf(fields, count);
+}
+
+WindowRect ProfileRect(std::string_view text) {
+    return RectOf(ProfileInts(text, 4));
 }
 
 bool WriteProfileText(ProfileStore& store, const ProfileKey& key, std::string_view value) {

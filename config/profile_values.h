@@ -31,6 +31,11 @@ std::vector<int> ReadProfileInts(const ProfileStore& store, const ProfileKey& ke
 // Stored as "width,height,x,y".
 WindowRect ReadProfileRect(const ProfileStore& store, const ProfileKey& key);
 
+// The same from a value already read, for a file read once for many keys; a short list is not
+// told here.
+std::vector<int> ProfileInts(std::string_view text, std::size_t count);
+WindowRect ProfileRect(std::string_view text);
+
 bool WriteProfileText(ProfileStore& store, const ProfileKey& key, std::string_view value);
 bool WriteProfileInt(ProfileStore& store, const ProfileKey& key, int value);
 // Joined with "," and no spaces.
@@ -41,11 +46,15 @@ std::string JoinProfileInts(std::span<const int> values);
 
 // The same for the fixed-width fields of the records, truncating to the field's width on read.
 template <typename Integer, std::size_t N>
-void ReadProfileInts(const ProfileStore& store, const ProfileKey& key,
-                     std::array<Integer, N>& fields) {
-    const std::vector<int> values = ReadProfileInts(store, key, N);
+void NarrowInto(const std::vector<int>& values, std::array<Integer, N>& fields) {
     for (std::size_t i = 0; i < N; ++i)
         fields[i] = static_cast<Integer>(values[i]);
+}
+
+template <typename Integer, std::size_t N>
+void ReadProfileInts(const ProfileStore& store, const ProfileKey& key,
+                     std::array<Integer, N>& fields) {
+    NarrowInto(ReadProfileInts(store, key, N), fields);
 }
 
 template <typename Integer, std::size_t N>

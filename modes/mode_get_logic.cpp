@@ -19,10 +19,25 @@ constexpr Bilingual kNotWritten{"无法写入模式文件：", "Cannot write the
 constexpr std::string_view kModeFileName = "mode.ini";
 constexpr FileFilter kModeFileFilters[] = {{"INI Files", "*.ini"}, {"All Files", "*.*"}};
 
+ModeChannelValues ChannelValuesOf(const BankMode& mode) {
+    ModeChannelValues values;
+    for (int channel = 0; channel < kOutputChannelCount; ++channel) {
+        const BankChannel& from = mode.channels[channel];
+        values.cropRect[channel] = from.crop;
+        values.outputRect[channel] = from.output;
+        values.inputPort[channel] = from.inputPort;
+        values.channelOn[channel] = from.on ? 1 : 0;
+    }
+    return values;
+}
+
 }  // namespace
 
-ModeGetLogic::ModeGetLogic(MainWindowState& state, DeviceCommands& commands, DialogHost& host)
-    : state_(state), commands_(commands), host_(host) {}
+ModeGetLogic::ModeGetLogic(MainWindowState& state, ProfileStore& store, DeviceCommands& commands,
+                           DialogHost& host)
+    : state_(state), store_(store), commands_(commands), host_(host) {
+    RereadPreviews();
+}
 
 std::string_view ModeGetLogic::CaptionText(Caption caption) const {
     const LanguageFlag l = Language();
@@ -37,6 +52,16 @@ std::string_view ModeGetLogic::CaptionText(Caption caption) const {
 
 std::string ModeGetLogic::ModeCaption(int button) const {
     return std::string(Bilingual{"模式", "M"}.In(Language())) + std::to_string(button);
+}
+
+std::string ModeGetLogic::PreviewCardText() const {
+    return std::string(Bilingual{"板卡:", "Board:"}.In(Language())) +
+           static_cast<char>('K' + state_.selectedOutput % kOutputCardCount);
+}
+
+void ModeGetLogic::RereadPreviews() {
+    const int card = state_.selectedOutput % kOutputCardCount;
+    previews_ = CurrentModeLayouts(store_, card, state_.system.resolution, state_.outputs[card]);
 }
 
 void ModeGetLogic::OnMode(int button) {
@@ -128,11 +153,30 @@ void ModeGetLogic::Import(const std::string& path) {
         outcome = ImportModes(commands_, *bank, present, progress);
     });
     // The main window takes the file's system values only once the processor confirmed them all.
-    if (outcome.Done())
+    if (outcome.Done()) {
         imported_ = SystemValues{bank->outputFormat, bank->clockSource};
-    else
+        KeepImported(*bank, present);
+    } else {
         Tell(std::string(kImportFailed.In(Language())) + "\n" +
              UnansweredText(Language(), outcome, kPartOfFileHeld));
+    }
+}
+
+// The modes go into the sections of the cards the file lists and the processor holds; their
+// layer orders stay, as the file does not carry them.
+void ModeGetLogic::KeepImported(const ModeBank& bank, const CardPresence& present) {
+    {
+        ProfileBatch batch(store_);
+        for (int card = 0; card < kOutputCardCount; ++card) {
+            if (!bank.outputListed[card] || !present.output[card] || !state_.outputs[card].loaded)
+                continue;
+            for (int mode = 0; mode < kDisplayModeCount; ++mode)
+                WriteModeChannels(store_, static_cast<std::uint8_t>(card + 1), mode,
+                                  ChannelValuesOf(bank.modes[mode][card]));
+        }
+    }
+    LoadOutputProfiles(store_, state_.outputs);
+    RereadPreviews();
 }
 
 void ModeGetLogic::Tell(std::string_view text) {

@@ -8,8 +8,10 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
+#include "output/mode_preview.h"
 #include "ui/field_text.h"
 #include "ui/finished_field.h"
+#include "ui/qt_painter.h"
 #include "ui/qt_text.h"
 #include "ui/refresh_after_input.h"
 #include "ui/widget_row.h"
@@ -21,6 +23,7 @@ constexpr int kFieldWidth = 56;
 constexpr int kMenuTitleMargin = 40;
 constexpr int kColumnGap = 24;
 constexpr std::array<const char*, 4> kFieldLetters{"W", "H", "X", "Y"};
+constexpr QSize kPreviewSize{64, 40};
 
 int Side(OutputBoardLogic::Canvas canvas) {
     return canvas == OutputBoardLogic::Canvas::Input ? 0 : 1;
@@ -110,8 +113,8 @@ QLayout* CCOverlay::ControlRows() {
 
 QLayout* CCOverlay::ModeRow() {
     modes_ = new QComboBox;
-    for (const std::string& item : logic_.View().modeItems)
-        modes_->addItem(Text(item));
+    for (int mode = 0; mode < kDisplayModeCount; ++mode) modes_->addItem({});
+    modes_->setIconSize(kPreviewSize);
     modes_->setMinimumWidth(200);
     connect(modes_, &QComboBox::currentIndexChanged, this,
             [this](int mode) { Run([&] { logic_.OnDisplayMode(mode); }); });
@@ -297,8 +300,7 @@ void CCOverlay::Refresh() {
         // The lists report a new choice; one the logic made is not the operator's.
         const QSignalBlocker quietModes(modes_);
         const QSignalBlocker quietFade(fade_);
-        for (int mode = 0; mode < modes_->count(); ++mode)
-            modes_->setItemText(mode, Text(view.modeItems[mode]));
+        ShowModes(view.modes);
         modes_->setCurrentIndex(view.displayMode);
         fade_->setCurrentIndex(view.fadeTime);
     }
@@ -311,6 +313,19 @@ void CCOverlay::Refresh() {
     advanced_->setEnabled(view.advancedEnabled);
     mosaic_->setEnabled(view.mosaicEnabled);
     clock_[view.clockSource == 1 ? 1 : 0]->setChecked(true);
+}
+
+// Drawn again only when a name or a layout changed.
+void CCOverlay::ShowModes(const CardModeLayouts& modes) {
+    if (modes == shownModes_) return;
+    const Rect area{0, 0, kPreviewSize.width(), kPreviewSize.height()};
+    for (int mode = 0; mode < kDisplayModeCount; ++mode) {
+        modes_->setItemText(mode, Text(modes.modes[mode].caption));
+        modes_->setItemIcon(mode, PaintedPixmap(kPreviewSize, [&](Painter& painter) {
+                                DrawModePreview(painter, area, modes, mode);
+                            }));
+    }
+    shownModes_ = modes;
 }
 
 void CCOverlay::ShowButtons(const OutputBoardView& view) {

@@ -58,9 +58,11 @@ class CCOverlay : public StyledDialog {
     void Refresh();
     void ShowButtons(const OutputBoardView& view);
     void ShowBorder(const OutputBoardView& view);
+    void ShowModes(const CardModeLayouts& modes);
 
     OutputBoardLogic& logic_;
     QComboBox* modes_;
+    CardModeLayouts shownModes_;  // what the list's texts and pictures show
     std::array<QPushButton*, 4> images_{};
     QPushButton* imageAll_;
     std::array<QPushButton*, 4> matrix_{};

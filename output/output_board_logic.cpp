@@ -102,7 +102,12 @@ bool OutputBoardLogic::ReadCard() {
              UnansweredText(Language(), outcome, kNothingChanged));
     }
     LoadFromRecord();
+    RereadModes();
     return outcome.Done();
+}
+
+void OutputBoardLogic::RereadModes() {
+    modesInProfile_ = ReadModeLayouts(store_, card_, state_.system.resolution);
 }
 
 void OutputBoardLogic::LoadFromRecord() {
@@ -399,6 +404,7 @@ void OutputBoardLogic::OnDisplayMode(int mode) {
         SaveOutputProfile(store_, Byte(card_ + 1), Record());
         outcome = OutputCardReader(store_, commands_, card_).Recall(Byte(mode), Record(), progress);
     });
+    RereadModes();
     if (!outcome.Done()) {
         const Bilingual& left = outcome.answered == 0 ? kNothingChanged : kRecalledNotRead;
         return Tell(UnansweredText(Language(), outcome, left));
@@ -430,6 +436,7 @@ void OutputBoardLogic::OnModeCopy(int target) {
     record.displayMode = current;
     SaveOutputProfile(store_, Byte(card_ + 1), record);
     batch.Commit();
+    RereadModes();
     undo_.clear();
 }
 
@@ -506,7 +513,7 @@ void OutputBoardLogic::OnClockSource(int source) {
 // --- What the window shows ---------------------------------------------------------------
 
 std::string OutputBoardLogic::ModeItem(int mode) const {
-    return "M" + std::to_string(mode + 1) + "---" + Record().modeNames[mode];
+    return ModeCaption(mode, Record().modeNames[mode]);
 }
 
 OutputBoardView OutputBoardLogic::View() const {
@@ -524,7 +531,8 @@ OutputBoardView OutputBoardLogic::View() const {
         view.inputFields[static_cast<int>(field)] = OutputSpace::Shown(crop_, field);
         view.outputFields[static_cast<int>(field)] = OutputSpace::Shown(outputs_[Image()], field);
     }
-    for (int mode = 0; mode < kDisplayModeCount; ++mode) view.modeItems.push_back(ModeItem(mode));
+    view.modes = modesInProfile_;
+    TakeRecord(view.modes, r);
     view.displayMode = r.displayMode;
     view.fadeTime = r.switchMode;
     view.fadeEnabled = configMode_ != kMatrixConfigMode;

@@ -17,6 +17,7 @@
 #include "config/profile_store.h"
 #include "dialog/dialog_host.h"
 #include "output/layer_order.h"
+#include "output/mode_layouts.h"
 #include "output/output_space.h"
 
 namespace hsq {
@@ -27,7 +28,7 @@ struct OutputBoardView {
     std::string title;
     std::array<int, 4> inputFields{};   // W, H, X, Y of the crop window
     std::array<int, 4> outputFields{};  // W, H, X, Y of the current image's output window
-    std::vector<std::string> modeItems;  // "M%d---%s"
+    CardModeLayouts modes;  // each display mode's "M%d---%s" and layout, for the list
     int displayMode = 0;
     int fadeTime = 0;
     bool fadeEnabled = false;
@@ -138,6 +139,8 @@ class OutputBoardLogic {
 
     void CreateWindows();
     bool ReadCard();
+    // After the profile was written: the display-mode list's pictures come from it.
+    void RereadModes();
     void LoadFromRecord();
     void LoadLayerOrder();
     void ApplyLayerOrder();
@@ -176,6 +179,7 @@ class OutputBoardLogic {
     CChannelWindow* inputWindow_ = nullptr;
     std::array<CChannelWindow*, kOutputChannelCount> outputWindows_{};
     std::array<ProcessorRect, kOutputChannelCount> outputs_{};
+    CardModeLayouts modesInProfile_;
     ProcessorRect crop_{};
     // Working copies of the record's modes, taken when the dialog loads.
     std::uint8_t configMode_ = 0;

@@ -40,7 +40,7 @@ DialogOutcome QtDialogOpener::Open(DialogKind kind) {
             return {true};
         }
         case DialogKind::DisplayMode: {
-            ModeGetLogic logic(state_, commands_, host_);
+            ModeGetLogic logic(state_, store_, commands_, host_);
             CModeGet dialog(logic, parent_);
             host_.RunModal(dialog, "display-mode");
             return logic.Outcome();

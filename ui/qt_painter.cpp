@@ -56,4 +56,13 @@ void QtPainter::DrawText(Point at, std::string_view text, const Font& font, cons
 
 int QtPainter::DefaultFontHeight() const { return QFontMetrics(defaultFont_).height(); }
 
+QPixmap PaintedPixmap(QSize size, const std::function<void(Painter&)>& draw) {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    QtPainter adapter(painter);
+    draw(adapter);
+    return pixmap;
+}
+
 }  // namespace hsq

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QPainter>
+#include <QPixmap>
+#include <functional>
 
 #include "canvas/painter.h"
 
@@ -25,5 +27,9 @@ class QtPainter final : public Painter {
     QPainter& painter_;
     const QFont defaultFont_;
 };
+
+// A picture of the given size drawn through the Painter interface; transparent where nothing is
+// drawn.
+QPixmap PaintedPixmap(QSize size, const std::function<void(Painter&)>& draw);
 
 }  // namespace hsq

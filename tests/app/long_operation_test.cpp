@@ -37,6 +37,7 @@ class LongOperationTest : public ::testing::Test {
     }
 
     testing::TempFolder folder;
+    ProfileStore store{folder.path()};
     sim::testing::SimLink sim;
     testing::FrameTap tap{sim.transport};
     MainWindowState state;
@@ -68,7 +69,7 @@ TEST_F(LongOperationTest, ALongOperationAgainstASilentProcessorAsksOnceAndStops)
     for (int i = 0; i < DeviceLink::kSilentRun; ++i) AskStatus();
     tap.frames.clear();
     host.AnswerFile((folder / "mode.ini").string());
-    ModeGetLogic(state, sim.commands, host).OnExport();
+    ModeGetLogic(state, store, sim.commands, host).OnExport();
     EXPECT_EQ(tap.frames, std::vector<Frame>{CommandFrame(0xFE, {0, 0})});
     EXPECT_EQ(host.Texts(), std::vector<std::string>{"The processor does not answer; nothing was sent."});
     EXPECT_FALSE(folder.Exists("mode.ini"));
@@ -79,7 +80,7 @@ TEST_F(LongOperationTest, ALongOperationAgainstASilentProcessorAsksOnceAndStops)
 TEST_F(LongOperationTest, CancelStopsAnExportAndAnImportAfterTheStepInFlight) {
     host.stopAfterSteps = 5;
     host.AnswerFile((folder / "export.ini").string());
-    ModeGetLogic exporting(state, sim.commands, host);
+    ModeGetLogic exporting(state, store, sim.commands, host);
     exporting.OnExport();
     EXPECT_EQ(tap.frames.size(), 5u);
     EXPECT_FALSE(folder.Exists("export.ini"));
@@ -87,7 +88,7 @@ TEST_F(LongOperationTest, CancelStopsAnExportAndAnImportAfterTheStepInFlight) {
     ASSERT_TRUE(WriteModeFile(folder / "mode.ini", testing::SampleBank()));
     tap.frames.clear();
     host.AnswerFile((folder / "mode.ini").string());
-    ModeGetLogic importing(state, sim.commands, host);
+    ModeGetLogic importing(state, store, sim.commands, host);
     importing.OnImport();
     EXPECT_EQ(tap.frames.size(), 5u);
     EXPECT_EQ(importing.Outcome().outputFormat, -1);

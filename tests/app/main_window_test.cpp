@@ -380,7 +380,7 @@ TEST_F(MainWindowTest, TheOutputBoardSavesWindowsOnlyIntoTheModeTheyWereReadFor)
     sim.processor.Restore(processor);
     ASSERT_TRUE(StartConnected());
     const auto before = SectionsOf(folder.Read("Output1.ini"));
-    ModeGetLogic modes(state, sim.commands, host);
+    ModeGetLogic modes(state, store, sim.commands, host);
     modes.OnMode(4);
     modes.OnLoad();
     int opened = 0;

@@ -117,7 +117,8 @@ TEST_F(CtlTest, ExportWritesTheFileTheDialogWrites) {
     state.presence = {{true, true, true, true}, {true, true}};
     testing::ScriptedHost host;
     host.AnswerFile((folder / "dialog.ini").string());
-    ModeGetLogic(state, sim.commands, host).OnExport();
+    ProfileStore store(folder.path());
+    ModeGetLogic(state, store, sim.commands, host).OnExport();
     EXPECT_EQ(folder.Read("ctl.ini"), folder.Read("dialog.ini"));
 }
 
@@ -141,7 +142,8 @@ TEST_F(CtlTest, ImportLeavesTheProcessorAsTheDialogsImportDoes) {
     state.presence = {{true, true, true, true}, {true, true}};
     testing::ScriptedHost host;
     host.AnswerFile((folder / "mode.ini").string());
-    ModeGetLogic(state, sim.commands, host).OnImport();
+    ProfileStore store(folder.path());
+    ModeGetLogic(state, store, sim.commands, host).OnImport();
     EXPECT_TRUE(served.Snapshot() == sim.processor.Snapshot());
     EXPECT_TRUE(served.Violations().empty());
 }

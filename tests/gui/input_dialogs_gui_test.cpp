@@ -160,7 +160,7 @@ TEST_F(InputDialogsGui, AdcEdidSendsAFrameForEveryQuickPress) {
 }
 
 TEST_F(InputDialogsGui, DisplayModeLoadRecallsTheChosenMode) {
-    ModeGetLogic logic(state, sim.commands, host);
+    ModeGetLogic logic(state, store, sim.commands, host);
     CModeGet& dialog = Show(std::make_unique<CModeGet>(logic));
     Captioned<QRadioButton>(dialog, "M3")->click();
     Captioned(dialog, "Load")->click();

@@ -44,7 +44,7 @@ class ModeGetTest : public ::testing::Test {
         sim.processor.Restore(sim::ProcessorState(cards));
         state.presence = {cards.inputs, cards.outputs};
     }
-    ModeGetLogic Logic() { return ModeGetLogic(state, sim.commands, host); }
+    ModeGetLogic Logic() { return ModeGetLogic(state, store, sim.commands, host); }
     std::string PathOf(std::string_view name) const { return (folder / name).string(); }
     Lines Shown() const { return host.Shown(); }
     Lines Asked() const {
@@ -56,6 +56,7 @@ class ModeGetTest : public ::testing::Test {
     }
 
     testing::TempFolder folder;
+    ProfileStore store{folder.path()};
     sim::testing::SimLink sim;
     testing::FrameTap tap{sim.transport};
     MainWindowState state;
@@ -406,7 +407,7 @@ TEST_F(ImportTest, ImportThenExportThenImportMakesASecondProcessorEqual) {
     ASSERT_EQ(DetectEncoding(folder.Read("back.ini")), TextEncoding::Gbk);
     sim::testing::SimLink other;
     host.AnswerFile(PathOf("back.ini"));
-    ModeGetLogic(state, other.commands, host).OnImport();
+    ModeGetLogic(state, store, other.commands, host).OnImport();
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_TRUE(other.processor.Snapshot() == sim.processor.Snapshot());
 }
