@@ -21,6 +21,7 @@
 #include "modes/mode_export.h"
 #include "modes/mode_file.h"
 #include "modes/mode_import.h"
+#include "service/board_actions.h"
 #include "service/line_service.h"
 #include "service/line_socket.h"
 #include "service/processor_connection.h"
@@ -47,7 +48,11 @@ class Run {
   public:
     Run(const Request& request, Clock& clock, std::ostream& out, std::ostream& err,
         const CtlEnvironment& environment)
-        : request_(request), out_(out), err_(err), environment_(environment),
+        : request_(request),
+          out_(out),
+          err_(err),
+          environment_(environment),
+          clock_(clock),
           connection_(clock) {}
 
     // Opens the line, through the service that holds it when there is one, and shakes hands;
@@ -115,6 +120,17 @@ class Run {
             outcome = ImportModes(Commands(), bank, *presence_, progress);
         }
         if (!outcome.Done()) return Fail(UnansweredText(kEnglish, outcome, kPartOfFileHeld));
+        return kExitDone;
+    }
+
+    // board: 0..3 for A..D, 4 and 5 for K and L; the action on it.
+    int OnBoard(int board, const std::function<bool(BoardActions&)>& action) {
+        const bool input = board < kInputCardCount;
+        const bool present =
+            input ? presence_->input[board] : presence_->output[board - kInputCardCount];
+        if (!present) return Fail(std::string("the processor holds no card ") + "ABCDKL"[board]);
+        BoardActions actions(Commands(), clock_);
+        if (!action(actions)) return Fail("the processor did not confirm; nothing was changed");
         return kExitDone;
     }
 
@@ -189,6 +205,7 @@ class Run {
     std::ostream& out_;
     std::ostream& err_;
     const CtlEnvironment& environment_;
+    Clock& clock_;
     ProcessorConnection connection_;
     LineChoice line_;
     std::optional<CardPresence> presence_;
@@ -255,6 +272,50 @@ int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& o
         importBank = ReadModeFile(request.file);
         if (!importBank) throw CLI::ValidationError("FILE", request.file + " is not a mode file");
         command = [&](Run& run) { return run.Import(*importBank); };
+    });
+
+    std::string board, signal;
+    int number = 0;
+    auto* recall = app.add_subcommand("recall", "recalls a stored display mode on an output card");
+    recall->add_option("BOARD", board, "K or L")->required();
+    recall->add_option("MODE", number, "1 to 16")->required()->check(CLI::Range(1, 16));
+    recall->callback([&] {
+        const auto at = BoardIndex(board);
+        if (!at || *at < kInputCardCount)
+            throw CLI::ValidationError("BOARD", board + " is not K or L");
+        command = [card = *at - kInputCardCount, mode = number - 1](Run& run) {
+            return run.OnBoard(card + kInputCardCount,
+                               [&](BoardActions& a) { return a.Recall(card, mode); });
+        };
+    });
+
+    auto* source = app.add_subcommand("source", "switches an input card's main signal");
+    source->add_option("CARD", board, "A, B, C or D")->required();
+    source->add_option("SIGNAL", signal, "sdi, dvi, vga or video")->required();
+    source->callback([&] {
+        const auto at = BoardIndex(board);
+        const auto code = SignalCode(signal);
+        if (!at || *at >= kInputCardCount)
+            throw CLI::ValidationError("CARD", board + " is not A to D");
+        if (!code) throw CLI::ValidationError("SIGNAL", signal + " is not sdi, dvi, vga or video");
+        command = [card = *at, code = *code](Run& run) {
+            return run.OnBoard(card, [&](BoardActions& a) { return a.SwitchSource(card, code); });
+        };
+    });
+
+    auto* brightness = app.add_subcommand("brightness", "sets a card's brightness");
+    brightness->add_option("CARD", board, "A to D (0 to 100), K or L (0 to 32)")->required();
+    brightness->add_option("VALUE", number, "the brightness")->required();
+    brightness->callback([&] {
+        const auto at = BoardIndex(board);
+        if (!at) throw CLI::ValidationError("CARD", board + " is not A to D, K or L");
+        const int highest = *at < kInputCardCount ? 100 : 32;
+        if (number < 0 || number > highest)
+            throw CLI::ValidationError(
+                "VALUE", std::to_string(number) + " is not 0 to " + std::to_string(highest));
+        command = [card = *at, value = number](Run& run) {
+            return run.OnBoard(card, [&](BoardActions& a) { return a.SetBrightness(card, value); });
+        };
     });
 
     auto* raw = app.add_subcommand("raw", "one frame, waiting for its reply, printed in hex");

@@ -10,9 +10,10 @@ namespace hsq {
 
 // Sends a timer's commands to each of its boards in list order: the board's selection, 100 ms,
 // the section's command, then its pause (100 ms; after a recall 6000 ms when input cards also
-// respond, else 500 ms). Results are not examined. A board outside the section's cards, or a
-// value outside what the processor accepts (such as output brightness 0xFF), sends nothing for
-// that board.
+// respond, else 500 ms). A timer goes on to its next board whatever the processor said; the
+// command line, which carries out one action the same way, is told whether all were confirmed.
+// A board outside the section's cards, or a value outside what the processor accepts (such as
+// output brightness 0xFF), sends nothing for that board.
 class TimerActions {
   public:
     // stop cuts a pause short and leaves out the rest of the timer (the worker being stopped).
@@ -21,12 +22,13 @@ class TimerActions {
 
     // stillWanted is asked before each board: when it says no (the timer's section was stopped
     // meanwhile), the rest is left out, as after a stop. An exchange under way is finished.
-    void CarryOut(const TimerRecord& record, bool inputCardAlsoResponds,
+    // True when every board's selection and command was sent and confirmed.
+    bool CarryOut(const TimerRecord& record, bool inputCardAlsoResponds,
                   const std::function<bool()>& stillWanted = {});
 
   private:
-    // False when a pause was cut short.
-    bool Send(std::uint8_t board, const std::function<void(DeviceCommands&)>& command,
+    enum class Sent { Confirmed, Unconfirmed, CutShort };
+    Sent Send(std::uint8_t board, const std::function<std::uint8_t(DeviceCommands&)>& command,
               int pauseAfterMs);
     bool Pause(int ms);
 

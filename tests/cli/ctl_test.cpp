@@ -61,6 +61,10 @@ TEST_F(CtlTest, AnswersHelpAndVersionAndRefusesAWrongCommandLineWithStatus2) {
         {{"--sim", "raw", "0x80", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
          kExitUsage, "at most nine data bytes"},
         {{"--sim", "import", "/nonexistent/mode.ini"}, kExitUsage, "File does not exist"},
+        {{"--sim", "recall", "A", "3"}, kExitUsage, "A is not K or L"},
+        {{"--sim", "recall", "K", "17"}, kExitUsage, "17 not in range 1 to 16"},
+        {{"--sim", "source", "A", "hdmi"}, kExitUsage, "hdmi is not sdi, dvi, vga or video"},
+        {{"--sim", "brightness", "L", "33"}, kExitUsage, "33 is not 0 to 32"},
     };
     for (const UsageCase& c : cases) {
         const Outcome outcome = Ctl(c.arguments);
@@ -97,6 +101,27 @@ TEST_F(CtlTest, RawSendsOneFrameAndPrintsItsReplyInHex) {
     EXPECT_EQ(raw.status, kExitDone);
     EXPECT_EQ(raw.out.substr(0, 9), "86 01 FE ");
     EXPECT_EQ(raw.out.size(), 13 * 3);
+}
+
+// Each action on a card goes out as a timer sends it: the card's selection, then the command.
+TEST_F(CtlTest, RecallSourceAndBrightnessSelectTheCardThenSendTheirCommand) {
+    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases{
+        {{"recall", "L", "3"}, {"86 01 8d 01 00", "86 01 8e 02 01"}},
+        {{"source", "b", "VGA"}, {"86 01 80 01 00", "86 01 81 00 02"}},
+        {{"brightness", "K", "20"}, {"86 01 8d 00 00", "86 01 9f 14 00"}},
+        {{"brightness", "D", "100"}, {"86 01 80 03 00", "86 01 88 00 64"}},
+    };
+    for (const auto& [command, frames] : cases) {
+        std::vector<std::string> arguments{"--trace", "--sim"};
+        arguments.insert(arguments.end(), command.begin(), command.end());
+        const Outcome outcome = Ctl(arguments);
+        EXPECT_EQ(outcome.status, kExitDone) << outcome.err;
+        std::size_t at = 0;
+        for (const std::string& frame : frames) {
+            at = outcome.err.find("->    " + frame, at);
+            EXPECT_NE(at, std::string::npos) << frame << " in order in\n" << outcome.err;
+        }
+    }
 }
 
 // A line with nobody on the other end: the handshake goes unanswered.
