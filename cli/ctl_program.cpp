@@ -22,6 +22,7 @@
 #include "modes/mode_file.h"
 #include "modes/mode_import.h"
 #include "service/board_actions.h"
+#include "service/headless_timers.h"
 #include "service/line_service.h"
 #include "service/line_socket.h"
 #include "service/processor_connection.h"
@@ -72,9 +73,30 @@ class Run {
 
     // Holds the line itself and serves it to the other programs until SIGINT or SIGTERM.
     int Serve() {
+        return Serving(false, [] {});
+    }
+
+    // Runs the timers of the configuration day after day, serving the line meanwhile, until
+    // SIGINT or SIGTERM; the file is looked at again every few seconds.
+    int RunTimers() {
+        std::mutex logged;
+        HeadlessTimers timers(Commands(), clock_, Store(), [&](const std::string& line) {
+            std::lock_guard hold(logged);
+            out_ << line << std::endl;
+        });
+        return Serving(true, [&] { timers.StartOrReload(); });
+    }
+
+  private:
+    static constexpr int kFileLookSeconds = 5;
+
+    // The line served (a simulated one only when timers run on it), and every few seconds the
+    // work to do, until a stop signal.
+    int Serving(bool simulatedAllowed, const std::function<void()>& meanwhile) {
         if (connection_.ThroughService())
             return Fail("another service already holds " + LineName(line_));
-        if (line_.kind == LineChoice::Kind::Simulated)
+        const bool simulated = line_.kind == LineChoice::Kind::Simulated;
+        if (simulated && !simulatedAllowed)
             return Fail("serve needs a line: a serial port or a TCP address");
         sigset_t stop;
         sigemptyset(&stop);
@@ -82,14 +104,31 @@ class Run {
         sigaddset(&stop, SIGTERM);
         pthread_sigmask(SIG_BLOCK, &stop, nullptr);  // before any thread starts
         LineService service(Commands());
-        const auto socket = LineSocketPath(LineSocketFolder(environment_.runtimeFolder), line_);
-        std::string error;
-        if (!service.Start(socket, error)) return Fail(error);
-        err_ << "hsq2600ctl: serving " << LineName(line_) << " at " << socket.string() << "\n";
-        int signal = 0;
-        sigwait(&stop, &signal);
+        if (!simulated) {
+            const auto socket = LineSocketPath(LineSocketFolder(environment_.runtimeFolder), line_);
+            std::string error;
+            if (!service.Start(socket, error)) return Fail(error);
+            err_ << "hsq2600ctl: serving " << LineName(line_) << " at " << socket.string()
+                 << "\n";
+        }
+        const timespec look{kFileLookSeconds, 0};
+        do {
+            meanwhile();
+        } while (sigtimedwait(&stop, nullptr, &look) < 0);
         return kExitDone;
     }
+
+    ProfileStore& Store() {
+        if (!store_) store_.emplace(ConfigFolder());
+        return *store_;
+    }
+
+    std::filesystem::path ConfigFolder() const {
+        return ResolveConfigFolder(request_.configFolder,
+                                   ConfigFolderPlaces::OfThisProcess(environment_.configFolder));
+    }
+
+  public:
 
     int Status() {
         const auto status = ReadProcessorStatus(Commands());
@@ -165,10 +204,7 @@ class Run {
             line.kind = LineChoice::Kind::Tcp;
             line.address = request_.tcp;
         } else {
-            const ProfileStore store(
-                ResolveConfigFolder(request_.configFolder,
-                                    ConfigFolderPlaces::OfThisProcess(environment_.configFolder)));
-            line = LineChoice::From(LoadConnectionSettings(store));
+            line = LineChoice::From(LoadConnectionSettings(ProfileStore(ConfigFolder())));
         }
         return line;
     }
@@ -208,6 +244,7 @@ class Run {
     Clock& clock_;
     ProcessorConnection connection_;
     LineChoice line_;
+    std::optional<ProfileStore> store_;
     std::optional<CardPresence> presence_;
 };
 
@@ -317,6 +354,12 @@ int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& o
             return run.OnBoard(card, [&](BoardActions& a) { return a.SetBrightness(card, value); });
         };
     });
+
+    auto* timers = app.add_subcommand("timers", "the timers of the configuration's Timer.ini");
+    timers->require_subcommand(1);
+    auto* runTimers = timers->add_subcommand(
+        "run", "carries them out day after day, serving the line, until SIGINT or SIGTERM");
+    runTimers->callback([&] { command = &Run::RunTimers; });
 
     auto* raw = app.add_subcommand("raw", "one frame, waiting for its reply, printed in hex");
     raw->add_option("CODE", request.code, "command code (0x80 to 0xFE, or decimal)")->required();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scheduler/timer_record.h"
+
 namespace hsq {
 
 // Told when the pending entries change: an entry was carried out and removed, a new day's entries
@@ -11,6 +13,9 @@ class TimerObserver {
   public:
     virtual ~TimerObserver() = default;
     virtual void PendingChanged() = 0;
+    // A timer was carried out, on the worker's thread: confirmed when the processor confirmed
+    // every one of its commands.
+    virtual void CarriedOut(const TimerRecord& /*record*/, bool /*confirmed*/) {}
 };
 
 }  // namespace hsq

@@ -26,6 +26,10 @@ struct TimerWorker::Shared {
         std::lock_guard hold(observerMutex);
         if (observer != nullptr) observer->PendingChanged();
     }
+    void TellCarriedOut(const TimerRecord& record, bool confirmed) {
+        std::lock_guard hold(observerMutex);
+        if (observer != nullptr) observer->CarriedOut(record, confirmed);
+    }
     void Stop() {
         {
             std::lock_guard hold(observerMutex);
@@ -99,9 +103,11 @@ void TimerWorker::Run(const std::shared_ptr<Shared>& shared) {
             continue;
         }
         const std::uint64_t serial = step.entry.serial;
-        shared->actions.CarryOut(step.entry.record, shared->inputCardAlsoResponds->load(),
-                                 [&schedule, serial] { return schedule.IsPending(serial); });
+        const bool confirmed =
+            shared->actions.CarryOut(step.entry.record, shared->inputCardAlsoResponds->load(),
+                                     [&schedule, serial] { return schedule.IsPending(serial); });
         if (shared->stop.IsCancelled()) break;
+        shared->TellCarriedOut(step.entry.record, confirmed);
         schedule.Finish(step.entry);
         shared->Notify();
         shared->clock.WaitCancellable(shared->stop, kAfterEntryMs);
