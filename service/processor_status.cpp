@@ -1,5 +1,6 @@
 #include "service/processor_status.h"
 
+#include "app/paced_plan.h"
 #include "commands/reply_decoders.h"
 
 namespace hsq {
@@ -18,7 +19,8 @@ std::optional<std::uint8_t> DisplayModeOf(DeviceCommands& commands, int card) {
 std::optional<CardPresence> Handshake(DeviceCommands& commands) {
     commands.link().DiscardReply();
     Frame reply{};
-    if (commands.Query(kQueryStatus, 0, reply) != kFrameSize) return std::nullopt;
+    if (!AnsweredWithRetry([&] { return commands.Query(kQueryStatus, 0, reply) == kFrameSize; }))
+        return std::nullopt;
     const StatusReport present = DecodeStatus(reply);
     return CardPresence{present.inputPresent, present.outputPresent};
 }

@@ -25,7 +25,8 @@ struct ProcessorStatus {
     std::array<std::string, kOutputCardCount> outputVersions;
 };
 
-// The status query: which cards the processor holds; empty when it does not answer.
+// The status query, once more when it goes unanswered: which cards the processor holds; empty
+// when it does not answer.
 std::optional<CardPresence> Handshake(DeviceCommands& commands);
 
 // The status query, then the system, each present output card's mode data and the firmware
