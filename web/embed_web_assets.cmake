@@ -24,8 +24,8 @@ foreach(name IN LISTS FILES)
     "    {\"/${name}\", {\"${type}\", {reinterpret_cast<const char*>(kFile${index}), ${size}}}},\n")
   math(EXPR index "${index} + 1")
 endforeach()
-file(WRITE "${OUTPUT}.new" "// Made at build time from remote/web; do not edit.
-#include \"remote/web_assets.h\"
+file(WRITE "${OUTPUT}.new" "// Made at build time from web/; do not edit.
+#include \"service/web_assets.h\"
 
 #include <array>
 #include <utility>
