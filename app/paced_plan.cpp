@@ -53,8 +53,12 @@ PlanOutcome RunPlan(const PacedPlan& plan, DeviceLink& link, WorkProgress& progr
             outcome.stopped = true;
             return outcome;
         }
-        if (!AnsweredWithRetry(step.exchange)) {
-            outcome.unanswered = link.LastFrame();
+        // An operator who stopped while the step went unanswered is not kept waiting by its
+        // retry.
+        const bool answered = step.exchange() || (!progress.StopRequested() && step.exchange());
+        if (!answered) {
+            outcome.stopped = progress.StopRequested();
+            if (!outcome.stopped) outcome.unanswered = link.LastFrame();
             return outcome;
         }
         if (step.pauseAfterMs > 0)

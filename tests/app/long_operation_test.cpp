@@ -99,5 +99,19 @@ TEST_F(LongOperationTest, CancelStopsAnExportAndAnImportAfterTheStepInFlight) {
                   "holds part of the file."}));
 }
 
+// Cancel pressed while a step goes unanswered ends the export there, without its retry.
+TEST_F(LongOperationTest, CancelDuringAnUnansweredStepSkipsItsRetry) {
+    tap.silence = [&](const Frame&) {
+        return host.stopNow = host.stopNow || tap.frames.size() == 3;
+    };
+    host.AnswerFile((folder / "export.ini").string());
+    ModeGetLogic(state, store, sim.commands, host).OnExport();
+    EXPECT_EQ(tap.frames.size(), 3u);
+    EXPECT_EQ(host.Texts(),
+              std::vector<std::string>{
+                  "Stopped at your request after step 2 of 364. No file was written."});
+    EXPECT_FALSE(folder.Exists("export.ini"));
+}
+
 }  // namespace
 }  // namespace hsq

@@ -83,6 +83,7 @@ class ScriptedHost final : public DialogHost, private WorkProgress {
     int workersRun = 0;
     // The operator presses Cancel once the work has told this many steps done.
     int stopAfterSteps = -1;
+    bool stopNow = false;  // the operator's Cancel, pressed at once
 
   private:
     void Report(int done, int total) override {
@@ -93,7 +94,8 @@ class ScriptedHost final : public DialogHost, private WorkProgress {
         secondsLeft.push_back(left);
     }
     bool StopRequested() const override {
-        return stopAfterSteps >= 0 && !progress.empty() && progress.back().first >= stopAfterSteps;
+        return stopNow || (stopAfterSteps >= 0 && !progress.empty() &&
+                           progress.back().first >= stopAfterSteps);
     }
     std::string AskFile(FileQuestion question) {
         fileQuestions.push_back(std::move(question));
