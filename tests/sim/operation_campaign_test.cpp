@@ -1,0 +1,34 @@
+// A short random operation campaign; bench/operation_campaign runs the long one.
+#include "tools/operation_campaign.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "support/temp_folder.h"
+
+namespace hsq::campaign {
+namespace {
+
+// HSQ_CAMPAIGN_SEED repeats a run that found something.
+std::uint64_t Seed() {
+    const char* seed = std::getenv("HSQ_CAMPAIGN_SEED");
+    return seed != nullptr ? std::strtoull(seed, nullptr, 10) : 2600;
+}
+
+TEST(OperationCampaignTest, EveryPromiseHoldsThroughRandomOperationsUnderFaults) {
+    const std::uint64_t seed = Seed();
+    testing::TempFolder folder;
+    const OperationFigures figures = RunOperations({seed, 3000}, folder.path());
+    EXPECT_EQ(figures.findings, std::vector<std::string>{}) << "seed " << seed;
+    EXPECT_TRUE(figures.recovered) << "seed " << seed;
+    EXPECT_GE(figures.exchanges, 3000);
+    // Every dialog was reached, through its own operations.
+    for (const char* reached : {"output: save output", "output: mode copy", "mosaic: save input",
+                                "advanced: application mode", "input: save", "picture: set",
+                                "modes: export", "modes: import", "timers: save", "initialise"})
+        EXPECT_GT(figures.operations.count(reached), 0u) << reached << ", seed " << seed;
+}
+
+}  // namespace
+}  // namespace hsq::campaign
