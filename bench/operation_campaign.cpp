@@ -1,5 +1,5 @@
 // The random operation campaign, longer than the test runs it:
-// operation_campaign [EXCHANGES [SEED]]
+// operation_campaign [EXCHANGES [SEED [--log]]]
 #include <stdlib.h>
 
 #include <chrono>
@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     hsq::campaign::OperationRun run;
     if (argc > 1) run.exchanges = std::stol(argv[1]);
     if (argc > 2) run.seed = std::stoull(argv[2]);
+    if (argc > 3 && std::string(argv[3]) == "--log")
+        run.log = [](const std::string& name) { std::printf("- %s\n", name.c_str()); };
     std::string folder = (std::filesystem::temp_directory_path() / "hsq-operations-XXXXXX");
     if (::mkdtemp(folder.data()) == nullptr) return 2;
     std::printf("seed %llu\n", static_cast<unsigned long long>(run.seed));

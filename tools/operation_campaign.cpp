@@ -201,7 +201,8 @@ struct Operation {
 class Campaign final : private DialogOpener {
   public:
     Campaign(const OperationRun& run, const std::filesystem::path& folder)
-        : random_(run.seed),
+        : log_(run.log),
+          random_(run.seed),
           processor_(StartingState(random_)),
           line_(processor_, clock_, history_),
           link_(clock_),
@@ -293,6 +294,7 @@ class Campaign final : private DialogOpener {
             pick -= operation.weight;
             if (pick > 0) continue;
             ++figures_.operations[operation.name];
+            if (log_) log_(operation.name);
             operation.run();
             return operation.name;
         }
@@ -621,6 +623,7 @@ class Campaign final : private DialogOpener {
         }
     }
 
+    std::function<void(const std::string&)> log_;
     Random random_;
     VirtualClock clock_;
     ProcessorHistory history_;

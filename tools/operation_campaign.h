@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@ namespace hsq::campaign {
 struct OperationRun {
     std::uint64_t seed = 1;
     long exchanges = 100000;  // runs until at least this many frames went out
+    // Told each operation's name as it starts, to follow a run that found something.
+    std::function<void(const std::string&)> log;
 };
 
 struct OperationFigures {
