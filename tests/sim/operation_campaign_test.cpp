@@ -19,7 +19,10 @@ std::uint64_t Seed() {
 TEST(OperationCampaignTest, EveryPromiseHoldsThroughRandomOperationsUnderFaults) {
     const std::uint64_t seed = Seed();
     testing::TempFolder folder;
-    const OperationFigures figures = RunOperations({seed, 3000}, folder.path());
+    OperationRun run;
+    run.seed = seed;
+    run.exchanges = 3000;
+    const OperationFigures figures = RunOperations(run, folder.path());
     EXPECT_EQ(figures.findings, std::vector<std::string>{}) << "seed " << seed;
     EXPECT_TRUE(figures.recovered) << "seed " << seed;
     EXPECT_GE(figures.exchanges, 3000);
