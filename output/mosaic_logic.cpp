@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "app/paced_plan.h"
+#include "commands/reply_decoders.h"
 #include "dialog/number_text.h"
 #include "dialog/processor_messages.h"
 #include "output/layer_order.h"
@@ -226,7 +227,10 @@ void MosaicLogic::Save(Group group) {
 // The window commands act on the board selected last, the one whose window the mosaic was
 // opened from. Another card is selected for its own windows and the first given back after, so
 // that a window never lands on one card while the other card's record takes it. The record
-// takes the window once the processor confirmed it.
+// takes the window once the processor confirmed it. Another card's record may be older than its
+// mode in force (a timer or another program recalled one since it was read), so that card is
+// asked first, and its record takes the window only when the processor put it into the mode the
+// record holds.
 void MosaicLogic::Send(Group group, const WindowRect& rect) {
     const auto card = static_cast<std::uint8_t>(card_);
     const auto image = static_cast<std::uint8_t>(channel_ - 1);
@@ -234,9 +238,19 @@ void MosaicLogic::Send(Group group, const WindowRect& rect) {
     const std::uint8_t selectedImage = state_.outputs[selected].imageChannel;
     const bool otherCard = card != selected;
     const bool input = group == Group::Input;
+    OutputBoardRecord& record = state_.outputs[card];
+    int modeInForce = record.displayMode;
     PacedPlan plan;
-    if (otherCard)
+    if (otherCard) {
+        plan.push_back({[&] {
+            Frame reply{};
+            const auto asked = static_cast<std::uint8_t>(record.displayMode * 16 + card);
+            if (commands_.Query(kQueryModeData, asked, reply) != kFrameSize) return false;
+            modeInForce = DecodeModeData(reply).displayMode;
+            return true;
+        }});
         plan.push_back({[&] { return commands_.SelectOutputBoard(card, image) == kFrameSize; }});
+    }
     plan.push_back({[&] {
                         return (input ? commands_.SetImageInputWindow(image, rect)
                                       : commands_.SetImageOutputWindow(image, rect)) == kFrameSize;
@@ -252,9 +266,9 @@ void MosaicLogic::Send(Group group, const WindowRect& rect) {
         commands_.link().DiscardReply();
         outcome = RunPlan(plan, commands_.link(), progress);
     });
-    const bool saved = outcome.answered > (otherCard ? 1 : 0);
-    OutputBoardRecord& record = state_.outputs[card];
-    if (saved) (input ? record.cropRect : record.outputRect)[image] = rect;
+    const bool saved = outcome.answered > (otherCard ? 2 : 0);
+    if (saved && modeInForce == record.displayMode)
+        (input ? record.cropRect : record.outputRect)[image] = rect;
     if (outcome.Done()) return;
     if (!otherCard) return Tell(kNotConfirmed);
     Tell(UnansweredText(Language(), outcome, saved ? kOtherCardStaysSelected : kNothingChanged));

@@ -232,18 +232,28 @@ TEST_F(MosaicTest, SavesGoToTheChosenChannelWithTheOriginAddedAndIntoItsRecord) 
 }
 
 // Opened from K's window, saving to L: L's processor card takes it, as L's record does, and K
-// stays the card selected.
+// stays the card selected. Once another program recalled another mode on L, the window goes
+// into that mode, and L's record, which holds the mode it read, does not take it.
 TEST_F(MosaicTest, SavesToTheOtherCardReachThatCard) {
+    const WindowRect window{32, 1920, 8, 1080};
     CalculateHalfOfTwo();
     state.selectedOutput = 0;
     logic->OnChannel(1, 1);
     logic->OnSaveOutput();
-    const sim::ProcessorState processor = sim.processor.Snapshot();
-    EXPECT_EQ(processor.outputs[1].modes[processor.outputs[1].displayMode].channels[0].output,
-              state.outputs[1].outputRect[0]);
-    EXPECT_EQ(processor.outputs[1].modes[0].channels[0].output, (WindowRect{32, 1920, 8, 1080}));
-    EXPECT_NE(processor.outputs[0].modes[0].channels[0].output, (WindowRect{32, 1920, 8, 1080}));
+    sim::ProcessorState processor = sim.processor.Snapshot();
+    EXPECT_EQ(processor.outputs[1].modes[0].channels[0].output, window);
+    EXPECT_EQ(state.outputs[1].outputRect[0], window);
+    EXPECT_NE(processor.outputs[0].modes[0].channels[0].output, window);
     EXPECT_EQ(processor.selectedOutputBoard, 0);
+
+    processor.outputs[1].displayMode = 3;
+    sim.processor.Restore(processor);
+    const WindowRect kept = state.outputs[1].cropRect[0];
+    logic->OnSaveInput();
+    EXPECT_EQ(sim.processor.Snapshot().outputs[1].modes[3].channels[0].crop,
+              (WindowRect{992, 960, 8, 1080}));
+    EXPECT_EQ(state.outputs[1].cropRect[0], kept);
+    EXPECT_EQ(host.Texts(), std::vector<std::string>{});
 }
 
 // The record takes a window once the processor confirmed it, and the operator hears of any
@@ -263,8 +273,8 @@ TEST_F(MosaicTest, OnlyAConfirmedWindowIsRecorded) {
     EXPECT_EQ(host.Texts(),
               (std::vector<std::string>{
                   "The processor did not confirm; nothing was changed.",
-                  "The processor did not answer step 2 of 3 (91 00 03). Nothing was changed.",
-                  "The processor did not answer step 3 of 3 (8D 00 00). The window was saved, but "
+                  "The processor did not answer step 3 of 4 (91 00 03). Nothing was changed.",
+                  "The processor did not answer step 4 of 4 (8D 00 00). The window was saved, but "
                   "the processor still has the other output card selected."}));
 }
 
