@@ -10,18 +10,23 @@
 #include "app/main_window_logic.h"
 #include "config/default_configuration.h"
 #include "config/output_board_profile.h"
+#include "config/output_resolution.h"
 #include "config/profile_values.h"
 #include "input/adc_edid_logic.h"
 #include "input/input_card_logic.h"
 #include "input/picture_adjustment_logic.h"
+#include "modes/mode_export.h"
 #include "modes/mode_file.h"
 #include "modes/mode_get_logic.h"
+#include "modes/mode_import.h"
 #include "output/advanced_output_logic.h"
 #include "output/mosaic_logic.h"
 #include "output/output_board_logic.h"
 #include "output/output_resolution_logic.h"
 #include "scheduler/timer_editor_logic.h"
 #include "scheduler/timer_file.h"
+#include "service/board_actions.h"
+#include "service/processor_status.h"
 #include "sim/in_process_transport.h"
 #include "sim/simulated_processor.h"
 
@@ -31,6 +36,7 @@ namespace {
 using Random = std::mt19937_64;
 
 constexpr std::uint8_t kQueryCode = 0xFE;
+constexpr std::uint8_t kSetOutputFormatCode = 0x9C;
 constexpr int kEnglishSystem = 1033;
 constexpr std::size_t kMostFindings = 20;
 // A reply wait ends about 10.1 s (long: 100.1 s) after the frame; a little more is the link's
@@ -99,6 +105,18 @@ class ProcessorHistory {
     void Allow(int board, int mode, int channel, bool crop, const WindowRect& rect) {
         rects_[Index(board, mode, channel, crop)].insert(Key(rect));
     }
+    // A processor given an output format starts its data afresh: every window the whole picture.
+    void Initialised(std::uint8_t formatCode) {
+        const auto resolution = ResolutionOfFormat(formatCode);
+        if (!resolution) return;
+        WindowRect whole;
+        whole.width = resolution->width;
+        whole.height = resolution->height;
+        for (int board = 0; board < kOutputCardCount; ++board)
+            for (int mode = 0; mode < kDisplayModeCount; ++mode)
+                for (int channel = 0; channel < kOutputChannelCount; ++channel)
+                    for (bool crop : {true, false}) Allow(board, mode, channel, crop, whole);
+    }
     void AllowDisplayMode(int board, int mode) {
         displayModes_[static_cast<std::size_t>(board)].insert(mode);
     }
@@ -133,6 +151,7 @@ class WatchedTransport final : public LinkTransport {
         const int written = inner_.WriteFrame(bytes, count);
         ++frames;
         if (count == kFrameSize && bytes[2] != kQueryCode) history_.Take(processor_.Snapshot());
+        if (count == kFrameSize && bytes[2] == kSetOutputFormatCode) history_.Initialised(bytes[3]);
         return written;
     }
     int ReadAvailable(std::uint8_t* bytes, int count) override {
@@ -190,6 +209,17 @@ class CampaignHost final : public DialogHost, private WorkProgress {
     int stopAfterReports_ = -1;
 };
 
+// A front end with no waiting box.
+class Unwatched final : public WorkProgress {
+  public:
+    void Report(int, int) override {}
+};
+
+std::string RectText(const WindowRect& rect) {
+    return std::to_string(rect.x) + "," + std::to_string(rect.width) + "," +
+           std::to_string(rect.y) + "," + std::to_string(rect.height);
+}
+
 struct Operation {
     const char* name;
     int weight;
@@ -209,6 +239,7 @@ class Campaign final : private DialogOpener {
           commands_(link_),
           store_(folder),
           modeFile_(folder / "modes.ini"),
+          commandLineFile_(folder / "ctl-modes.ini"),
           host_(random_, modeFile_),
           window_(state_, store_, commands_, host_, *this) {
         link_.AttachTransport(&line_);
@@ -222,6 +253,7 @@ class Campaign final : private DialogOpener {
         window_.Start(kEnglishSystem, 1920, 1080);
         while (line_.frames < exchanges && figures_.findings.size() < kMostFindings) {
             ChangeFaults();
+            if (log_) log_("step " + std::to_string(figures_.steps + 1));
             const std::string done = MainWindowStep();
             ++figures_.steps;
             Check(done);
@@ -283,6 +315,7 @@ class Campaign final : private DialogOpener {
         }
         processor_.SetFaults(sim::FaultInjector(rules, random_()));
         ++figures_.faultSpells;
+        if (log_) log_("faults: " + std::to_string(rules.size()) + " kinds");
     }
 
     // Runs one of the operations, chosen by weight; its name.
@@ -328,6 +361,7 @@ class Campaign final : private DialogOpener {
             {"ADC/EDID", 1, [&] { window_.OnAdcEdid(); }},
             {"scheduler", 2, [&] { window_.OnScheduler(); }},
             {"clock tick", 2, [&] { window_.OnClockTick(); }},
+            {"command line", 3, [&] { CommandLine(); }},
         });
     }
 
@@ -526,6 +560,34 @@ class Campaign final : private DialogOpener {
                 6);
     }
 
+    // What hsq2600ctl does, through the same core operations, while the main window holds its
+    // own records: the processor changed by another program. Like hsq2600ctl, it shakes hands
+    // first and stops there when the processor does not answer.
+    void CommandLine() {
+        const auto presence = Handshake(commands_);
+        if (!presence) return;
+        BoardActions actions(commands_, clock_);
+        Unwatched progress;
+        RunOne({{"ctl: recall", 2,
+                 [&] { actions.Recall(Between(random_, 0, 1), Between(random_, 0, 15)); }},
+                {"ctl: source", 1,
+                 [&] { actions.SwitchSource(Between(random_, 0, 3), Between(random_, 0, 3)); }},
+                {"ctl: brightness", 1,
+                 [&] {
+                     const int board = Between(random_, 0, 5);
+                     actions.SetBrightness(board, Between(random_, 0, board < 4 ? 100 : 32));
+                 }},
+                {"ctl: export", 1,
+                 [&] {
+                     const ModeExport exported = ExportModes(commands_, *presence, progress);
+                     if (exported.outcome.Done()) WriteModeFile(commandLineFile_, exported.bank);
+                 }},
+                {"ctl: import", 1, [&] {
+                     if (const auto bank = ReadModeFile(commandLineFile_))
+                         ImportModes(commands_, *bank, *presence, progress);
+                 }}});
+    }
+
     // Once the faults stop, a card opens and a recall lands, with nothing to tell the operator.
     bool Recovered() {
         if (!state_.connected) window_.OnConnectButton();
@@ -553,8 +615,10 @@ class Campaign final : private DialogOpener {
         CheckOutputFiles(after);
         CheckRecords(after);
         CheckTimerFile(after);
-        if (std::filesystem::exists(modeFile_) && !ReadModeFile(modeFile_))
-            Find(after, "the exported mode file does not read back");
+        for (const auto& file : {modeFile_, commandLineFile_}) {
+            if (std::filesystem::exists(file) && !ReadModeFile(file))
+                Find(after, file.filename().string() + " does not read back");
+        }
     }
 
     void CheckWaits(const std::string& after) {
@@ -606,11 +670,19 @@ class Campaign final : private DialogOpener {
             }
             for (int channel = 0; channel < kOutputChannelCount; ++channel) {
                 const auto at = static_cast<std::size_t>(channel);
-                if (!history_.Held(board, record.displayMode, channel, true, record.cropRect[at]) ||
-                    !history_.Held(board, record.displayMode, channel, false,
-                                   record.outputRect[at]))
-                    Find(after, "the record of card " + std::to_string(board) +
-                                    " holds a window the processor never held");
+                for (bool crop : {true, false}) {
+                    const WindowRect& rect = crop ? record.cropRect[at] : record.outputRect[at];
+                    if (!history_.Held(board, record.displayMode, channel, crop, rect))
+                        Find(after, "the record of card " + std::to_string(board) + " mode " +
+                                        std::to_string(record.displayMode) + " channel " +
+                                        std::to_string(channel + 1) +
+                                        (crop ? " crop " : " window ") + RectText(rect) +
+                                        " was never the processor's (now in mode " +
+                                        std::to_string(processor_.Snapshot()
+                                                           .outputs[static_cast<std::size_t>(board)]
+                                                           .displayMode) +
+                                        ")");
+                }
             }
         }
     }
@@ -633,6 +705,7 @@ class Campaign final : private DialogOpener {
     DeviceCommands commands_;
     ProfileStore store_;
     std::filesystem::path modeFile_;
+    std::filesystem::path commandLineFile_;
     CampaignHost host_;
     MainWindowState state_;
     MainWindowLogic window_;
