@@ -9,14 +9,16 @@ namespace hsq::sim {
 
 namespace {
 
-// [format, application mode of K, application mode of L]; a board that is absent keeps its mode.
+// [format, application mode of K, application mode of L]; a board that is absent keeps its mode,
+// each present one starts its data afresh.
 void SetOutputFormat(ProcessorState& state, const Frame& frame) {
     if (frame[4] >= kApplicationModeLimit || frame[5] >= kApplicationModeLimit)
         return;
     state.outputFormat = frame[3];
     for (int board = 0; board < kOutputBoards; ++board) {
-        if (state.present.outputs[board])
-            state.outputs[board].applicationMode = frame[4 + board];
+        if (!state.present.outputs[board]) continue;
+        state.outputs[board].applicationMode = frame[4 + board];
+        StartAfresh(state.outputs[board], state.outputFormat);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "sim/output_board_commands.h"
 
+#include "config/output_resolution.h"
 #include "sim/command_codes.h"
 #include "sim/window_fields.h"
 
@@ -133,9 +134,23 @@ bool ApplyOutputBoardCommand(ProcessorState& state, const Frame& frame) {
     if (!IsPerBoardCommand(code))
         return false;
     const int board = state.selectedOutputBoard;
-    if (state.present.outputs[board])
-        ApplyToBoard(state.outputs[board], frame);
+    if (!state.present.outputs[board]) return true;
+    ApplyToBoard(state.outputs[board], frame);
+    if (code == kSetApplicationMode && frame[3] < kApplicationModeLimit)
+        StartAfresh(state.outputs[board], state.outputFormat);
     return true;
+}
+
+void StartAfresh(OutputBoardState& board, std::uint8_t outputFormat) {
+    board.displayMode = 0;
+    const auto resolution = ResolutionOfFormat(outputFormat);
+    if (!resolution) return;
+    WindowRect whole;
+    whole.width = resolution->width;
+    whole.height = resolution->height;
+    for (DisplayMode& mode : board.modes) {
+        for (ChannelState& channel : mode.channels) channel.crop = channel.output = whole;
+    }
 }
 
 }  // namespace hsq::sim

@@ -10,4 +10,9 @@ namespace hsq::sim {
 // with a value the board cannot hold, changes nothing.
 bool ApplyOutputBoardCommand(ProcessorState& state, const Frame& frame);
 
+// A card given an application mode, or a processor given an output format, initialises all its
+// mode data, as it warns the operator: display mode 0, every window the whole picture of the
+// output format.
+void StartAfresh(OutputBoardState& board, std::uint8_t outputFormat);
+
 }  // namespace hsq::sim

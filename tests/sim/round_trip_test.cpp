@@ -110,12 +110,33 @@ TEST(OutputBoard, ChannelWindowsBorderAndBrightnessOfTheModeInForce) {
     EXPECT_EQ(Numbers(clock.board, clock.channel), Numbers(1, 3));
 }
 
+// As the processor warns the operator, a new application mode (of the selected card) or output
+// format (of every card) initialises the mode data: mode 0, every window the whole picture.
+TEST(OutputBoard, AnApplicationModeOrAnOutputFormatStartsTheModesAfresh) {
+    SimLink sim;
+    const WindowRect small{10, 100, 20, 200};
+    ExpectAcked({sim.commands.SelectOutputBoard(1, 0), sim.commands.RecallMode(3, false),
+                 sim.commands.SetImageOutputWindow(0, small), sim.commands.SetApplicationMode(1)});
+    const OutputBoardState l = sim.processor.Snapshot().outputs[1];
+    EXPECT_EQ(l.displayMode, 0);
+    EXPECT_EQ(l.modes[3].channels[0].output, (WindowRect{0, 1920, 0, 1080}));
+    EXPECT_EQ(sim.processor.Snapshot().outputs[0], ProcessorState{}.outputs[0]);
+
+    ExpectAcked({sim.commands.RecallMode(3, false), sim.commands.SetImageOutputWindow(0, small),
+                 sim.commands.SetOutputFormat(3, 0, 1)});
+    for (const OutputBoardState& board : sim.processor.Snapshot().outputs) {
+        EXPECT_EQ(board.displayMode, 0);
+        EXPECT_EQ(board.modes[3].channels[0].crop, (WindowRect{0, 1920, 0, 1200}));
+    }
+}
+
 TEST(OutputBoard, ModeDataShowsAllImagesUntilOneIsChosen) {
     SimLink sim;
-    ExpectAcked({sim.commands.SelectOutputBoard(0, 1), sim.commands.RecallMode(3, false),
-                 sim.commands.SetImageSource(3, 2), sim.commands.SetMute(false),
-                 sim.commands.SetSwitchMode(5), sim.commands.SetOverlay(true),
-                 sim.commands.SetApplicationMode(5)});
+    // The application mode first: the card starts its mode data afresh on it.
+    ExpectAcked({sim.commands.SelectOutputBoard(0, 1), sim.commands.SetApplicationMode(5),
+                 sim.commands.RecallMode(3, false), sim.commands.SetImageSource(3, 2),
+                 sim.commands.SetMute(false), sim.commands.SetSwitchMode(5),
+                 sim.commands.SetOverlay(true)});
     // Asked about mode 0, the report is of the mode in force.
     const auto m =
         DecodeModeData(AskRouted(sim, kQueryModeData, At(0, 0, 0), ReportRoute::ModeData));
