@@ -10,7 +10,6 @@
 #include "app/main_window_logic.h"
 #include "config/default_configuration.h"
 #include "config/output_board_profile.h"
-#include "config/output_resolution.h"
 #include "config/profile_values.h"
 #include "input/adc_edid_logic.h"
 #include "input/input_card_logic.h"
@@ -36,7 +35,6 @@ namespace {
 using Random = std::mt19937_64;
 
 constexpr std::uint8_t kQueryCode = 0xFE;
-constexpr std::uint8_t kSetOutputFormatCode = 0x9C;
 constexpr int kEnglishSystem = 1033;
 constexpr std::size_t kMostFindings = 20;
 // A reply wait ends about 10.1 s (long: 100.1 s) after the frame; a little more is the link's
@@ -105,23 +103,22 @@ class ProcessorHistory {
     void Allow(int board, int mode, int channel, bool crop, const WindowRect& rect) {
         rects_[Index(board, mode, channel, crop)].insert(Key(rect));
     }
-    // A processor given an output format starts its data afresh: every window the whole picture.
-    void Initialised(std::uint8_t formatCode) {
-        const auto resolution = ResolutionOfFormat(formatCode);
-        if (!resolution) return;
-        WindowRect whole;
-        whole.width = resolution->width;
-        whole.height = resolution->height;
-        for (int board = 0; board < kOutputCardCount; ++board)
-            for (int mode = 0; mode < kDisplayModeCount; ++mode)
-                for (int channel = 0; channel < kOutputChannelCount; ++channel)
-                    for (bool crop : {true, false}) Allow(board, mode, channel, crop, whole);
-    }
     void AllowDisplayMode(int board, int mode) {
         displayModes_[static_cast<std::size_t>(board)].insert(mode);
     }
     bool Held(int board, int mode, int channel, bool crop, const WindowRect& rect) const {
         return rects_[Index(board, mode, channel, crop)].contains(Key(rect));
+    }
+    // Where else the processor held it, for the finding to say: "mode 3 channel 2", or nothing.
+    std::string WhereHeld(int board, bool crop, const WindowRect& rect) const {
+        for (int mode = 0; mode < kDisplayModeCount; ++mode) {
+            for (int channel = 0; channel < kOutputChannelCount; ++channel) {
+                if (Held(board, mode, channel, crop, rect))
+                    return "mode " + std::to_string(mode) + " channel " +
+                           std::to_string(channel + 1);
+            }
+        }
+        return {};
     }
     bool HeldDisplayMode(int board, int mode) const {
         return displayModes_[static_cast<std::size_t>(board)].contains(mode);
@@ -151,7 +148,6 @@ class WatchedTransport final : public LinkTransport {
         const int written = inner_.WriteFrame(bytes, count);
         ++frames;
         if (count == kFrameSize && bytes[2] != kQueryCode) history_.Take(processor_.Snapshot());
-        if (count == kFrameSize && bytes[2] == kSetOutputFormatCode) history_.Initialised(bytes[3]);
         return written;
     }
     int ReadAvailable(std::uint8_t* bytes, int count) override {
@@ -329,6 +325,8 @@ class Campaign final : private DialogOpener {
             ++figures_.operations[operation.name];
             if (log_) log_(operation.name);
             operation.run();
+            // Followed closely, a finding names the very operation.
+            if (log_) Check(operation.name);
             return operation.name;
         }
         return {};
@@ -633,6 +631,11 @@ class Campaign final : private DialogOpener {
         }
     }
 
+    std::string Elsewhere(int board, bool crop, const WindowRect& rect) const {
+        const std::string where = history_.WhereHeld(board, crop, rect);
+        return where.empty() ? " nor anywhere" : " but in " + where;
+    }
+
     void CheckOutputFiles(const std::string& after) {
         for (int board = 0; board < kOutputCardCount; ++board) {
             const std::string file = "Output" + std::to_string(board + 1) + ".ini";
@@ -647,12 +650,13 @@ class Campaign final : private DialogOpener {
             for (int mode = 0; mode < kDisplayModeCount; ++mode) {
                 for (int channel = 0; channel < kOutputChannelCount; ++channel) {
                     for (bool crop : {true, false}) {
-                        if (!history_.Held(board, mode, channel, crop,
-                                           FileRect(board, mode, channel, crop)))
+                        const WindowRect rect = FileRect(board, mode, channel, crop);
+                        if (!history_.Held(board, mode, channel, crop, rect))
                             Find(after, file + " Mode" + std::to_string(mode) + " channel " +
                                             std::to_string(channel + 1) +
-                                            (crop ? " crop" : " window") +
-                                            " holds a value the processor never held");
+                                            (crop ? " crop " : " window ") + RectText(rect) +
+                                            " was never the processor's there" +
+                                            Elsewhere(board, crop, rect));
                     }
                 }
             }
