@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -22,7 +23,11 @@ int main(int argc, char** argv) {
     const auto figures = hsq::campaign::RunOperations(run, folder);
     const auto seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::filesystem::remove_all(folder);
+    // HSQ_CAMPAIGN_KEEP keeps the files of a run that found something, to look at.
+    if (std::getenv("HSQ_CAMPAIGN_KEEP") == nullptr)
+        std::filesystem::remove_all(folder);
+    else
+        std::printf("files kept in %s\n", folder.c_str());
     std::printf("%ld steps, %ld exchanges, %ld fault spells, %zu kinds of operation, %.1f s\n",
                 figures.steps, figures.exchanges, figures.faultSpells, figures.operations.size(),
                 seconds);

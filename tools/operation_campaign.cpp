@@ -356,10 +356,18 @@ class Campaign final : private DialogOpener {
             {"display mode", 4, [&] { window_.OnDisplayMode(); }},
             {"mode recall", 2, [&] { window_.OnModeRecall(); }},
             {"resolution", 1, [&] { window_.OnResolution(); }},
-            {"ADC/EDID", 1, [&] { window_.OnAdcEdid(); }},
+            // Its presses and the command line reach a line only while the program holds it:
+            // the simulator, unlike a closed port, would take frames from a closed link.
+            {"ADC/EDID", 1,
+             [&] {
+                 if (state_.connected) window_.OnAdcEdid();
+             }},
             {"scheduler", 2, [&] { window_.OnScheduler(); }},
             {"clock tick", 2, [&] { window_.OnClockTick(); }},
-            {"command line", 3, [&] { CommandLine(); }},
+            {"command line", 3,
+             [&] {
+                 if (state_.connected) CommandLine();
+             }},
         });
     }
 
@@ -558,9 +566,9 @@ class Campaign final : private DialogOpener {
                 6);
     }
 
-    // What hsq2600ctl does, through the same core operations, while the main window holds its
-    // own records: the processor changed by another program. Like hsq2600ctl, it shakes hands
-    // first and stops there when the processor does not answer.
+    // What hsq2600ctl does through the line the desktop program holds, with the same core
+    // operations, while the main window keeps its own records: the processor changed by another
+    // program. Like hsq2600ctl, it shakes hands first and stops there when nothing answers.
     void CommandLine() {
         const auto presence = Handshake(commands_);
         if (!presence) return;
