@@ -1,8 +1,6 @@
 // What the application sets through its commands reads back unchanged through its decoders.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "commands/reply_decoders.h"
 #include "sim_link.h"
 #include "support/numbers.h"
@@ -31,33 +29,6 @@ Frame AskRouted(SimLink& sim, std::uint8_t selector, std::uint8_t argument, Repo
     const Frame reply = sim.Ask(selector, argument);
     EXPECT_EQ(RouteReport(reply), route);
     return reply;
-}
-
-// The PIP and the text overlay replace each other; an overlay switched off forgets its source.
-TEST(InputCard, OverlayModeAndSourceFollowEachSwitch) {
-    struct Step {
-        std::function<std::uint8_t(DeviceCommands&)> send;
-        int mode;
-        int subSignal;
-    };
-    const Step steps[] = {
-        {[](auto& c) { return c.SetMainSource(2); }, 0, 15},
-        {[](auto& c) { return c.SetPipEnable(true); }, 1, 15},
-        {[](auto& c) { return c.SetPipSource(3); }, 2, 3},
-        {[](auto& c) { return c.SetPipEnable(false); }, 0, 15},
-        {[](auto& c) { return c.SetPipEnable(true); }, 1, 15},
-        {[](auto& c) { return c.SetTextEnable(true); }, 3, 15},
-        {[](auto& c) { return c.SetTextSource(1); }, 3, 1},
-    };
-    SimLink sim;
-    ExpectAcked({sim.commands.SelectInputCard(1)});
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
-        SCOPED_TRACE(i);
-        ExpectAcked({steps[i].send(sim.commands)});
-        const auto info = DecodeInputCardInfo(sim.Ask(kQueryInputCardInfo, 1));
-        EXPECT_EQ(Numbers(info.card, info.mainSignal, info.mode, info.subSignal),
-                  Numbers(1, 2, steps[i].mode, steps[i].subSignal));
-    }
 }
 
 TEST(InputCard, PictureAndWindowsReadBack) {
