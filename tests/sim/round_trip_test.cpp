@@ -109,7 +109,8 @@ TEST(OutputBoard, CopyModeTakesTheWholeLayout) {
     ExpectAcked({sim.commands.RecallMode(2, false), sim.commands.SetImageOutputWindow(0, kOdd),
                  sim.commands.SetImageSource(0, 3), sim.commands.CopyMode(2, 9)});
     EXPECT_EQ(DecodeChannelWindow(sim.Ask(kQueryImageOutputWindow, At(9, 0, 0))).rect, kOdd);
-    EXPECT_EQ(DecodeModeData(sim.Ask(kQueryModeData, At(9, 0, 0))).ports[0], 3);
+    // The mode data reports the mode in force; the bank names the mode it reports.
+    EXPECT_EQ(DecodeBankModeSetup(sim.Ask(kQueryBankModeSetup, At(9, 0, 0)))->ports[0], 3);
 }
 
 TEST(System, OutputFormatAndMatrixReferenceReadBack) {
