@@ -231,21 +231,6 @@ TEST_F(MosaicTest, SavesGoToTheChosenChannelWithTheOriginAddedAndIntoItsRecord) 
     EXPECT_EQ(host.Texts(), std::vector<std::string>{});
 }
 
-// Opened from K's window, saving to L: L's processor card takes it, as L's record does, and K
-// stays the card selected.
-TEST_F(MosaicTest, SavesToTheOtherCardReachThatCard) {
-    CalculateHalfOfTwo();
-    state.selectedOutput = 0;
-    logic->OnChannel(1, 1);
-    logic->OnSaveOutput();
-    const sim::ProcessorState processor = sim.processor.Snapshot();
-    EXPECT_EQ(processor.outputs[1].modes[processor.outputs[1].displayMode].channels[0].output,
-              state.outputs[1].outputRect[0]);
-    EXPECT_EQ(processor.outputs[1].modes[0].channels[0].output, (WindowRect{32, 1920, 8, 1080}));
-    EXPECT_NE(processor.outputs[0].modes[0].channels[0].output, (WindowRect{32, 1920, 8, 1080}));
-    EXPECT_EQ(processor.selectedOutputBoard, 0);
-}
-
 // The record takes a window once the processor confirmed it, and the operator hears of any
 // step that went unanswered.
 TEST_F(MosaicTest, OnlyAConfirmedWindowIsRecorded) {
