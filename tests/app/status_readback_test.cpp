@@ -205,7 +205,8 @@ TEST_F(StatusReadbackTest, CheckInputCardAsksTheStatus) {
     EXPECT_TRUE(readback.CheckInputCard(4));
     sim.clock.ClearPauses();
     EXPECT_FALSE(readback.CheckInputCard(5));
-    EXPECT_EQ(sim.clock.Pauses().back(), 200);
+    // The link's pause after the query, then the card's.
+    EXPECT_EQ(sim.clock.Pauses(), (std::vector<int>{200, 200}));
 }
 
 }  // namespace
