@@ -2,16 +2,12 @@
 // simulated processor.
 #include "app/status_readback.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "dialog/processor_messages.h"
 #include "modes/mode_test_support.h"
 #include "readback_fixture.h"
+#include "support/loopback_socket.h"
 #include "support/recording_transport.h"
 
 namespace hsq {
@@ -93,15 +89,8 @@ TEST(StatusReadbackOpen, FailuresOnRealTransportsInBothLanguages) {
     DeviceLink link(clock);
     DeviceCommands commands(link);
     MainWindowState state;
-    // A loopback port that nobody listens on: bound, never listening.
-    const int unused = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(bind(unused, reinterpret_cast<sockaddr*>(&address), length), 0);
-    ASSERT_EQ(getsockname(unused, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    StatusReadback readback(state, store, commands, ntohs(address.sin_port));
+    const testing::LoopbackSocket unused;  // bound, never listening: nobody answers there
+    StatusReadback readback(state, store, commands, unused.port);
 
     state.connection.portName = "COM3";
     for (const auto& [language, serialText, networkText] :
@@ -118,7 +107,6 @@ TEST(StatusReadbackOpen, FailuresOnRealTransportsInBothLanguages) {
         EXPECT_FALSE(readback.Connect());
         EXPECT_EQ(state.statusLine, networkText);
     }
-    close(unused);
 }
 
 TEST_F(StatusReadbackTest, ASystemReplyNotFromTheProcessorWritesNothing) {
@@ -217,7 +205,8 @@ TEST_F(StatusReadbackTest, CheckInputCardAsksTheStatus) {
     EXPECT_TRUE(readback.CheckInputCard(4));
     sim.clock.ClearPauses();
     EXPECT_FALSE(readback.CheckInputCard(5));
-    EXPECT_EQ(sim.clock.Pauses().back(), 200);
+    // The link's pause after the query, then the card's.
+    EXPECT_EQ(sim.clock.Pauses(), (std::vector<int>{200, 200}));
 }
 
 }  // namespace

@@ -7,9 +7,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QScreen>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,42 +26,6 @@ using testing::DayTimer;
 
 constexpr LocalTime kWednesdayTen{2026, 1, 7, 10, 0, 0};
 
-// Holds the worker in its first pause, the wait for its first entry, until released; then tells
-// when a pause comes with nothing pending, which is after the worker told of its last entry.
-class WorkerGate {
-  public:
-    void Pause(bool nothingPending) {
-        std::unique_lock lock(mutex_);
-        if (!held_) {
-            held_ = true;
-            changed_.notify_all();
-            changed_.wait(lock, [this] { return released_; });
-        }
-        if (nothingPending)
-            idle_ = true;
-        changed_.notify_all();
-    }
-    void WaitUntilHeld() { WaitFor(held_); }
-    void WaitUntilIdle() { WaitFor(idle_); }
-    void Release() {
-        std::lock_guard lock(mutex_);
-        released_ = true;
-        changed_.notify_all();
-    }
-
-  private:
-    void WaitFor(const bool& flag) {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return flag; });
-    }
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool held_ = false;
-    bool released_ = false;
-    bool idle_ = false;
-};
-
 class TimerDialogGui : public ::testing::Test {
   protected:
     TimerDialogGui() {
@@ -71,7 +33,6 @@ class TimerDialogGui : public ::testing::Test {
             DayTimer(TimerSection::OutputMode, "10:00:30", 3, {5})};
         EXPECT_TRUE(SaveTimerSection(store, TimerSection::OutputMode, timers));
         Open();
-        rig.clock.SetPauseHook([this](int) { gate.Pause(logic->PendingRows().empty()); });
     }
     void Open() {
         dialog.reset();
@@ -80,11 +41,8 @@ class TimerDialogGui : public ::testing::Test {
         dialog->show();
         QCoreApplication::processEvents();
     }
-    // The worker must be free to end before the logic goes, and must not look at it then.
-    ~TimerDialogGui() override {
-        rig.clock.SetPauseHook(nullptr);
-        gate.Release();
-    }
+    // The worker must be free to end before the logic goes.
+    ~TimerDialogGui() override { rig.gate.Open(); }
 
     // A panel and its list share their section's title; the box around a widget tells which.
     static QString BoxTitle(const QWidget* widget) {
@@ -107,8 +65,9 @@ class TimerDialogGui : public ::testing::Test {
     QPushButton& OutputButton(const QString& text) {
         return In<QPushButton>("Output display mode", text);
     }
-    static std::vector<TimerListRow> Shown(const QTreeWidget& list) {
-        std::vector<TimerListRow> rows(static_cast<std::size_t>(list.topLevelItemCount()));
+    template <typename Row = TimerListRow>
+    static std::vector<Row> Shown(const QTreeWidget& list) {
+        std::vector<Row> rows(static_cast<std::size_t>(list.topLevelItemCount()));
         for (std::size_t row = 0; row < rows.size(); ++row) {
             for (std::size_t column = 0; column < rows[row].size(); ++column)
                 rows[row][column] = list.topLevelItem(static_cast<int>(row))
@@ -129,24 +88,11 @@ class TimerDialogGui : public ::testing::Test {
         const QImage fresh = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
         return onScreen == fresh;
     }
-    std::vector<PendingRow> PendingShown() {
-        for (const QTreeWidget* list : dialog->findChildren<QTreeWidget*>()) {
-            if (BoxTitle(list) != "Pending")
-                continue;
-            std::vector<PendingRow> rows(static_cast<std::size_t>(list->topLevelItemCount()));
-            for (std::size_t row = 0; row < rows.size(); ++row) {
-                for (std::size_t column = 0; column < rows[row].size(); ++column)
-                    rows[row][column] = list->topLevelItem(static_cast<int>(row))
-                                            ->text(static_cast<int>(column))
-                                            .toStdString();
-            }
-            return rows;
-        }
-        throw std::runtime_error("no pending list");
-    }
+    std::vector<PendingRow> PendingShown() { return Shown<PendingRow>(In<QTreeWidget>("Pending")); }
     void StartOutputAndHoldTheWorker() {
+        rig.gate.Arm(rig.clock, 30 * 1000);  // the wait for the entry at 10:00:30
         OutputButton("Start").click();
-        gate.WaitUntilHeld();
+        rig.gate.WaitUntilHeld();
         QCoreApplication::processEvents();
         ASSERT_EQ(PendingShown(), (std::vector<PendingRow>{{"1", "K", "Mode4", "10:00:30"}}));
     }
@@ -156,15 +102,14 @@ class TimerDialogGui : public ::testing::Test {
     ProfileStore store{folder.path()};
     testing::ScriptedHost host;
     bool inputCardAlsoResponds = true;
-    WorkerGate gate;
     std::optional<TimerEditorLogic> logic;
     std::unique_ptr<CCTimeOn> dialog;
 };
 
 TEST_F(TimerDialogGui, AnEntryTheWorkerCarriedOutLeavesThePendingList) {
     StartOutputAndHoldTheWorker();
-    gate.Release();
-    gate.WaitUntilIdle();
+    rig.gate.Open();
+    rig.RunUntilParked();  // at the next day's entry, beyond the horizon
     QCoreApplication::processEvents();
     EXPECT_TRUE(PendingShown().empty());
     EXPECT_EQ(rig.wire.Commands(), (std::vector<std::string>{"8D 00 00", "8E 03 01"}));

@@ -12,35 +12,14 @@
 #include <vector>
 
 #include "pty_pair.h"
+#include "support/loopback_socket.h"
 
 namespace hsq {
 namespace {
 
+using testing::LoopbackSocket;
+
 const char* const kLoopback = "127.0.0.1";
-
-// A socket on 127.0.0.1 with a free port; listening only when asked.
-struct LoopbackSocket {
-    explicit LoopbackSocket(int backlog = -1) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-            (backlog >= 0 && listen(fd, backlog) != 0)) {
-            ADD_FAILURE() << "cannot set up a loopback socket";
-        }
-        port = ntohs(address.sin_port);
-    }
-    ~LoopbackSocket() { close(fd); }
-    LoopbackSocket(const LoopbackSocket&) = delete;
-    LoopbackSocket& operator=(const LoopbackSocket&) = delete;
-
-    int Accept() const { return accept4(fd, nullptr, nullptr, SOCK_CLOEXEC); }
-
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    std::uint16_t port = 0;
-};
 
 // A plain non-blocking connection attempt; true when it completed within a short real wait.
 bool PlainConnectCompletes(std::uint16_t port, std::vector<int>& keep) {

@@ -63,56 +63,48 @@ class ModeGetTest : public ::testing::Test {
     testing::ScriptedHost host;
 };
 
-struct LoadCase {
-    const char* name;
-    bool connected;
-    int button;  // 0: none chosen
-    std::string message;
-    friend void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class Load : public ModeGetTest, public ::testing::WithParamInterface<LoadCase> {};
-
-TEST_P(Load, RecallsTheChosenModeOrSaysWhyNot) {
-    const LoadCase& c = GetParam();
-    state.connected = c.connected;
-    ModeGetLogic logic = Logic();
-    if (c.button != 0) logic.OnMode(c.button);
-    logic.OnLoad();
-    if (!c.connected) {  // nothing else goes out either
-        logic.OnExport();
-        logic.OnImport();
-    }
-    EXPECT_TRUE(host.fileQuestions.empty());
-    if (c.message.empty()) {
-        EXPECT_TRUE(host.boxes.empty());
-        const auto mode = static_cast<std::uint8_t>(c.button - 1);
-        EXPECT_EQ(tap.frames, std::vector<Frame>{CommandFrame(0x8E, {mode, 1})});
-        EXPECT_EQ(sim.clock.Pauses(), (std::vector<int>{200, 500, 200}));
-    } else {
-        EXPECT_EQ(Shown(), Lines{"System information: " + c.message});
-        EXPECT_TRUE(tap.frames.empty());
-        EXPECT_EQ(host.workersRun, 0);
+// Refused, a recall sends nothing and says why; unconfirmed, it is sent once more and the
+// operator is told.
+TEST_F(ModeGetTest, LoadRecallsTheChosenModeOrSaysWhyNot) {
+    struct Case {
+        const char* name;
+        bool connected, answered;
+        int button;  // 0: none chosen
+        Frames sent;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"not connected", false, true, 3, {}, "Please Open the connection"},
+        {"nothing chosen", true, true, 0, {}, "Please select the mode you want to get"},
+        {"M3", true, true, 3, {CommandFrame(0x8E, {2, 1})}, ""},
+        {"M16", true, true, 16, {CommandFrame(0x8E, {15, 1})}, ""},
+        {"M2 unconfirmed", true, false, 2, Frames(2, CommandFrame(0x8E, {1, 1})),
+         "The processor did not confirm; nothing was changed."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tap.frames.clear();
+        host.boxes.clear();
+        sim.clock.ClearPauses();
+        const int workers = host.workersRun;
+        state.connected = c.connected;
+        tap.silence = [&c](const Frame&) { return !c.answered; };
+        ModeGetLogic logic = Logic();
+        if (c.button != 0) logic.OnMode(c.button);
+        logic.OnLoad();
+        if (!c.connected) {  // nothing else goes out either
+            logic.OnExport();
+            logic.OnImport();
+        }
+        EXPECT_TRUE(host.fileQuestions.empty());
+        EXPECT_EQ(Shown(), c.message.empty() ? Lines{} : Lines{"System information: " + c.message});
+        EXPECT_EQ(tap.frames, c.sent);
+        EXPECT_EQ(host.workersRun - workers, c.sent.empty() ? 0 : 1);
+        if (c.message.empty()) {
+            EXPECT_EQ(sim.clock.Pauses(), (std::vector<int>{200, 500, 200}));
+        }
     }
 }
-
-// A recall the processor does not confirm is sent once more, then the operator is told.
-TEST_F(ModeGetTest, AnUnconfirmedRecallIsSentTwiceAndSaysNothingChanged) {
-    tap.silence = [](const Frame&) { return true; };
-    ModeGetLogic logic = Logic();
-    logic.OnMode(2);
-    logic.OnLoad();
-    EXPECT_EQ(tap.frames, Frames(2, CommandFrame(0x8E, {1, 1})));
-    EXPECT_EQ(Shown(), Lines{"System information: The processor did not confirm; nothing was "
-                             "changed."});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Load,
-    ::testing::Values(LoadCase{"NotConnected", false, 3, "Please Open the connection"},
-                      LoadCase{"NothingChosen", true, 0, "Please select the mode you want to get"},
-                      LoadCase{"M3", true, 3, ""}, LoadCase{"M16", true, 16, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // Input cards A and B: setup, first window, 100 ms, second window, 100 ms. Then each mode of
 // card K: system, board, mode, then each channel's crop and output window, 200 ms after each.
