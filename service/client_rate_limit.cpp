@@ -10,8 +10,8 @@ double ClientRateLimit::Filled(const Bucket& bucket, std::int64_t nowMs) const {
 }
 
 std::optional<int> ClientRateLimit::Take(const std::string& client) {
-    const std::int64_t now = clock_.NowMs();
     std::lock_guard lock(mutex_);
+    const std::int64_t now = clock_.NowMs();  // read in turn, so that no bucket goes back in time
     if (buckets_.size() > kPruneAbove) PruneFull(now);
     Bucket& bucket = buckets_.try_emplace(client, Bucket{burst_, now}).first->second;
     bucket.tokens = Filled(bucket, now);

@@ -1,6 +1,7 @@
 #include "service/http_server.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include "service/remote_json.h"
 
@@ -55,7 +56,13 @@ HttpServer::HttpServer(HttpApi& api, RemoteEvents& events)
     : api_(api), events_(events), server_(std::make_unique<httplib::Server>()) {
     server_->new_task_queue = [] { return new httplib::ThreadPool(kThreads); };
     server_->set_payload_max_length(HttpApi::kBodyLimit);
+    // Small answers go out at once rather than waiting to be joined with more.
+    server_->set_tcp_nodelay(true);
     server_->set_error_handler(ExplainRefusal);
+    server_->set_socket_options([this](int socket) {
+        httplib::default_socket_options(socket);
+        listening_ = socket;
+    });
     const auto answer = [this](const httplib::Request& request, httplib::Response& response) {
         const HttpAnswer answer = api_.Handle(RequestOf(request));
         response.status = answer.status;
@@ -85,6 +92,9 @@ bool HttpServer::Start(const HttpAddress& address, std::string& error) {
                 std::to_string(address.port);
         return false;
     }
+    // The library's queue of five connections not yet taken drops clients that come together
+    // (twenty panels at a show's start); listening again on the socket lengthens it.
+    ::listen(listening_, kPendingConnections);
     thread_ = std::thread([this] { server_->listen_after_bind(); });
     // A stop before the library marks itself running would be lost.
     while (!server_->is_running()) std::this_thread::yield();

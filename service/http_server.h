@@ -21,6 +21,7 @@ class HttpServer {
     // Enough for twenty clients at once beside the pages' event streams.
     static constexpr int kThreads = 48;
     static constexpr int kKeepAliveMs = 15000;
+    static constexpr int kPendingConnections = 128;
 
     HttpServer(HttpApi& api, RemoteEvents& events);
     // Stops.
@@ -41,6 +42,7 @@ class HttpServer {
     std::unique_ptr<httplib::Server> server_;
     std::thread thread_;
     int port_ = 0;
+    int listening_ = -1;
 };
 
 }  // namespace hsq
