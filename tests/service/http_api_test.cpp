@@ -13,7 +13,6 @@
 #include "scheduler/timer_worker.h"
 #include "service/line_client.h"
 #include "service/line_service.h"
-#include "service/line_socket.h"
 #include "sim/card_set.h"
 #include "sim/sim_link.h"
 #include "support/temp_folder.h"
@@ -161,14 +160,16 @@ TEST_F(HttpApiTest, RefusalsSayWhatIsWrongAndOnlyAnUnconfirmedCommandReachedTheL
     EXPECT_TRUE(tap.frames.empty());
     EXPECT_TRUE(Told().empty());
 
-    tap.silence = [](const Frame& frame) { return frame[2] == 0x8E; };
+    // A processor that stops answering: nothing recorded, and its silence is told.
+    tap.silence = [](const Frame&) { return true; };
     const HttpAnswer unconfirmed = Ask("POST", "/api/v1/boards/K/recall", R"({"mode": 9})");
     EXPECT_EQ(unconfirmed.status, 502);
     EXPECT_EQ(Json::parse(unconfirmed.body)["error"]["en"],
               "the processor did not confirm; nothing was changed");
     EXPECT_EQ(Commands(), (std::vector<Sent>{{0x8D, 0, 0}, {0x8E, 8, 1}}));
     EXPECT_EQ(DisplayModes(), Json::parse("[1, null]"));
-    EXPECT_TRUE(Told().empty());
+    EXPECT_EQ(Told(), (std::vector<RemoteEvent>{{"health", R"({"answering":false})"}}));
+    EXPECT_EQ(Json::parse(Ask("GET", "/api/v1/status").body)["answering"], false);
 }
 
 TEST_F(HttpApiTest, TimersStartAndStopBySectionAndSayWhatIsPending) {
