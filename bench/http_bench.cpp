@@ -5,50 +5,27 @@
 // median is reported as median_ms.
 #include <benchmark/benchmark.h>
 #include <httplib.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "config/default_configuration.h"
 #include "service/http_server.h"
-#include "sim/in_process_transport.h"
-#include "sim/simulated_processor.h"
+#include "support/simulated_remote.h"
 
 namespace hsq {
 namespace {
 
-// One server for the whole run, with no rate limit: every client comes from 127.0.0.1.
+// One server for the whole run.
 struct Remote {
-    Remote() {
-        std::string folder = (std::filesystem::temp_directory_path() / "hsq-bench-XXXXXX").string();
-        if (::mkdtemp(folder.data()) == nullptr || !WriteDefaultConfiguration(folder)) std::abort();
-        store.emplace(folder);
-        timers.emplace(commands, clock, *store, [](const std::string&) {});
-        link.AttachTransport(&transport);
-        state.Refresh();
-        api.emplace(commands, clock, state, *store, *timers,
-                    HttpApi::Settings{std::nullopt, kEnglish, 1e9, 1e9});
-        server.emplace(*api, events);
+    Remote() : server(*simulated.api, simulated.events) {
         std::string error;
-        if (!server->Start({"127.0.0.1", 0}, error)) std::abort();
+        if (!server.Start({"127.0.0.1", 0}, error)) std::abort();
     }
-    VirtualClock clock;
-    sim::SimulatedProcessor processor;
-    sim::InProcessTransport transport{processor, clock};
-    DeviceLink link{clock};
-    DeviceCommands commands{link};
-    std::optional<ProfileStore> store;
-    std::optional<HeadlessTimers> timers;
-    RemoteEvents events;
-    RemoteState state{commands, events};
-    std::optional<HttpApi> api;
-    std::optional<HttpServer> server;
+    testing::SimulatedRemote simulated;
+    HttpServer server;
 };
 
 Remote& TheRemote() {
@@ -60,7 +37,7 @@ Remote& TheRemote() {
 // client's requests is reported as median_ms, averaged over the clients.
 void TimedRequests(benchmark::State& state,
                    const std::function<httplib::Result(httplib::Client&, int)>& request) {
-    httplib::Client client("127.0.0.1", TheRemote().server->Port());
+    httplib::Client client("127.0.0.1", TheRemote().server.Port());
     std::vector<double> latenciesMs;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();

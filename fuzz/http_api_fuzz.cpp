@@ -3,21 +3,15 @@
 // The input is the method, the path and the Authorization header on lines of their own, then
 // the body; its first byte chooses whether a token is asked for. Starting a timer section is
 // left out: its worker would run day after day on the virtual clock.
-#include <stdlib.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <set>
 #include <string>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
 
-#include "config/default_configuration.h"
-#include "service/http_api.h"
-#include "sim/in_process_transport.h"
-#include "sim/simulated_processor.h"
+#include "support/simulated_remote.h"
 
 namespace {
 
@@ -27,34 +21,14 @@ void Require(bool condition) {
     if (!condition) __builtin_trap();
 }
 
-// One processor and both kinds of API for the whole run, on virtual time and without a rate
-// limit that would hide the routes.
+// One processor and both kinds of API for the whole run, without a rate limit that would hide
+// the routes.
 struct Remote {
-    Remote() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "http-fuzz-XXXXXX").string();
-        Require(::mkdtemp(pattern.data()) != nullptr);
-        Require(WriteDefaultConfiguration(pattern));
-        store.emplace(pattern);
-        timers.emplace(commands, clock, *store, [](const std::string&) {});
-        link.AttachTransport(&transport);
-        state.Refresh();
-        const double unlimited = 1e9;
-        open.emplace(commands, clock, state, *store, *timers,
-                     HttpApi::Settings{std::nullopt, kEnglish, unlimited, unlimited});
-        guarded.emplace(commands, clock, state, *store, *timers,
-                        HttpApi::Settings{"token", kChinese, unlimited, unlimited});
-    }
-    VirtualClock clock;
-    sim::SimulatedProcessor processor;
-    sim::InProcessTransport transport{processor, clock};
-    DeviceLink link{clock};
-    DeviceCommands commands{link};
-    std::optional<ProfileStore> store;
-    std::optional<HeadlessTimers> timers;
-    RemoteEvents events;
-    RemoteState state{commands, events};
-    std::optional<HttpApi> open;
-    std::optional<HttpApi> guarded;
+    testing::SimulatedRemote simulated;
+    HttpApi guarded{simulated.commands, simulated.clock, simulated.state, *simulated.store,
+                    *simulated.timers,
+                    {"token", kChinese, testing::SimulatedRemote::kUnlimited,
+                     testing::SimulatedRemote::kUnlimited}};
 };
 
 Remote& TheRemote() {
@@ -82,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     request.body = std::string(input);
     request.client = "127.0.0.1";
     if (request.path.find("/start") != std::string::npos) return 0;
-    HttpApi& api = (data[0] & 1) != 0 ? *remote.guarded : *remote.open;
+    HttpApi& api = (data[0] & 1) != 0 ? remote.guarded : *remote.simulated.api;
     const HttpAnswer answer = api.Handle(request);
 
     static const std::set<int> kStatuses{200, 400, 401, 404, 405, 413, 502};

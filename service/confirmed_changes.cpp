@@ -4,16 +4,11 @@
 #include "config/input_profile.h"
 #include "config/output_board_profile.h"
 #include "scheduler/timer_record.h"
+#include "sim/command_codes.h"
 
 namespace hsq {
 namespace {
 
-constexpr std::uint8_t kSelectInputCard = 0x80;
-constexpr std::uint8_t kMainSource = 0x81;
-constexpr std::uint8_t kInputBrightness = 0x88;
-constexpr std::uint8_t kSelectOutputBoard = 0x8D;
-constexpr std::uint8_t kRecallMode = 0x8E;
-constexpr std::uint8_t kOutputBrightness = 0x9F;
 
 // Frames are [address, 0x01, command, data...].
 constexpr std::size_t kCommandAt = 2;
@@ -41,6 +36,7 @@ std::optional<BoardRequest> ConfirmedChanges::Confirmed(const Frame& frame) {
     const int first = frame[kFirstDataAt];
     const int second = frame[kFirstDataAt + 1];
     using Kind = BoardRequest::Kind;
+    using namespace sim;  // the processor's command codes
     switch (frame[kCommandAt]) {
         case kSelectInputCard:
             input_ = first < kInputCardCount ? std::optional<int>(first) : std::nullopt;
@@ -51,13 +47,13 @@ std::optional<BoardRequest> ConfirmedChanges::Confirmed(const Frame& frame) {
         case kRecallMode:
             if (!output_ || first >= kDisplayModeCount) return std::nullopt;
             return BoardRequest{Kind::Recall, kInputCardCount + *output_, first};
-        case kMainSource:
+        case kSetMainSource:
             if (!input_ || second >= kSignalCount) return std::nullopt;
             return BoardRequest{Kind::Source, *input_, second};
-        case kInputBrightness:
+        case kSetInputBrightness:
             if (!input_ || second > kMaxInputBrightness) return std::nullopt;
             return BoardRequest{Kind::Brightness, *input_, second};
-        case kOutputBrightness:
+        case kSetOutputBrightness:
             if (!output_ || first > kMaxOutputBrightness) return std::nullopt;
             return BoardRequest{Kind::Brightness, kInputCardCount + *output_, first};
     }
