@@ -3,6 +3,9 @@
 #include <httplib.h>
 #include <sys/socket.h>
 
+#include <chrono>
+#include <future>
+
 #include "service/remote_json.h"
 
 namespace hsq {
@@ -95,10 +98,19 @@ bool HttpServer::Start(const HttpAddress& address, std::string& error) {
     // The library's queue of five connections not yet taken drops clients that come together
     // (twenty panels at a show's start); listening again on the socket lengthens it.
     ::listen(listening_, kPendingConnections);
-    thread_ = std::thread([this] { server_->listen_after_bind(); });
+    std::promise<void> ended;
+    auto listening = ended.get_future();
+    thread_ = std::thread([this, ended = std::move(ended)]() mutable {
+        server_->listen_after_bind();
+        ended.set_value();
+    });
     // A stop before the library marks itself running would be lost.
-    while (!server_->is_running()) std::this_thread::yield();
-    return true;
+    while (!server_->is_running() &&
+           listening.wait_for(std::chrono::milliseconds(1)) == std::future_status::timeout) {
+    }
+    if (server_->is_running()) return true;
+    error = "the HTTP server at " + address.host + " ended as it started";
+    return false;
 }
 
 void HttpServer::Stop() {
