@@ -117,7 +117,7 @@ HttpAnswer HttpApi::Handle(const HttpRequest& request) {
         return answer;
     }
     if (request.body.size() > kBodyLimit)
-        return Error(413, "the body is larger than 4096 bytes", "请求内容超过 4096 字节");
+        return Error(413, kBodyTooLarge.english, kBodyTooLarge.chinese);
     if (request.path.starts_with(kApiPrefix))
         return Api(request, std::string_view(request.path).substr(kApiPrefix.size()));
     if (request.method == "GET") {

@@ -40,6 +40,8 @@ struct HttpAnswer {
 class HttpApi {
   public:
     static constexpr std::size_t kBodyLimit = 4096;
+    static constexpr Bilingual kBodyTooLarge{"请求内容超过 4096 字节",
+                                             "the body is larger than 4096 bytes"};
 
     struct Settings {
         std::optional<std::string> token;  // none: no token is asked for (loopback only)

@@ -40,17 +40,18 @@ void Stream(RemoteEvents& events, httplib::Response& response) {
         });
 }
 
-// What the library refuses before any route (a body over the limit, a request it cannot read)
-// is told in the API's words too.
+// What the library refuses before any route (a body over the limit, a request it cannot read,
+// which is most often a POST without Content-Length) is told in the API's words too.
 void ExplainRefusal(const httplib::Request&, httplib::Response& response) {
     if (!response.body.empty()) return;
-    const std::string status = std::to_string(response.status);
-    const bool tooLarge = response.status == 413;
-    response.set_content(
-        JsonText(ErrorJson(tooLarge ? "the body is larger than 4096 bytes"
-                                    : "the request was refused (" + status + ")",
-                           tooLarge ? "请求内容超过 4096 字节" : "请求被拒绝 (" + status + ")")),
-        "application/json");
+    Bilingual why{"请求被拒绝", "the request was refused"};
+    if (response.status == 413) {
+        why = HttpApi::kBodyTooLarge;
+    } else if (response.status == 400) {
+        why = {"无法读取请求 (没有内容的 POST 也需要 Content-Length: 0)",
+               "the request cannot be read (a POST without a body still needs Content-Length: 0)"};
+    }
+    response.set_content(JsonText(ErrorJson(why.english, why.chinese)), "application/json");
 }
 
 }  // namespace
