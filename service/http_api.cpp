@@ -225,10 +225,6 @@ HttpAnswer HttpApi::Carry(const CheckedRequest& checked) {
     return Ok(ChangeJson(request));
 }
 
-HttpAnswer HttpApi::Section(TimerSection section) {
-    return Ok(SectionJson(section, timers_.Running(section), timers_.Pending(), clock_.LocalNow()));
-}
-
 HttpAnswer HttpApi::GetTimers(const HttpRequest&, const std::vector<std::string>&) {
     Json sections = Json::array();
     const auto pending = timers_.Pending();
@@ -248,7 +244,7 @@ HttpAnswer HttpApi::PostTimers(const HttpRequest& request, const std::vector<std
     } else {
         timers_.Stop(*section);
     }
-    return Section(*section);
+    return Ok(SectionJson(*section, timers_.Running(*section), timers_.Pending(), clock_.LocalNow()));
 }
 
 HttpAnswer HttpApi::GetEvents(const HttpRequest&, const std::vector<std::string>&) {

@@ -78,7 +78,6 @@ class HttpApi {
 
     // The checked request carried out on a card the processor holds.
     HttpAnswer Carry(const CheckedRequest& checked);
-    HttpAnswer Section(TimerSection section);
 
     DeviceCommands& commands_;
     Clock& clock_;

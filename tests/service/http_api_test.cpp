@@ -11,6 +11,7 @@
 #include "config/default_configuration.h"
 #include "modes/mode_test_support.h"
 #include "scheduler/timer_worker.h"
+#include "service/access_token.h"
 #include "service/line_client.h"
 #include "service/line_service.h"
 #include "sim/card_set.h"
@@ -182,6 +183,30 @@ TEST_F(HttpApiTest, TimersStartAndStopBySectionAndSayWhatIsPending) {
     EXPECT_EQ(all["sections"][0]["running"], false);
     EXPECT_EQ(all["sections"][1], started);
     EXPECT_EQ(Json::parse(Ask("POST", "/api/v1/timers/output/stop").body)["running"], false);
+}
+
+// What --http takes, and which of its hosts only this machine can reach.
+TEST(HttpAddress, OnlyLoopbackIsTakenWithoutAToken) {
+    struct Case {
+        std::string text;
+        std::string host;  // empty: refused as no ADDRESS:PORT
+        bool loopback;
+    };
+    const std::vector<Case> cases{
+        {"127.0.0.1:8026", "127.0.0.1", true},   {"127.200.3.4:1", "127.200.3.4", true},
+        {"localhost:65535", "localhost", true},  {"[::1]:8026", "::1", true},
+        {"128.0.0.1:8026", "128.0.0.1", false},  {"0.0.0.0:8026", "0.0.0.0", false},
+        {"[::]:8026", "::", false},              {"wall-pc:80", "wall-pc", false},
+        {"127.0.0.1", "", false},                {"127.0.0.1:0", "", false},
+        {"127.0.0.1:65536", "", false},          {"::1:8026", "", false},
+        {":8026", "", false},                    {"127.0.0.1:80x", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto address = ParseHttpAddress(c.text);
+        EXPECT_EQ(address ? address->host : "", c.host);
+        if (address) EXPECT_EQ(IsLoopbackHost(address->host), c.loopback);
+    }
 }
 
 class TokenTest : public HttpApiTest {
