@@ -205,7 +205,9 @@ TEST(HttpAddress, OnlyLoopbackIsTakenWithoutAToken) {
         SCOPED_TRACE(c.text);
         const auto address = ParseHttpAddress(c.text);
         EXPECT_EQ(address ? address->host : "", c.host);
-        if (address) EXPECT_EQ(IsLoopbackHost(address->host), c.loopback);
+        if (address) {
+            EXPECT_EQ(IsLoopbackHost(address->host), c.loopback);
+        }
     }
 }
 
