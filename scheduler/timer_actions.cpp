@@ -70,6 +70,9 @@ bool TimerActions::CarryOut(const TimerRecord& record, bool inputCardAlsoRespond
 TimerActions::Sent TimerActions::Send(std::uint8_t board,
                                       const std::function<std::uint8_t(DeviceCommands&)>& command,
                                       int pauseAfterMs) {
+    // Another program's or thread's selection between ours and the command would turn the
+    // command to its card.
+    const auto hold = commands_.link().HoldLine();
     const std::uint8_t selected =
         IsInputCard(board)
             ? commands_.SelectInputCard(static_cast<std::uint8_t>(board - kBoardA))

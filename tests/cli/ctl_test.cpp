@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "config/atomic_file.h"
 #include "link/pty_pair.h"
 #include "modes/mode_get_logic.h"
 #include "modes/mode_test_support.h"
@@ -61,10 +62,14 @@ TEST_F(CtlTest, AnswersHelpAndVersionAndRefusesAWrongCommandLineWithStatus2) {
         {{"--sim", "raw", "0x80", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
          kExitUsage, "at most nine data bytes"},
         {{"--sim", "import", "/nonexistent/mode.ini"}, kExitUsage, "File does not exist"},
-        {{"--sim", "recall", "A", "3"}, kExitUsage, "A is not K or L"},
-        {{"--sim", "recall", "K", "17"}, kExitUsage, "17 not in range 1 to 16"},
-        {{"--sim", "source", "A", "hdmi"}, kExitUsage, "hdmi is not sdi, dvi, vga or video"},
-        {{"--sim", "brightness", "L", "33"}, kExitUsage, "33 is not 0 to 32"},
+        {{"--sim", "recall", "A", "3"}, kExitUsage, "A is not an output card (K or L)"},
+        {{"--sim", "recall", "K", "17"}, kExitUsage, "mode 17 is not 1 .. 16"},
+        {{"--sim", "source", "A", "hdmi"}, kExitUsage, "signal hdmi is not sdi, dvi, vga or video"},
+        {{"--sim", "brightness", "L", "33"}, kExitUsage, "brightness 33 is not 0 .. 32"},
+        {{"--sim", "serve", "--http", "192.168.1.5:8026"}, kExitUsage,
+         "192.168.1.5 is reachable from other machines: give --token-file"},
+        {{"--sim", "serve", "--http", "localhost"}, kExitUsage, "localhost is not ADDRESS:PORT"},
+        {{"--sim", "serve", "--token-file", "/dev/null"}, kExitUsage, "is only for --http"},
     };
     for (const UsageCase& c : cases) {
         const Outcome outcome = Ctl(c.arguments);
@@ -76,6 +81,18 @@ TEST_F(CtlTest, AnswersHelpAndVersionAndRefusesAWrongCommandLineWithStatus2) {
             EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
         }
     }
+}
+
+// Printed once and kept where only its owner can read it; each one new.
+TEST_F(CtlTest, TokenNewWritesARandomTokenForItsOwnerOnly) {
+    const std::filesystem::path file = folder / "made/http-token";
+    const Outcome first = Ctl({"token", "new", "--token-file", file.string()});
+    EXPECT_EQ(first.status, kExitDone) << first.err;
+    EXPECT_EQ(first.out.size(), 65u);
+    EXPECT_EQ(ReadFileBytes(file), first.out);
+    EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms::owner_read |
+                                                               std::filesystem::perms::owner_write);
+    EXPECT_NE(Ctl({"token", "new", "--token-file", file.string()}).out, first.out);
 }
 
 TEST_F(CtlTest, StatusTellsTheCardsModesAndVersionsAsTextOrJson) {
