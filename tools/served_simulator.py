@@ -3,6 +3,7 @@
 Used by the page's browser test and by the screenshot tool. Everything runs in a new temporary
 folder (configuration copy, runtime folder) and listens on 127.0.0.1 only.
 """
+import configparser
 import json
 import os
 import shutil
@@ -23,18 +24,32 @@ def free_loopback_port():
         return probe.getsockname()[1]
 
 
+def edit_profile(path, sections):
+    """Sets keys of an INI profile, keeping its other keys and the case of every name."""
+    profile = configparser.ConfigParser(interpolation=None)
+    profile.optionxform = str
+    profile.read(path, encoding="latin-1")
+    for section, keys in sections.items():
+        if not profile.has_section(section):
+            profile.add_section(section)
+        for key, value in keys.items():
+            profile.set(section, key, value)
+    with open(path, "w", encoding="latin-1") as file:
+        profile.write(file, space_around_delimiters=False)
+
+
 class ServedSimulator:
     """bin_dir holds hsq2600-sim and hsq2600ctl; the simulator gets simulator_options;
-    config_dir is copied, then given mode_names ({board: {mode: name}}, boards 1 and 2 as K and L).
+    config_dir is copied, then given profile_edits ({file: {section: {key: value}}}).
     The programs run in the C locale, so the page starts in English."""
 
-    def __init__(self, bin_dir, config_dir, simulator_options=(), mode_names=None):
+    def __init__(self, bin_dir, config_dir, simulator_options=(), profile_edits=None):
         self.bin_dir = bin_dir
         self.folder = tempfile.mkdtemp(prefix="hsq-web-")
         self.config = os.path.join(self.folder, "SystemINI")
         shutil.copytree(config_dir, self.config)
-        for board, names in (mode_names or {}).items():
-            self._name_modes(board, names)
+        for name, sections in (profile_edits or {}).items():
+            edit_profile(os.path.join(self.config, name), sections)
         self.runtime = os.path.join(self.folder, "run")
         os.mkdir(self.runtime, 0o700)
         self.received = []
@@ -86,13 +101,6 @@ class ServedSimulator:
                 process.kill()
                 process.wait()
         shutil.rmtree(self.folder, ignore_errors=True)
-
-    def _name_modes(self, board, names):
-        path = os.path.join(self.config, f"Output{board}.ini")
-        with open(path, "a", encoding="ascii") as profile:
-            profile.write("[MODENAME]\n")
-            for mode, name in names.items():
-                profile.write(f"Mode{mode - 1}={name}\n")
 
     def _start_simulator(self, options):
         simulator = subprocess.Popen(

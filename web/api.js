@@ -73,17 +73,17 @@ export class Api {
   }
 
   // Calls handlers[name](data) for each event, onOpen() when the stream (re)starts and
-  // onLost() when it breaks. A browser cannot put a header on an event stream, hence the query.
+  // onLost(refused) when it breaks. A browser cannot put a header on an event stream, hence
+  // the query.
   listen(handlers, onOpen, onLost) {
     const query = this.token ? `?token=${encodeURIComponent(this.token)}` : "";
     const source = new EventSource(`/api/v1/events${query}`);
     source.onopen = onOpen;
     source.onerror = () => {
-      onLost();
-      // A refused stream is not retried by the browser itself.
-      if (source.readyState === EventSource.CLOSED) {
-        setTimeout(() => this.listen(handlers, onOpen, onLost), kReconnectMs);
-      }
+      // The browser retries a broken stream itself, but not one the service refused.
+      const refused = source.readyState === EventSource.CLOSED;
+      onLost(refused);
+      if (refused) setTimeout(() => this.listen(handlers, onOpen, onLost), kReconnectMs);
     };
     for (const name of kEventNames) {
       source.addEventListener(name, (event) => {

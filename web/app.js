@@ -49,6 +49,7 @@ function report(error) {
     return false;
   }
   if (!(error instanceof Refused)) throw error;
+  state.serviceGone = false;
   state.tokenNeeded = error.status === 401;
   const message = error.body?.error?.[state.language]
     ?? Text(state.language, "requestFailed", error.status);
@@ -155,7 +156,13 @@ byId("token-button").addEventListener("click", async () => {
 // Whatever happened while the event stream was down is read again when it comes back.
 let streamLost = false;
 const streamOpened = () => { if (streamLost) loadAll(); };
-const streamBroke = () => { streamLost = true; state.serviceGone = true; render(); };
+// A refusal (a token now asked for, say) is read by a request, which can tell why.
+const streamBroke = (refused) => {
+  streamLost = true;
+  state.serviceGone = true;
+  render();
+  if (refused) loadAll();
+};
 
 render();
 loadAll().then(() => {
