@@ -6,8 +6,10 @@ import { PageView } from "./view.js";
 const kLanguageKey = "hsq2600.language";
 const kOutputBoards = ["K", "L"];
 
+// The operator's own choice wins over the program's language flag.
+const chosenLanguage = kLanguages.find((language) => language === localStorage.getItem(kLanguageKey));
 const state = {
-  language: localStorage.getItem(kLanguageKey) ?? "en",
+  language: chosenLanguage ?? "en",
   status: null,
   modes: {},
   current: {},
@@ -42,11 +44,11 @@ function askToken() {
   });
 }
 
-// Shows why a request failed; true when the service answered at all.
+// Shows why a request failed: in the banner when the service is gone, else its own words.
 function report(error) {
   if (error instanceof ServiceGone) {
     state.serviceGone = true;
-    return false;
+    return;
   }
   if (!(error instanceof Refused)) throw error;
   state.serviceGone = false;
@@ -54,13 +56,12 @@ function report(error) {
   const message = error.body?.error?.[state.language]
     ?? Text(state.language, "requestFailed", error.status);
   view.notify(message, true);
-  return true;
 }
 
 async function loadAll() {
   try {
     const status = await api.get("/status");
-    if (!state.status && !localStorage.getItem(kLanguageKey) && kLanguages.includes(status.language)) {
+    if (!state.status && !chosenLanguage && kLanguages.includes(status.language)) {
       state.language = status.language;
     }
     state.status = status;
@@ -78,14 +79,20 @@ async function loadModes(status) {
   state.modes = {};
   await Promise.all(present.map(async ({ board, displayMode }) => {
     state.current[board] = displayMode;
-    state.modes[board] = await api.get(`/boards/${board}/modes`);
-    state.current[board] = state.modes[board].current ?? displayMode;
+    try {
+      state.modes[board] = await api.get(`/boards/${board}/modes`);
+      state.current[board] = state.modes[board].current ?? displayMode;
+    } catch (error) {
+      report(error);
+    }
   }));
 }
 
 async function loadTimers() {
   state.timers = (await api.get("/timers")).sections;
 }
+
+const refreshTimers = () => loadTimers().catch(report).then(render);
 
 // Runs one command; `busyKey` keeps its controls disabled until the service answers.
 async function command(busyKey, path, body, onConfirmed) {
@@ -135,9 +142,9 @@ const eventHandlers = {
   },
   timer: ({ text, confirmed }) => {
     view.notify(Text(state.language, confirmed ? "timerDone" : "timerNotConfirmed", text), !confirmed);
-    loadTimers().then(render, report);
+    refreshTimers();
   },
-  timers: () => loadTimers().then(render, report),
+  timers: refreshTimers,
 };
 
 byId("language").addEventListener("click", () => {

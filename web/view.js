@@ -150,9 +150,10 @@ export class PageView {
     return [el("h2", { text: t("timers") }),
       el("div", { className: "timer-sections" }, ...state.timers.map((section) => {
         const busy = state.busy.has(`timers:${section.name}`);
-        const pending = section.pending.length === 0
+        const entries = section.pending ?? [];
+        const pending = entries.length === 0
           ? [el("li", { className: "empty", text: t("nothingPending") })]
-          : section.pending.map((entry) => el("li", {},
+          : entries.map((entry) => el("li", {},
             el("time", { text: entry.time }), el("span", { text: entry.text })));
         return el("section", { className: "panel timer", "data-section": section.name },
           el("h3", { text: t(`timerSection_${section.name}`) }),
