@@ -22,11 +22,14 @@
 #include "modes/mode_file.h"
 #include "modes/mode_import.h"
 #include "service/board_actions.h"
+#include "service/access_token.h"
+#include "service/board_requests.h"
 #include "service/headless_timers.h"
 #include "service/line_service.h"
 #include "service/line_socket.h"
 #include "service/processor_connection.h"
 #include "service/processor_status.h"
+#include "service/remote_control.h"
 
 namespace hsq::cli {
 namespace {
@@ -42,6 +45,10 @@ struct Request {
     std::string file;
     std::string code;
     std::vector<std::string> data;
+    std::string http;
+    std::string tokenFile;
+    std::optional<HttpAddress> httpAddress;
+    std::optional<std::string> token;
 };
 
 // Talks to the processor for one command and tells what came of it.
@@ -71,28 +78,36 @@ class Run {
         return command(*this);
     }
 
-    // Holds the line itself and serves it to the other programs until SIGINT or SIGTERM.
+    // Holds the line itself and serves it to the other programs until SIGINT or SIGTERM; the
+    // remote control's timers start only when asked.
     int Serve() {
-        return Serving(false, [] {});
+        if (!request_.httpAddress) return Serving(false, [] {}, nullptr);
+        HeadlessTimers timers(Commands(), clock_, Store(), Logger());
+        return Serving(false, [] {}, &timers);
     }
 
     // Runs the timers of the configuration day after day, serving the line meanwhile, until
     // SIGINT or SIGTERM; the file is looked at again every few seconds.
     int RunTimers() {
-        std::mutex logged;
-        HeadlessTimers timers(Commands(), clock_, Store(), [&](const std::string& line) {
-            std::lock_guard hold(logged);
-            out_ << line << std::endl;
-        });
-        return Serving(true, [&] { timers.StartOrReload(); });
+        HeadlessTimers timers(Commands(), clock_, Store(), Logger());
+        return Serving(true, [&] { timers.StartOrReload(); }, &timers);
     }
 
   private:
     static constexpr int kFileLookSeconds = 5;
 
-    // The line served (a simulated one only when timers run on it), and every few seconds the
-    // work to do, until a stop signal.
-    int Serving(bool simulatedAllowed, const std::function<void()>& meanwhile) {
+    // Lines of the timers' log, whole, from any thread.
+    HeadlessTimers::Log Logger() {
+        return [this](const std::string& line) {
+            std::lock_guard hold(logged_);
+            out_ << line << std::endl;
+        };
+    }
+
+    // The line served (a simulated one only when timers run on it), the remote control when
+    // asked for, and every few seconds the work to do, until a stop signal.
+    int Serving(bool simulatedAllowed, const std::function<void()>& meanwhile,
+                HeadlessTimers* timers) {
         if (connection_.ThroughService())
             return Fail("another service already holds " + LineName(line_));
         const bool simulated = line_.kind == LineChoice::Kind::Simulated;
@@ -110,6 +125,15 @@ class Run {
             if (!service.Start(socket, error)) return Fail(error);
             err_ << "hsq2600ctl: serving " << LineName(line_) << " at " << socket.string()
                  << "\n";
+        }
+        std::optional<RemoteControl> remote;
+        if (request_.httpAddress) {
+            const HttpApi::Settings settings{request_.token, environment_.language};
+            remote.emplace(Commands(), clock_, Store(), *timers, settings);
+            std::string error;
+            if (!remote->Start(*request_.httpAddress, error)) return Fail(error);
+            err_ << "hsq2600ctl: answering HTTP at http://" << request_.http << "/"
+                 << (request_.token ? " (access token required)" : "") << "\n";
         }
         const timespec look{kFileLookSeconds, 0};
         do {
@@ -162,14 +186,15 @@ class Run {
         return kExitDone;
     }
 
-    // board: 0..3 for A..D, 4 and 5 for K and L; the action on it.
-    int OnBoard(int board, const std::function<bool(BoardActions&)>& action) {
+    int OnBoard(const BoardRequest& request) {
+        const int board = request.board;
         const bool input = board < kInputCardCount;
         const bool present =
             input ? presence_->input[board] : presence_->output[board - kInputCardCount];
-        if (!present) return Fail(std::string("the processor holds no card ") + "ABCDKL"[board]);
+        if (!present) return Fail("the processor holds no card " + BoardLetter(board));
         BoardActions actions(Commands(), clock_);
-        if (!action(actions)) return Fail("the processor did not confirm; nothing was changed");
+        if (!CarryOut(actions, request))
+            return Fail("the processor did not confirm; nothing was changed");
         return kExitDone;
     }
 
@@ -246,6 +271,7 @@ class Run {
     LineChoice line_;
     std::optional<ProfileStore> store_;
     std::optional<CardPresence> presence_;
+    std::mutex logged_;
 };
 
 // A byte as the operator wrote it: decimal, or hexadecimal after 0x.
@@ -259,6 +285,57 @@ std::optional<std::uint8_t> ByteOf(const std::string& text) {
     }
     if (used != text.size() || value > 0xFF) return std::nullopt;
     return static_cast<std::uint8_t>(value);
+}
+
+void AddHttpOptions(CLI::App& command, Request& request) {
+    command.add_option("--http", request.http,
+                       "also answers HTTP at ADDRESS:PORT (an address other than loopback needs "
+                       "--token-file)");
+    command.add_option("--token-file", request.tokenFile,
+                       "every HTTP request must carry the token of this file "
+                       "(Authorization: Bearer ...)")
+        ->check(CLI::ExistingFile);
+}
+
+// The address, and the token it needs: any address but loopback is reachable from elsewhere.
+void TakeHttpOptions(Request& request) {
+    if (request.http.empty()) {
+        if (!request.tokenFile.empty())
+            throw CLI::ValidationError("--token-file", "is only for --http");
+        return;
+    }
+    request.httpAddress = ParseHttpAddress(request.http);
+    if (!request.httpAddress)
+        throw CLI::ValidationError("--http", request.http + " is not ADDRESS:PORT");
+    if (!request.tokenFile.empty()) {
+        request.token = ReadTokenFile(request.tokenFile);
+        if (!request.token)
+            throw CLI::ValidationError("--token-file", request.tokenFile + " holds no token");
+    } else if (!IsLoopbackHost(request.httpAddress->host)) {
+        throw CLI::ValidationError(
+            "--http", request.httpAddress->host +
+                          " is reachable from other machines: give --token-file (hsq2600ctl "
+                          "token new makes one)");
+    }
+}
+
+int NewToken(const std::string& given, std::ostream& out, std::ostream& err,
+             const CtlEnvironment& environment) {
+    const std::filesystem::path file =
+        given.empty() ? DefaultTokenFile(environment.configHome, environment.home)
+                      : std::filesystem::path(given);
+    if (file.empty()) {
+        err << "hsq2600ctl: no HOME to keep the token in: give --token-file\n";
+        return kExitFailed;
+    }
+    const auto token = NewAccessToken();
+    if (!token || !WriteTokenFile(file, *token)) {
+        err << "hsq2600ctl: cannot write the token file " << file.string() << "\n";
+        return kExitFailed;
+    }
+    out << *token << "\n";
+    err << "hsq2600ctl: token written to " << file.string() << " (readable by you only)\n";
+    return kExitDone;
 }
 
 int Usage(std::ostream& err, const std::string& why) {
@@ -312,54 +389,36 @@ int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& o
     });
 
     std::string board, signal;
-    int number = 0;
+    long long number = 0;
+    // The request as the core checks it for every front end; its problem is the usage error.
+    const auto take = [&](const char* field, const CheckedRequest& checked) {
+        if (!checked.request) throw CLI::ValidationError(field, checked.problem.english);
+        command = [request = *checked.request](Run& run) { return run.OnBoard(request); };
+    };
     auto* recall = app.add_subcommand("recall", "recalls a stored display mode on an output card");
     recall->add_option("BOARD", board, "K or L")->required();
-    recall->add_option("MODE", number, "1 to 16")->required()->check(CLI::Range(1, 16));
-    recall->callback([&] {
-        const auto at = BoardIndex(board);
-        if (!at || *at < kInputCardCount)
-            throw CLI::ValidationError("BOARD", board + " is not K or L");
-        command = [card = *at - kInputCardCount, mode = number - 1](Run& run) {
-            return run.OnBoard(card + kInputCardCount,
-                               [&](BoardActions& a) { return a.Recall(card, mode); });
-        };
-    });
+    recall->add_option("MODE", number, "1 to 16")->required();
+    recall->callback([&] { take("BOARD", CheckRecall(board, number)); });
 
     auto* source = app.add_subcommand("source", "switches an input card's main signal");
     source->add_option("CARD", board, "A, B, C or D")->required();
     source->add_option("SIGNAL", signal, "sdi, dvi, vga or video")->required();
-    source->callback([&] {
-        const auto at = BoardIndex(board);
-        const auto code = SignalCode(signal);
-        if (!at || *at >= kInputCardCount)
-            throw CLI::ValidationError("CARD", board + " is not A to D");
-        if (!code) throw CLI::ValidationError("SIGNAL", signal + " is not sdi, dvi, vga or video");
-        command = [card = *at, code = *code](Run& run) {
-            return run.OnBoard(card, [&](BoardActions& a) { return a.SwitchSource(card, code); });
-        };
-    });
+    source->callback([&] { take("CARD", CheckSource(board, signal)); });
 
     auto* brightness = app.add_subcommand("brightness", "sets a card's brightness");
     brightness->add_option("CARD", board, "A to D (0 to 100), K or L (0 to 32)")->required();
     brightness->add_option("VALUE", number, "the brightness")->required();
-    brightness->callback([&] {
-        const auto at = BoardIndex(board);
-        if (!at) throw CLI::ValidationError("CARD", board + " is not A to D, K or L");
-        const int highest = *at < kInputCardCount ? 100 : 32;
-        if (number < 0 || number > highest)
-            throw CLI::ValidationError(
-                "VALUE", std::to_string(number) + " is not 0 to " + std::to_string(highest));
-        command = [card = *at, value = number](Run& run) {
-            return run.OnBoard(card, [&](BoardActions& a) { return a.SetBrightness(card, value); });
-        };
-    });
+    brightness->callback([&] { take("CARD", CheckBrightness(board, number)); });
 
     auto* timers = app.add_subcommand("timers", "the timers of the configuration's Timer.ini");
     timers->require_subcommand(1);
     auto* runTimers = timers->add_subcommand(
         "run", "carries them out day after day, serving the line, until SIGINT or SIGTERM");
-    runTimers->callback([&] { command = &Run::RunTimers; });
+    AddHttpOptions(*runTimers, request);
+    runTimers->callback([&] {
+        TakeHttpOptions(request);
+        command = &Run::RunTimers;
+    });
 
     auto* raw = app.add_subcommand("raw", "one frame, waiting for its reply, printed in hex");
     raw->add_option("CODE", request.code, "command code (0x80 to 0xFE, or decimal)")->required();
@@ -380,7 +439,19 @@ int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& o
 
     auto* serve = app.add_subcommand(
         "serve", "holds the line and shares it with this machine's other programs until stopped");
-    serve->callback([&] { command = &Run::Serve; });
+    AddHttpOptions(*serve, request);
+    serve->callback([&] {
+        TakeHttpOptions(request);
+        command = &Run::Serve;
+    });
+
+    std::string tokenFile;
+    auto* token = app.add_subcommand("token", "the access token of the HTTP interface");
+    token->require_subcommand(1);
+    auto* newToken = token->add_subcommand(
+        "new", "makes a new random token, writes it to its file (mode 0600) and prints it once");
+    newToken->add_option("--token-file", tokenFile,
+                         "where to write it (default: ~/.config/hsq2600/http-token)");
 
     std::vector<const char*> argv;
     for (const std::string& argument : arguments) argv.push_back(argument.c_str());
@@ -393,6 +464,7 @@ int RunCtl(std::span<const std::string> arguments, Clock& clock, std::ostream& o
     } catch (const CLI::ParseError& e) {
         return Usage(err, e.what());
     }
+    if (newToken->parsed()) return NewToken(tokenFile, out, err, environment);
     Run run(request, clock, out, err, environment);
     return run.Do(command);
 }

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "dialog/bilingual.h"
 #include "link/clock.h"
 
 namespace hsq::cli {
@@ -18,6 +19,9 @@ inline constexpr int kExitUsage = 2;
 struct CtlEnvironment {
     const char* configFolder = nullptr;   // HSQ2600_CONFIG_DIR
     const char* runtimeFolder = nullptr;  // XDG_RUNTIME_DIR, where the line services listen
+    const char* configHome = nullptr;     // XDG_CONFIG_HOME, for the HTTP access token
+    const char* home = nullptr;           // HOME
+    LanguageFlag language = kEnglish;     // the program's language, from the locale
 };
 
 // hsq2600ctl with its arguments (the program's name first). What it reports goes to out, what

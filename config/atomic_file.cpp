@@ -44,8 +44,10 @@ std::filesystem::path FollowLink(const std::filesystem::path& file) {
     return error ? file : target;
 }
 
-// Keeps the permissions of the file being replaced; a new file gets rw-r--r--.
-mode_t ModeFor(const std::filesystem::path& file) {
+// Keeps the permissions of the file being replaced; a new file gets rw-r--r--. A private file
+// is the owner's alone whatever it was before.
+mode_t ModeFor(const std::filesystem::path& file, FileAccess access) {
+    if (access == FileAccess::OwnerOnly) return 0600;
     struct stat status {};
     if (::stat(file.c_str(), &status) == 0) return status.st_mode & 07777;
     return 0644;
@@ -63,14 +65,15 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
     return bytes;
 }
 
-bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                           FileAccess access) {
     const std::filesystem::path target = FollowLink(file);
     const std::filesystem::path folder = FolderOf(target);
     std::string temporary =
         (folder / ("." + target.filename().string() + std::string(kTemporarySuffix))).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return false;
-    const bool written = ::fchmod(fd, ModeFor(target)) == 0 && WriteAll(fd, bytes) &&
+    const bool written = ::fchmod(fd, ModeFor(target, access)) == 0 && WriteAll(fd, bytes) &&
                          ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {

@@ -13,8 +13,11 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 
 // Writes a temporary file beside the target, flushes it to disk, renames it over the target and
 // flushes the folder, so that a crash leaves either the old or the new file, never a torn one.
-// The folder must exist. A symbolic link is followed and its target replaced.
-bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// The folder must exist. A symbolic link is followed and its target replaced. A shared file keeps
+// the permissions of the one it replaces (rw-r--r-- when new); an owner-only one gets rw-------.
+enum class FileAccess { Shared, OwnerOnly };
+bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                           FileAccess access = FileAccess::Shared);
 // Whether ReplaceFileAtomically could place its temporary beside the file: asked before long
 // work whose result goes there.
 bool FolderTakesNewFiles(const std::filesystem::path& file);

@@ -61,10 +61,10 @@ TEST_F(CtlTest, AnswersHelpAndVersionAndRefusesAWrongCommandLineWithStatus2) {
         {{"--sim", "raw", "0x80", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
          kExitUsage, "at most nine data bytes"},
         {{"--sim", "import", "/nonexistent/mode.ini"}, kExitUsage, "File does not exist"},
-        {{"--sim", "recall", "A", "3"}, kExitUsage, "A is not K or L"},
-        {{"--sim", "recall", "K", "17"}, kExitUsage, "17 not in range 1 to 16"},
-        {{"--sim", "source", "A", "hdmi"}, kExitUsage, "hdmi is not sdi, dvi, vga or video"},
-        {{"--sim", "brightness", "L", "33"}, kExitUsage, "33 is not 0 to 32"},
+        {{"--sim", "recall", "A", "3"}, kExitUsage, "A is not an output card (K or L)"},
+        {{"--sim", "recall", "K", "17"}, kExitUsage, "mode 17 is not 1 .. 16"},
+        {{"--sim", "source", "A", "hdmi"}, kExitUsage, "signal hdmi is not sdi, dvi, vga or video"},
+        {{"--sim", "brightness", "L", "33"}, kExitUsage, "brightness 33 is not 0 .. 32"},
     };
     for (const UsageCase& c : cases) {
         const Outcome outcome = Ctl(c.arguments);
