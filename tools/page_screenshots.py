@@ -18,16 +18,17 @@ SIZES = {"phone": (390, 844), "tablet": (820, 1180)}
 LANGUAGES = ("en", "zh")
 LOAD_TIMEOUT_S = 15
 
-# A few layouts worth looking at, as (width, height, x, y) of channels 1 to 4 on 1920 x 1080.
+# A few layouts worth looking at: (width, height, x, y) of channels 1 to 4 on 1920 x 1080, which
+# channels are on, and their layer order.
 FULL = (1920, 1080, 0, 0)
+QUARTERS = [(960, 540, 0, 0), (960, 540, 960, 0), (960, 540, 0, 540), (960, 540, 960, 540)]
 LAYOUTS = {
-    "Full screen": ([FULL] * 4, "1,0,0,0"),
-    "Quad": ([(960, 540, 0, 0), (960, 540, 960, 0), (960, 540, 0, 540), (960, 540, 960, 540)],
-             "1,1,1,1"),
-    "Main + PIP": ([FULL, (640, 360, 1220, 660), FULL, FULL], "1,1,0,0"),
-    "Side by side": ([(960, 1080, 0, 0), (960, 1080, 960, 0), FULL, FULL], "1,1,0,0"),
+    "Full screen": ([FULL] * 4, "1,0,0,0", "4,3,2,1"),
+    "Quad": (QUARTERS, "1,1,1,1", "4,3,2,1"),
+    "Main + PIP": ([FULL, (640, 360, 1220, 660), FULL, FULL], "1,1,0,0", "3,4,1,2"),
+    "Side by side": ([(960, 1080, 0, 0), (960, 1080, 960, 0), FULL, FULL], "1,1,0,0", "4,3,2,1"),
     "Three up": ([(1280, 1080, 0, 0), (640, 540, 1280, 0), (640, 540, 1280, 540), FULL],
-                 "1,1,1,0"),
+                 "1,1,1,0", "4,3,2,1"),
 }
 
 
@@ -36,9 +37,9 @@ def demo_profile():
     names = {}
     sections = {"MODENAME": names}
     for mode in range(16):
-        name, (windows, switched) = list(LAYOUTS.items())[mode % len(LAYOUTS)]
+        name, (windows, switched, layers) = list(LAYOUTS.items())[mode % len(LAYOUTS)]
         names[f"Mode{mode}"] = name
-        keys = {"OutCH_YN": switched}
+        keys = {"OutCH_YN": switched, "aOverlay": layers}
         for channel, window in enumerate(windows, start=1):
             keys[f"OutCH{channel}_OutputMap_Size"] = ",".join(map(str, window))
         sections[f"Mode{mode}"] = keys
@@ -50,7 +51,8 @@ def shoot(browser, url, out_dir):
     for language in LANGUAGES:
         for device, (width, height) in SIZES.items():
             browser.show_as(width, height, mobile=True)
-            driver.get(url)
+            # Any small answer of the same origin will do to reach its storage.
+            driver.get(url + "api/v1/")
             driver.execute_script("localStorage.setItem('hsq2600.language', arguments[0])",
                                   language)
             driver.get(url)

@@ -2,6 +2,7 @@
 const kTokenKey = "hsq2600.token";
 const kEventNames = ["recall", "source", "brightness", "health", "timer", "timers"];
 const kReconnectMs = 3000;
+const kMaxRetryAfterS = 5;
 
 // Thrown when the service cannot be reached at all.
 export class ServiceGone extends Error {}
@@ -33,6 +34,11 @@ export class Api {
 
   async request(method, path, body) {
     let response = await this.send(method, path, body);
+    if (response.status === 429) {
+      // Refused before it reached the processor, so sending it again later is safe.
+      await pause(retryAfterMs(response));
+      response = await this.send(method, path, body);
+    }
     if (response.status === 401 && (await this.renewToken())) {
       response = await this.send(method, path, body);
     }
@@ -92,6 +98,15 @@ export class Api {
       });
     }
   }
+}
+
+function retryAfterMs(response) {
+  const seconds = Number(response.headers.get("Retry-After"));
+  return Math.min(Number.isFinite(seconds) && seconds > 0 ? seconds : 1, kMaxRetryAfterS) * 1000;
+}
+
+function pause(ms) {
+  return new Promise((resolve) => setTimeout(resolve, ms));
 }
 
 function parseJson(text) {

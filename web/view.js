@@ -78,7 +78,7 @@ export class PageView {
 
   cardTile(name, card, t) {
     const details = [t(card.present ? "present" : "absent")];
-    if (card.present && card.version) details.push(t("version", card.version));
+    if (card.present && card.version) details.push(card.version);
     return el("li", { className: card.present ? "tile present" : "tile absent" },
       el("span", { className: "name", text: name }),
       el("span", { className: "details", text: details.join(" · ") }));
