@@ -3,7 +3,7 @@
 
 usage: page_screenshots.py BIN_DIR CONFIG_DIR OUT_DIR
 BIN_DIR holds hsq2600-sim and hsq2600ctl, CONFIG_DIR a SystemINI to copy; the pictures are
-written as OUT_DIR/remote-page-{phone,tablet}-{en,zh}.png. The simulator and the service run on
+written as OUT_DIR/remote-page-{phone,tablet}-{en,zh}.png, in 256 colours. The simulator and the service run on
 a pseudo-terminal and 127.0.0.1 only.
 """
 import os
@@ -12,6 +12,7 @@ import sys
 from selenium.webdriver.support.ui import WebDriverWait
 
 from headless_browser import HeadlessBrowser
+from png_palette import to_palette
 from served_simulator import ServedSimulator
 
 SIZES = {"phone": (390, 844), "tablet": (820, 1180)}
@@ -60,6 +61,7 @@ def shoot(browser, url, out_dir):
                 lambda d: d.execute_script("return document.querySelectorAll('.mode').length > 0"))
             path = os.path.join(out_dir, f"remote-page-{device}-{language}.png")
             driver.save_screenshot(path)
+            to_palette(path)
             print(path)
 
 
