@@ -24,6 +24,15 @@ def free_loopback_port():
         return probe.getsockname()[1]
 
 
+def stop(process):
+    process.terminate()
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
 def edit_profile(path, sections):
     """Sets keys of an INI profile, keeping its other keys and the case of every name."""
     profile = configparser.ConfigParser(interpolation=None)
@@ -92,14 +101,12 @@ class ServedSimulator:
             return self.received_changed.wait_for(
                 lambda: any(frame.startswith(prefix) for frame in self.received), timeout_s)
 
+    def stop_service(self):
+        stop(self.processes[-1])
+
     def close(self):
         for process in reversed(self.processes):
-            process.terminate()
-            try:
-                process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+            stop(process)
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def _start_simulator(self, options):

@@ -19,9 +19,14 @@ LOAD_TIMEOUT_S = 15
 ELSEWHERE_TIMEOUT_S = 1
 TITLES = {"en": "HSQ2600 remote control", "zh": "HSQ2600 远程控制"}
 CARD_NAMES = {"en": "Input card A", "zh": "输入卡 A"}
+GONE_BANNER = ("The control service is gone: this page gets no news and sends nothing. "
+               "Trying again…")
 
 
-class PageTest(unittest.TestCase):
+class ServedPage(unittest.TestCase):
+    """The page of a service in front of a simulator with cards A, B and K, loaded anew for each
+    test."""
+
     @classmethod
     def setUpClass(cls):
         cls.served = ServedSimulator(os.environ["HSQ_BIN_DIR"], os.environ["HSQ_CONFIG_DIR"],
@@ -52,6 +57,8 @@ class PageTest(unittest.TestCase):
             "return [...document.querySelectorAll(arguments[0])].map(e => Number(e.dataset.mode))",
             f"[data-board='{board}'] button.mode[aria-pressed='true']")
 
+
+class PageTest(ServedPage):
     def test_shows_the_cards_present_and_the_mode_names(self):
         bank = self.served.api("/boards/K/modes")
         captions = self.texts("[data-board='K'] button.mode .caption")
@@ -83,6 +90,13 @@ class PageTest(unittest.TestCase):
         self.driver.find_element(By.ID, "language").click()
         self.driver.refresh()
         self.wait_until(lambda d: d.find_element(By.ID, "title").text == TITLES[other])
+
+
+class ServiceGoneTest(ServedPage):
+    def test_the_page_says_so_when_the_service_is_gone(self):
+        self.served.stop_service()
+        self.wait_until(lambda d: d.find_element(By.ID, "banner").is_displayed())
+        self.assertEqual(self.texts("#banner-text"), [GONE_BANNER])
 
 
 if __name__ == "__main__":
