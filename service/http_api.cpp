@@ -109,7 +109,13 @@ const std::vector<HttpApi::RouteEntry>& HttpApi::Routes() {
 
 // A refused request never reaches the line: the rate, the size and the token are looked at
 // before any route.
+// The page's own files cost the line nothing, so only the rest counts against the client's rate:
+// a tablet reloading the page is never refused its next command.
 HttpAnswer HttpApi::Handle(const HttpRequest& request) {
+    if (request.method == "GET" && !request.path.starts_with(kApiPrefix)) {
+        if (const auto asset = FindWebAsset(request.path))
+            return {200, std::string(asset->contentType), std::string(asset->body)};
+    }
     if (const auto wait = limit_.Take(request.client)) {
         HttpAnswer answer = Error(429, "too many requests: wait " + std::to_string(*wait) + " s",
                                   "请求太多：请等待 " + std::to_string(*wait) + " 秒");
@@ -120,10 +126,6 @@ HttpAnswer HttpApi::Handle(const HttpRequest& request) {
         return Error(413, kBodyTooLarge.english, kBodyTooLarge.chinese);
     if (request.path.starts_with(kApiPrefix))
         return Api(request, std::string_view(request.path).substr(kApiPrefix.size()));
-    if (request.method == "GET") {
-        if (const auto asset = FindWebAsset(request.path))
-            return {200, std::string(asset->contentType), std::string(asset->body)};
-    }
     return NotFound(request.path);
 }
 

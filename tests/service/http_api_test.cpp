@@ -243,7 +243,8 @@ TEST_F(TokenTest, OnlyTheRightBearerTokenGetsInAndTheEventStreamAlsoTakesItInThe
 }
 
 // One request a second with two at once: the third at once is told to wait, and no frame goes
-// out for it; another client is not held up, and the first may go on a second later.
+// out for it, while the page still loads; another client is not held up, and the first may go on a
+// second later.
 TEST_F(TokenTest, AFloodIsSlowedWithoutTouchingTheLine) {
     const std::string token = "Bearer s3cret";
     EXPECT_EQ(Ask("GET", "/api/v1/status", {}, token).status, 200);
@@ -251,6 +252,7 @@ TEST_F(TokenTest, AFloodIsSlowedWithoutTouchingTheLine) {
     const HttpAnswer refused = Ask("POST", "/api/v1/boards/K/recall", R"({"mode": 2})", token);
     EXPECT_EQ(refused.status, 429);
     EXPECT_EQ(refused.retryAfterSeconds, 1);
+    EXPECT_EQ(Ask("GET", "/", {}, {}).status, 200);  // the page's files never count
     EXPECT_TRUE(tap.frames.empty());
     EXPECT_EQ(api.Handle({"GET", "/api/v1/status", {}, token, {}, "10.0.0.8"}).status, 200);
     sim.clock.SleepMs(1000);
