@@ -7,6 +7,7 @@
 #include <thread>
 #include <tuple>
 
+#include <nlohmann/json.hpp>
 #include "app/main_window_logic.h"
 #include "config/default_configuration.h"
 #include "config/output_board_profile.h"
@@ -24,8 +25,13 @@
 #include "output/output_resolution_logic.h"
 #include "scheduler/timer_editor_logic.h"
 #include "scheduler/timer_file.h"
+
 #include "service/board_actions.h"
+#include "service/headless_timers.h"
+#include "service/http_api.h"
 #include "service/processor_status.h"
+#include "service/remote_events.h"
+#include "service/remote_state.h"
 #include "sim/in_process_transport.h"
 #include "sim/simulated_processor.h"
 
@@ -37,6 +43,9 @@ using Random = std::mt19937_64;
 constexpr std::uint8_t kQueryCode = 0xFE;
 constexpr int kEnglishSystem = 1033;
 constexpr std::size_t kMostFindings = 20;
+// What the remote control may answer: done, refused (bad, unknown, wrong method), or not
+// confirmed by the processor.
+const std::set<int> kAnswerStatuses{200, 400, 404, 405, 502};
 // A reply wait ends about 10.1 s (long: 100.1 s) after the frame; a little more is the link's
 // last read.
 constexpr int kShortWaitBoundMs = 10500;
@@ -237,7 +246,12 @@ class Campaign final : private DialogOpener {
           modeFile_(folder / "modes.ini"),
           commandLineFile_(folder / "ctl-modes.ini"),
           host_(random_, modeFile_),
-          window_(state_, store_, commands_, host_, *this) {
+          window_(state_, store_, commands_, host_, *this),
+          serviceStore_(folder),
+          serviceTimers_(commands_, clock_, serviceStore_, [](const std::string&) {}),
+          remoteState_(commands_, remoteEvents_),
+          remote_(commands_, clock_, remoteState_, serviceStore_, serviceTimers_,
+                  {std::nullopt, kEnglish, 1e9, 1e9}) {
         link_.AttachTransport(&line_);
         WriteDefaultConfiguration(folder);
         history_.Take(processor_.Snapshot());
@@ -367,6 +381,10 @@ class Campaign final : private DialogOpener {
             {"command line", 3,
              [&] {
                  if (state_.connected) CommandLine();
+             }},
+            {"remote control", 3,
+             [&] {
+                 if (state_.connected) RemoteControl();
              }},
         });
     }
@@ -594,6 +612,52 @@ class Campaign final : private DialogOpener {
                  }}});
     }
 
+    // What a control system or the remote page asks over HTTP, now and then wrongly. Every
+    // answer is JSON with a status the API gives, and a recall answered 200 is in force.
+    void RemoteControl() {
+        static constexpr std::array<std::string_view, 4> kSignals{"sdi", "dvi", "vga", "video"};
+        const std::string board = Chance(random_, 0.5) ? "K" : "L";
+        const std::string card(1, static_cast<char>('A' + Between(random_, 0, 3)));
+        const int mode = Between(random_, 0, 17);
+        const auto ask = [&](std::string method, std::string path, std::string body = {}) {
+            const HttpAnswer answer = remote_.Handle(
+                {std::move(method), "/api/v1" + path, {}, {}, std::move(body), "127.0.0.1"});
+            if (!kAnswerStatuses.contains(answer.status) || !nlohmann::json::accept(answer.body))
+                Find("remote control", "answered " + std::to_string(answer.status) + " " +
+                                           answer.body.substr(0, 80) + " to " + path);
+            return answer;
+        };
+        RunOne({{"http: status", 2, [&] { ask("GET", "/status"); }},
+                {"http: modes", 1, [&] { ask("GET", "/boards/" + board + "/modes"); }},
+                {"http: recall", 3,
+                 [&] {
+                     const auto answer = ask("POST", "/boards/" + board + "/recall",
+                                             "{\"mode\": " + std::to_string(mode) + "}");
+                     const auto held = processor_.Snapshot().outputs[board == "K" ? 0 : 1];
+                     if (answer.status == 200 && held.displayMode != mode - 1)
+                         Find("http: recall", "a recall answered 200 is not in force");
+                 }},
+                {"http: source", 1,
+                 [&] {
+                     const std::string signal =
+                         Chance(random_, 0.9)
+                             ? std::string(
+                                   kSignals[static_cast<std::size_t>(Between(random_, 0, 3))])
+                             : "hdmi";
+                     ask("POST", "/inputs/" + card + "/source", "{\"signal\": \"" + signal + "\"}");
+                 }},
+                {"http: brightness", 1,
+                 [&] {
+                     ask("POST", "/boards/" + board + "/brightness",
+                         "{\"value\": " + std::to_string(Between(random_, -2, 40)) + "}");
+                 }},
+                {"http: timers", 1, [&] { ask("GET", "/timers"); }},
+                {"http: nonsense", 1, [&] {
+                     ask(Chance(random_, 0.5) ? "POST" : "GET", "/boards/" + card + "/recall",
+                         Typed(random_));
+                 }}});
+    }
+
     // Once the faults stop, a card opens and a recall lands, with nothing to tell the operator.
     bool Recovered() {
         if (!state_.connected) window_.OnConnectButton();
@@ -721,6 +785,13 @@ class Campaign final : private DialogOpener {
     CampaignHost host_;
     MainWindowState state_;
     MainWindowLogic window_;
+    // The remote control of the service that would hold this line, on the same configuration
+    // folder as another program would open it; its timers are never started.
+    ProfileStore serviceStore_;
+    HeadlessTimers serviceTimers_;
+    RemoteEvents remoteEvents_;
+    RemoteState remoteState_;
+    HttpApi remote_;
     OperationFigures figures_;
     std::uint64_t seenTraffic_ = 0;
 };

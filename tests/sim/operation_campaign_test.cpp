@@ -27,8 +27,9 @@ TEST(OperationCampaignTest, EveryPromiseHoldsThroughRandomOperationsUnderFaults)
     EXPECT_TRUE(figures.recovered) << "seed " << seed;
     EXPECT_GE(figures.exchanges, 3000);
     // Every dialog and front end was reached, through its own operations.
-    for (const std::string dialog : {"output:", "mosaic:", "advanced:", "input:", "picture:",
-                                     "modes:", "timers:", "ctl:", "resolution:", "initialise"}) {
+    for (const std::string dialog :
+         {"output:", "mosaic:", "advanced:", "input:", "picture:", "modes:", "timers:", "ctl:",
+          "http:", "resolution:", "initialise"}) {
         const auto reached = figures.operations.lower_bound(dialog);
         EXPECT_TRUE(reached != figures.operations.end() && reached->first.starts_with(dialog))
             << dialog << ", seed " << seed;
