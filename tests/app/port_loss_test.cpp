@@ -1,7 +1,7 @@
 // The line lost (a pseudo-terminal closed, a TCP peer gone) in the middle of each long operation,
-// on virtual time: the operation ends within one reply wait with its message, the files keep what
-// the processor confirmed, the link says the device is gone, and after Disconnect and Connect the
-// operation goes through.
+// on virtual time: the operation ends within one reply wait with its message, no file takes
+// anything the processor did not confirm, the link says the device is gone, and after Disconnect
+// and Connect the operation goes through.
 #include <algorithm>
 #include <optional>
 
@@ -38,8 +38,10 @@ class LosingLine final : public LinkTransport {
     std::optional<std::int64_t> LostAtMs() const { return lostAtMs_; }
 
     int WriteFrame(const std::uint8_t* bytes, int count) override {
-        if (closed_) return 0;
-        if (framesLeft_ && (*framesLeft_)-- == 0) lostAtMs_ = clock_.NowMs();
+        if (closed_)
+            return 0;
+        if (framesLeft_ && (*framesLeft_)-- == 0)
+            lostAtMs_ = clock_.NowMs();
         return inner_.WriteFrame(bytes, count);
     }
     int ReadAvailable(std::uint8_t* bytes, int count) override {
@@ -75,7 +77,9 @@ struct Operation {
     const char* toldOnLoss;  // the operation's message; empty for a timer, which shows nothing
 };
 
-void PrintTo(const Operation& operation, std::ostream* out) { *out << operation.name; }
+void PrintTo(const Operation& operation, std::ostream* out) {
+    *out << operation.name;
+}
 
 class PortLossTest : public testing::ReadbackFixture,
                      public ::testing::WithParamInterface<Operation> {
@@ -87,7 +91,8 @@ class PortLossTest : public testing::ReadbackFixture,
         EXPECT_TRUE(WriteModeFile(folder / "mode.ini", testing::SampleBank()));
         // A layout of the operator's: an initialisation or a change that resets the rectangles
         // without the processor's word would lose it.
-        store.WriteValue(ConfigFileKind::Output, "Mode3", "OutCH4_OutputMap_Size", "640,360,8,8", 1);
+        store.WriteValue(ConfigFileKind::Output, "Mode3", "OutCH4_OutputMap_Size", "640,360,8,8",
+                         1);
     }
 
     bool NothingTold() const {
@@ -98,7 +103,8 @@ class PortLossTest : public testing::ReadbackFixture,
     std::vector<std::string> Told() {
         std::vector<std::string> told;
         for (const auto& box : host.boxes)
-            if (!box.question) told.push_back(box.text);
+            if (!box.question)
+                told.push_back(box.text);
         host.boxes.clear();
         return told;
     }
@@ -189,8 +195,8 @@ const Operation kOperations[] = {
     {"TimerFiring",
      [](PortLossTest& test) {
          Cancellation stop;
-         const TimerRecord recall = testing::DayTimer(TimerSection::OutputMode, "08:00:00", 3,
-                                                      {5, 6});
+         const TimerRecord recall =
+             testing::DayTimer(TimerSection::OutputMode, "08:00:00", 3, {5, 6});
          return TimerActions(test.sim.commands, test.sim.clock, stop).CarryOut(recall, false);
      },
      2, ""},

@@ -51,7 +51,9 @@ struct Program {
 };
 
 // The operator's folder, beside the configuration folder.
-fs::path OperatorFolder(const fs::path& folder) { return folder / "operator"; }
+fs::path OperatorFolder(const fs::path& folder) {
+    return folder / "operator";
+}
 
 std::vector<TimerRecord> Timers(int round) {
     return {testing::DayTimer(TimerSection::OutputMode, "08:00:00", round % 2 + 1, {5, 6}),
@@ -73,36 +75,31 @@ const Operation kOperations[] = {
           program.boardDialogs.askModeName = [round](const std::string&) {
               return "Copy " + std::to_string(round % 2);
           };
-          program.board = std::make_unique<OutputBoardLogic>(
-              program.state, program.store, program.sim.commands, program.host, 0,
-              program.boardDialogs);
+          program.board =
+              std::make_unique<OutputBoardLogic>(program.state, program.store, program.sim.commands,
+                                                 program.host, 0, program.boardDialogs);
           program.board->Open();
       },
       [](Program& program, int) { program.board->OnModeCopy(5); }}},
-    {"resolution change",
-     {[](Program& program, int round) {
+    {"resolution change", {[](Program& program, int round) {
          OutputResolutionLogic logic(program.state, program.store, program.sim.commands,
                                      program.host);
          logic.OnSlider(round % 2 == 0 ? 1 : 3);
          logic.OnSet();
      }}},
-    {"application mode change",
-     {[](Program& program, int round) {
+    {"application mode change", {[](Program& program, int round) {
          AdvancedOutputLogic(program.state, program.store, program.sim.commands, program.host, 0)
              .OnApplicationMode(round % 2 == 0 ? 5 : 0);
      }}},
-    {"timer save",
-     {[](Program& program, int round) {
+    {"timer save", {[](Program& program, int round) {
          SaveTimerSection(program.store, TimerSection::OutputMode, Timers(round));
      }}},
-    {"export",
-     {[](Program& program, int round) {
+    {"export", {[](Program& program, int round) {
          sim::ProcessorState processor;
          processor.outputs[0].brightness = static_cast<std::uint8_t>(round % 2 == 0 ? 10 : 90);
          program.sim.processor.Restore(processor);
          program.host.AnswerFile((OperatorFolder(program.store.Folder()) / "export.ini").string());
-         ModeGetLogic(program.state, program.store, program.sim.commands, program.host)
-             .OnExport();
+         ModeGetLogic(program.state, program.store, program.sim.commands, program.host).OnExport();
      }}},
 };
 
@@ -110,7 +107,8 @@ const Operation kOperations[] = {
 // the operator's named "operator/...".
 std::map<std::string, std::string> FilesOf(const fs::path& folder) {
     std::map<std::string, std::string> files;
-    for (const auto& [place, prefix] : {std::pair{folder, ""}, {OperatorFolder(folder), "operator/"}}) {
+    for (const auto& [place, prefix] :
+         {std::pair{folder, ""}, {OperatorFolder(folder), "operator/"}}) {
         for (const auto& entry : fs::directory_iterator(place)) {
             const std::string name = entry.path().filename().string();
             if (entry.is_regular_file() && !TemporaryFileTarget(name))
@@ -121,8 +119,8 @@ std::map<std::string, std::string> FilesOf(const fs::path& folder) {
 }
 
 int TemporariesIn(const fs::path& folder) {
-    return static_cast<int>(
-        std::count_if(fs::directory_iterator(folder), fs::directory_iterator(), [](const auto& entry) {
+    return static_cast<int>(std::count_if(
+        fs::directory_iterator(folder), fs::directory_iterator(), [](const auto& entry) {
             return TemporaryFileTarget(entry.path().filename().string()).has_value();
         }));
 }
@@ -132,7 +130,8 @@ int TemporariesIn(const fs::path& folder) {
 using Contents = std::map<std::string, std::set<std::string>>;
 
 void Add(Contents& contents, const fs::path& folder) {
-    for (auto& [name, bytes] : FilesOf(folder)) contents[name].insert(bytes);
+    for (auto& [name, bytes] : FilesOf(folder))
+        contents[name].insert(bytes);
 }
 
 constexpr int kRoundsLearnt = 3;  // each outcome from the first, and from the other
@@ -154,13 +153,15 @@ Contents ContentsOfRounds(const Operation& operation, const fs::path& seeded,
         }
     }
     roundTime = std::chrono::duration_cast<std::chrono::microseconds>(
-                    std::chrono::steady_clock::now() - start) / kRoundsLearnt;
+                    std::chrono::steady_clock::now() - start) /
+                kRoundsLearnt;
     return contents;
 }
 
 void RunRound(const Operation& operation, Program& program, int round) {
     program.host.Answer(true);
-    for (const Step& step : operation.steps) step(program, round);
+    for (const Step& step : operation.steps)
+        step(program, round);
 }
 
 [[noreturn]] void RunRounds(const Operation& operation, const fs::path& folder,

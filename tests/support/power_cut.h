@@ -30,11 +30,11 @@ struct ChildProgress {
 // failure can be run again.
 class PowerCut {
   public:
-    explicit PowerCut(const char* seedVariable)
-        : seed_(SeedFrom(seedVariable)), random_(seed_) {
+    explicit PowerCut(const char* seedVariable) : seed_(SeedFrom(seedVariable)), random_(seed_) {
         void* shared = mmap(nullptr, sizeof(ChildProgress), PROT_READ | PROT_WRITE,
                             MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-        if (shared == MAP_FAILED) throw std::bad_alloc();
+        if (shared == MAP_FAILED)
+            throw std::bad_alloc();
         progress_ = new (shared) ChildProgress;
         std::printf("%s=%u\n", seedVariable, seed_);
     }
@@ -58,7 +58,8 @@ class PowerCut {
         const int before = progress_->done;
         progress_->attempting = before;
         const pid_t child = fork();
-        if (child < 0) return false;
+        if (child < 0)
+            return false;
         if (child == 0) {
             work(*progress_);
             _exit(3);
@@ -66,7 +67,8 @@ class PowerCut {
         const bool began = WaitForRoundBeyond(before);
         const auto cutAt = std::chrono::steady_clock::now() +
                            std::chrono::microseconds(random_() % (within.count() + 1));
-        while (began && std::chrono::steady_clock::now() < cutAt) sched_yield();
+        while (began && std::chrono::steady_clock::now() < cutAt)
+            sched_yield();
         ::kill(child, SIGKILL);
         int status = 0;
         return waitpid(child, &status, 0) == child && began && WIFSIGNALED(status) &&
@@ -82,7 +84,8 @@ class PowerCut {
     bool WaitForRoundBeyond(int round) const {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (progress_->attempting <= round) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
             sched_yield();
         }
         return true;
