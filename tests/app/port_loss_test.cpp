@@ -285,6 +285,8 @@ TEST(RealPortLoss, TheLinkKnowsTheDeviceGoneAtOnceAndIsAnsweredOnceOpenedAgain) 
         EXPECT_EQ(commands.Query(kQueryStatus, 0, reply), kFrameSize) << port.name;
         EXPECT_TRUE(link.Answering()) << port.name;
         link.Close();
+        tcp.reset();  // before the processor they serve
+        pty.reset();
     }
 }
 

@@ -195,7 +195,7 @@ bool CheckAfterCut(const Operation& operation, const fs::path& folder, const Con
 }
 
 TEST(PowerCut, EveryFileIsWholeOldOrNewAndNoTemporaryOutlivesTheNextStartOrWrite) {
-    const int cutsPerOperation = testing::PowerCut::Count("HSQ_CUTS", 120) / 6;
+    const int cutsPerOperation = testing::PowerCut::Count("HSQ_CUTS", 216) / 6;
     testing::PowerCut cut("HSQ_CUT_SEED");
     int cutMidWrite = 0;
     for (const Operation& operation : kOperations) {
