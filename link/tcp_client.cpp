@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace hsq {
@@ -76,10 +77,20 @@ int CTcpClient::Send(const std::uint8_t* buffer, int length) {
 
 // What really arrived, so that the link puts a reply together from real bytes only.
 int CTcpClient::Receive(std::uint8_t* buffer, int length) {
-    if (socket_ < 0 || length <= 0)
+    return std::max(ReadAvailable(buffer, length), 0);
+}
+
+// The end of the stream, or a reset, means the peer is gone: no reply can come on this socket,
+// and waiting out every reply wait would only keep the operator waiting.
+int CTcpClient::ReadAvailable(std::uint8_t* bytes, int count) {
+    if (socket_ < 0 || count <= 0)
         return 0;
-    const ssize_t received = recv(socket_, buffer, static_cast<std::size_t>(length), 0);
-    return received >= 1 ? static_cast<int>(received) : 0;
+    const ssize_t received = recv(socket_, bytes, static_cast<std::size_t>(count), 0);
+    if (received > 0)
+        return static_cast<int>(received);
+    const bool nothingYet =
+        received < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR);
+    return nothingYet ? 0 : kTransportGone;
 }
 
 int CTcpClient::Close() {

@@ -32,7 +32,8 @@ class CTcpClient final : public LinkTransport {
     int Close();
 
     int WriteFrame(const std::uint8_t* bytes, int count) override { return Send(bytes, count); }
-    int ReadAvailable(std::uint8_t* bytes, int count) override { return Receive(bytes, count); }
+    // As Receive, but a peer that closed or reset the connection is reported gone.
+    int ReadAvailable(std::uint8_t* bytes, int count) override;
     void CloseTransport() override { Close(); }
     bool IsOpenTransport() const override { return socket_ >= 0; }
 

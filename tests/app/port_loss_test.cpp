@@ -1,0 +1,297 @@
+// The line lost (a pseudo-terminal closed, a TCP peer gone) in the middle of each long operation,
+// on virtual time: the operation ends within one reply wait with its message, no file takes
+// anything the processor did not confirm, the link says the device is gone, and after Disconnect
+// and Connect the operation goes through.
+#include <algorithm>
+#include <optional>
+
+#include "app/main_window_logic.h"
+#include "modes/mode_file.h"
+#include "modes/mode_get_logic.h"
+#include "modes/mode_test_support.h"
+#include "output/advanced_output_logic.h"
+#include "output/output_board_logic.h"
+#include "output/output_resolution_logic.h"
+#include "readback_fixture.h"
+#include "scheduler/timer_actions.h"
+#include "scheduler/timer_examples.h"
+#include "sim/pty_server.h"
+#include "sim/tcp_server.h"
+
+namespace hsq {
+namespace {
+
+// Passes frames on to the processor until the line is lost. The frame that meets the loss still
+// reaches the processor, but its reply never comes back: every read from then on says the device
+// is gone, until the line is plugged in again.
+class LosingLine final : public LinkTransport {
+  public:
+    LosingLine(LinkTransport& inner, Clock& clock) : inner_(inner), clock_(clock) {}
+
+    // The line is lost with the frame after this many more.
+    void LoseAfter(int frames) { framesLeft_ = frames; }
+    void PlugIn() {
+        framesLeft_.reset();
+        lostAtMs_.reset();
+        closed_ = false;
+    }
+    std::optional<std::int64_t> LostAtMs() const { return lostAtMs_; }
+
+    int WriteFrame(const std::uint8_t* bytes, int count) override {
+        if (closed_)
+            return 0;
+        if (framesLeft_ && (*framesLeft_)-- == 0)
+            lostAtMs_ = clock_.NowMs();
+        return inner_.WriteFrame(bytes, count);
+    }
+    int ReadAvailable(std::uint8_t* bytes, int count) override {
+        return lostAtMs_ ? kTransportGone : inner_.ReadAvailable(bytes, count);
+    }
+    void CloseTransport() override {
+        closed_ = lostAtMs_.has_value();
+        inner_.CloseTransport();
+    }
+    bool IsOpenTransport() const override { return !closed_; }
+
+  private:
+    LinkTransport& inner_;
+    Clock& clock_;
+    std::optional<int> framesLeft_;
+    std::optional<std::int64_t> lostAtMs_;
+    bool closed_ = false;
+};
+
+class NoDialogs final : public DialogOpener {
+  public:
+    DialogOutcome Open(DialogKind) override { return {}; }
+};
+
+class PortLossTest;
+
+// One long operation as the operator starts it. It returns whether the operation went through:
+// a dialog told nothing but its questions, a timer had every command confirmed.
+struct Operation {
+    const char* name;
+    std::function<bool(PortLossTest&)> run;
+    int framesBeforeLoss;
+    const char* toldOnLoss;  // the operation's message; empty for a timer, which shows nothing
+};
+
+void PrintTo(const Operation& operation, std::ostream* out) {
+    *out << operation.name;
+}
+
+class PortLossTest : public testing::ReadbackFixture,
+                     public ::testing::WithParamInterface<Operation> {
+  public:
+    PortLossTest() {
+        sim.link.AttachTransport(&line);
+        store.WriteValue(ConfigFileKind::SystemInfo, "Connect", "AutoConnect", "1");
+        EXPECT_TRUE(window.Start(1033, 1920, 1080) && state.connected);
+        EXPECT_TRUE(WriteModeFile(folder / "mode.ini", testing::SampleBank()));
+        // A layout of the operator's: an initialisation or a change that resets the rectangles
+        // without the processor's word would lose it.
+        store.WriteValue(ConfigFileKind::Output, "Mode3", "OutCH4_OutputMap_Size", "640,360,8,8",
+                         1);
+    }
+
+    bool NothingTold() const {
+        return std::all_of(host.boxes.begin(), host.boxes.end(),
+                           [](const auto& box) { return box.question; });
+    }
+    // The messages the operation told, questions left out.
+    std::vector<std::string> Told() {
+        std::vector<std::string> told;
+        for (const auto& box : host.boxes)
+            if (!box.question)
+                told.push_back(box.text);
+        host.boxes.clear();
+        return told;
+    }
+    void Click(MainWindowLogic::Area area, Point point) {
+        window.OnLeftButtonDown(area, point);
+        window.OnLeftButtonUp(point);
+    }
+
+    LosingLine line{sim.transport, sim.clock};
+    testing::ScriptedHost host;
+    NoDialogs dialogs;
+    MainWindowLogic window{state, store, sim.commands, host, dialogs};
+};
+
+bool ModeDialog(PortLossTest& test, const std::function<void(ModeGetLogic&)>& press) {
+    ModeGetLogic modes(test.state, test.store, test.sim.commands, test.host);
+    press(modes);
+    return test.NothingTold();
+}
+
+const Operation kOperations[] = {
+    {"OutputCardRead",
+     [](PortLossTest& test) {
+         OutputBoardLogic::Dialogs none;
+         none.askModeName = [](const std::string& name) { return name; };
+         OutputBoardLogic board(test.state, test.store, test.sim.commands, test.host, 0, none);
+         board.Open();
+         return test.NothingTold();
+     },
+     8,
+     "Failure to properly obtain the current output board status, check the communication\nThe "
+     "processor did not answer step 9 of 18 (FE 09 0C). Nothing was changed."},
+    {"InputCardRead",
+     [](PortLossTest& test) {
+         test.Click(MainWindowLogic::Area::Input, {20, 70});
+         test.window.OnDoubleClick(MainWindowLogic::Area::Input);
+         return test.NothingTold();
+     },
+     2,
+     "Failure to properly obtain the current input board status, check the communication\nThe "
+     "processor did not answer step 3 of 4 (FE 06 01). Nothing was changed."},
+    {"Initialise",
+     [](PortLossTest& test) {
+         test.host.Answer(true);
+         test.window.OnInitialise();
+         return test.NothingTold();
+     },
+     0, "The processor did not answer step 1 of 1 (9C 06 00). Nothing was changed."},
+    {"Recall",
+     [](PortLossTest& test) {
+         return ModeDialog(test, [](ModeGetLogic& modes) {
+             modes.OnMode(4);
+             modes.OnLoad();
+         });
+     },
+     0, "The processor did not confirm; nothing was changed."},
+    {"Export",
+     [](PortLossTest& test) {
+         test.host.AnswerFile((test.folder / "export.ini").string());
+         return ModeDialog(test, [](ModeGetLogic& modes) { modes.OnExport(); });
+     },
+     150, "The processor did not answer step 151 of 364 (FE 16 C4). No file was written."},
+    {"Import",
+     [](PortLossTest& test) {
+         test.host.AnswerFile((test.folder / "mode.ini").string());
+         return ModeDialog(test, [](ModeGetLogic& modes) { modes.OnImport(); });
+     },
+     150,
+     "Import data failed\nThe processor did not answer step 151 of 305 (AF F0 00). The processor "
+     "holds part of the file."},
+    {"OutputResolution",
+     [](PortLossTest& test) {
+         OutputResolutionLogic logic(test.state, test.store, test.sim.commands, test.host);
+         test.host.Answer(true);
+         logic.OnSlider(1);
+         logic.OnSet();
+         return test.NothingTold();
+     },
+     0, "The processor did not answer step 1 of 1 (9C 02 00). Nothing was changed."},
+    {"ApplicationMode",
+     [](PortLossTest& test) {
+         test.host.Answer(true);
+         AdvancedOutputLogic(test.state, test.store, test.sim.commands, test.host, 0)
+             .OnApplicationMode(5);
+         return test.NothingTold();
+     },
+     0, "The processor did not confirm; nothing was changed."},
+    {"TimerFiring",
+     [](PortLossTest& test) {
+         Cancellation stop;
+         const TimerRecord recall =
+             testing::DayTimer(TimerSection::OutputMode, "08:00:00", 3, {5, 6});
+         return TimerActions(test.sim.commands, test.sim.clock, stop).CarryOut(recall, false);
+     },
+     2, ""},
+};
+
+TEST_P(PortLossTest, EndsWithinOneReplyWaitKeepsTheFilesAndGoesThroughOnceConnectedAgain) {
+    const Operation& operation = GetParam();
+    const auto files = Files();
+    line.LoseAfter(operation.framesBeforeLoss);
+    const bool wentThrough = operation.run(*this);
+    ASSERT_TRUE(line.LostAtMs()) << "the operation ended before the line was lost";
+    EXPECT_LE(sim.clock.NowMs() - *line.LostAtMs(),
+              DeviceLink::kShortAttempts * DeviceLink::kPollPauseMs);
+    EXPECT_FALSE(wentThrough);
+    EXPECT_EQ(Told(), *operation.toldOnLoss == '\0'
+                          ? std::vector<std::string>{}
+                          : std::vector<std::string>{operation.toldOnLoss});
+    EXPECT_EQ(Files(), files);
+    EXPECT_FALSE(folder.Exists("export.ini"));
+    EXPECT_FALSE(sim.link.Answering());
+
+    window.OnConnectButton();
+    line.PlugIn();
+    window.OnConnectButton();
+    ASSERT_TRUE(state.connected);
+    EXPECT_TRUE(operation.run(*this));
+    EXPECT_EQ(Told(), std::vector<std::string>{});
+    EXPECT_TRUE(sim.link.Answering());
+}
+
+// The real ports, on the real clock: a TCP peer gone in the middle of an exchange, a
+// pseudo-terminal whose far end closed. The link knows the device gone at the first read, not
+// only after a run of silent reply waits; opened again, it is answered.
+struct RealPort {
+    const char* name;
+    int useSerial;
+    // Starts serving the processor; returns the address or device path.
+    std::function<std::string(sim::SimulatedProcessor&)> serve;
+    std::function<void(sim::SimulatedProcessor&)> lose;
+};
+
+TEST(RealPortLoss, TheLinkKnowsTheDeviceGoneAtOnceAndIsAnsweredOnceOpenedAgain) {
+    std::unique_ptr<sim::TcpServer> tcp;
+    std::unique_ptr<sim::PtyServer> pty;
+    const RealPort ports[] = {
+        {"TCP", 0,
+         [&](sim::SimulatedProcessor& processor) {
+             tcp = std::make_unique<sim::TcpServer>(processor);
+             std::string error;
+             EXPECT_TRUE(tcp->Open(0, error) && tcp->Start()) << error;
+             return std::to_string(tcp->Port());
+         },
+         [](sim::SimulatedProcessor& processor) {
+             processor.SetFaults(sim::FaultInjector({{sim::FaultKind::kDrop, 1.0}}, 1));
+         }},
+        {"pseudo-terminal", 1,
+         [&](sim::SimulatedProcessor& processor) {
+             pty = std::make_unique<sim::PtyServer>(processor);
+             std::string error;
+             EXPECT_TRUE(pty->Open(error) && pty->Start()) << error;
+             return pty->Path();
+         },
+         [&](sim::SimulatedProcessor&) { pty.reset(); }},
+    };
+    for (const RealPort& port : ports) {
+        sim::SimulatedProcessor processor;
+        SystemClock clock;
+        DeviceLink link(clock);
+        DeviceCommands commands(link);
+        link.SetUseSerial(port.useSerial);
+        const auto open = [&] {
+            const std::string where = port.serve(processor);
+            return port.useSerial ? link.Open("", 0, where)
+                                  : link.Open("127.0.0.1", std::stoi(where), "");
+        };
+        Frame reply{};
+        ASSERT_EQ(open(), 1) << port.name;
+        EXPECT_EQ(commands.Query(kQueryStatus, 0, reply), kFrameSize) << port.name;
+        port.lose(processor);
+        EXPECT_EQ(commands.Query(kQueryStatus, 0, reply), 0) << port.name;
+        EXPECT_FALSE(link.Answering()) << port.name;
+
+        processor.SetFaults({});
+        link.Close();
+        ASSERT_EQ(open(), 1) << port.name;
+        EXPECT_EQ(commands.Query(kQueryStatus, 0, reply), kFrameSize) << port.name;
+        EXPECT_TRUE(link.Answering()) << port.name;
+        link.Close();
+        tcp.reset();  // before the processor they serve
+        pty.reset();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(LongOperations, PortLossTest, ::testing::ValuesIn(kOperations),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace hsq

@@ -1,0 +1,234 @@
+// Whole operations cut off by a power cut at random moments: every profile, mode and timer file
+// is whole and holds what it held before or after one of the operation's rounds, and no
+// temporary is left beside them once the program starts again or writes again.
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "app/main_window_logic.h"
+#include "config/atomic_file.h"
+#include "config/default_configuration.h"
+#include "modes/mode_file.h"
+#include "modes/mode_get_logic.h"
+#include "output/advanced_output_logic.h"
+#include "output/output_board_logic.h"
+#include "output/output_resolution_logic.h"
+#include "scheduler/timer_examples.h"
+#include "scheduler/timer_file.h"
+#include "sim/sim_link.h"
+#include "support/power_cut.h"
+#include "support/scripted_host.h"
+#include "support/temp_folder.h"
+
+namespace hsq {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NoDialogs final : public DialogOpener {
+  public:
+    DialogOutcome Open(DialogKind) override { return {}; }
+};
+
+// The program started on a configuration folder, the simulated processor behind it on virtual
+// time, and the operator answering Yes to every question.
+struct Program {
+    explicit Program(const fs::path& folder) : store(folder) {
+        state.language = kEnglish;
+        window.Start(1033, 1920, 1080);
+        state.connected = true;
+        state.presence = {{true, true, true, true}, {true, true}};
+    }
+
+    ProfileStore store;
+    sim::testing::SimLink sim;
+    MainWindowState state;
+    testing::ScriptedHost host;
+    NoDialogs dialogs;
+    MainWindowLogic window{state, store, sim.commands, host, dialogs};
+    OutputBoardLogic::Dialogs boardDialogs;
+    std::unique_ptr<OutputBoardLogic> board;  // open from one step of a round to the next
+};
+
+// The operator's folder, beside the configuration folder.
+fs::path OperatorFolder(const fs::path& folder) {
+    return folder / "operator";
+}
+
+std::vector<TimerRecord> Timers(int round) {
+    return {testing::DayTimer(TimerSection::OutputMode, "08:00:00", round % 2 + 1, {5, 6}),
+            testing::DayTimer(TimerSection::OutputMode, "20:30:00", 3, {5})};
+}
+
+// One round of an operation, in the steps that each end with the files written; rounds take
+// turns between two outcomes, so that a file's old and new contents differ.
+using Step = std::function<void(Program&, int round)>;
+struct Operation {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+const Operation kOperations[] = {
+    {"initialise", {[](Program& program, int) { program.window.OnInitialise(); }}},
+    {"mode copy",
+     {[](Program& program, int round) {
+          program.boardDialogs.askModeName = [round](const std::string&) {
+              return "Copy " + std::to_string(round % 2);
+          };
+          program.board =
+              std::make_unique<OutputBoardLogic>(program.state, program.store, program.sim.commands,
+                                                 program.host, 0, program.boardDialogs);
+          program.board->Open();
+      },
+      [](Program& program, int) { program.board->OnModeCopy(5); }}},
+    {"resolution change", {[](Program& program, int round) {
+         OutputResolutionLogic logic(program.state, program.store, program.sim.commands,
+                                     program.host);
+         logic.OnSlider(round % 2 == 0 ? 1 : 3);
+         logic.OnSet();
+     }}},
+    {"application mode change", {[](Program& program, int round) {
+         AdvancedOutputLogic(program.state, program.store, program.sim.commands, program.host, 0)
+             .OnApplicationMode(round % 2 == 0 ? 5 : 0);
+     }}},
+    {"timer save", {[](Program& program, int round) {
+         SaveTimerSection(program.store, TimerSection::OutputMode, Timers(round));
+     }}},
+    {"export", {[](Program& program, int round) {
+         sim::ProcessorState processor;
+         processor.outputs[0].brightness = static_cast<std::uint8_t>(round % 2 == 0 ? 10 : 90);
+         program.sim.processor.Restore(processor);
+         program.host.AnswerFile((OperatorFolder(program.store.Folder()) / "export.ini").string());
+         ModeGetLogic(program.state, program.store, program.sim.commands, program.host).OnExport();
+     }}},
+};
+
+// The configuration files and the operator's files, temporaries left out, each with its bytes;
+// the operator's named "operator/...".
+std::map<std::string, std::string> FilesOf(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& [place, prefix] :
+         {std::pair{folder, ""}, {OperatorFolder(folder), "operator/"}}) {
+        for (const auto& entry : fs::directory_iterator(place)) {
+            const std::string name = entry.path().filename().string();
+            if (entry.is_regular_file() && !TemporaryFileTarget(name))
+                files[prefix + name] = ReadFileBytes(entry).value_or("(unreadable)");
+        }
+    }
+    return files;
+}
+
+int TemporariesIn(const fs::path& folder) {
+    return static_cast<int>(std::count_if(
+        fs::directory_iterator(folder), fs::directory_iterator(), [](const auto& entry) {
+            return TemporaryFileTarget(entry.path().filename().string()).has_value();
+        }));
+}
+
+// Each file's contents before the first round and after each step of the first rounds: every
+// content a file may hold between two writes.
+using Contents = std::map<std::string, std::set<std::string>>;
+
+void Add(Contents& contents, const fs::path& folder) {
+    for (auto& [name, bytes] : FilesOf(folder))
+        contents[name].insert(bytes);
+}
+
+constexpr int kRoundsLearnt = 3;  // each outcome from the first, and from the other
+
+// Learns on a copy of the folder what the first rounds leave, and how long a round takes.
+Contents ContentsOfRounds(const Operation& operation, const fs::path& seeded,
+                          std::chrono::microseconds& roundTime) {
+    testing::TempFolder copy;
+    fs::copy(seeded, copy.path(), fs::copy_options::recursive);
+    Contents contents;
+    Add(contents, copy.path());
+    Program program(copy.path());
+    const auto start = std::chrono::steady_clock::now();
+    for (int round = 1; round <= kRoundsLearnt; ++round) {
+        program.host.Answer(true);
+        for (const Step& step : operation.steps) {
+            step(program, round);
+            Add(contents, copy.path());
+        }
+    }
+    roundTime = std::chrono::duration_cast<std::chrono::microseconds>(
+                    std::chrono::steady_clock::now() - start) /
+                kRoundsLearnt;
+    return contents;
+}
+
+void RunRound(const Operation& operation, Program& program, int round) {
+    program.host.Answer(true);
+    for (const Step& step : operation.steps)
+        step(program, round);
+}
+
+[[noreturn]] void RunRounds(const Operation& operation, const fs::path& folder,
+                            testing::ChildProgress& progress) {
+    Program program(folder);
+    for (int round = progress.done + 1;; ++round) {
+        progress.attempting = round;
+        RunRound(operation, program, round);
+        progress.done = round;
+    }
+}
+
+// After a cut, the program started again: no temporary is left in the configuration folder, at
+// most the one cut short beside the operator's file, and every file holds one of its contents
+// and reads with the program's own readers. True when the cut had left a temporary behind.
+bool CheckAfterCut(const Operation& operation, const fs::path& folder, const Contents& contents) {
+    const int left = TemporariesIn(folder) + TemporariesIn(OperatorFolder(folder));
+    EXPECT_LE(TemporariesIn(OperatorFolder(folder)), 1) << operation.name;
+    Program next(folder);
+    EXPECT_EQ(TemporariesIn(folder), 0) << operation.name;
+    for (const auto& [name, bytes] : FilesOf(folder)) {
+        EXPECT_TRUE(contents.contains(name) && contents.at(name).contains(bytes))
+            << operation.name << ": " << name << " holds neither an old nor a new content";
+    }
+    const fs::path exported = OperatorFolder(folder) / "export.ini";
+    EXPECT_TRUE(!fs::exists(exported) || ReadModeFile(exported)) << operation.name;
+    for (const TimerRecord& timer :
+         LoadTimerSection(next.store, TimerSection::OutputMode, next.sim.clock.LocalNow()))
+        EXPECT_FALSE(timer.damaged) << TimerRecordText(timer);
+    return left > 0;
+}
+
+// Under the address sanitizer a round takes many times as long: a few cuts there, the full count
+// in the optimised build.
+#ifdef __SANITIZE_ADDRESS__
+constexpr int kCuts = 12;
+#else
+constexpr int kCuts = 216;
+#endif
+
+TEST(PowerCut, EveryFileIsWholeOldOrNewAndNoTemporaryOutlivesTheNextStartOrWrite) {
+    const int cutsPerOperation = testing::PowerCut::Count("HSQ_CUTS", kCuts) / 6;
+    testing::PowerCut cut("HSQ_CUT_SEED");
+    int cutMidWrite = 0;
+    for (const Operation& operation : kOperations) {
+        testing::TempFolder folder;
+        ASSERT_TRUE(WriteDefaultConfiguration(folder.path()));
+        fs::create_directory(OperatorFolder(folder.path()));
+        std::chrono::microseconds roundTime{};
+        const Contents contents = ContentsOfRounds(operation, folder.path(), roundTime);
+        cut.Progress().done = 0;
+        for (int kill = 0; kill < cutsPerOperation; ++kill) {
+            const auto rounds = [&](auto& child) { RunRounds(operation, folder.path(), child); };
+            ASSERT_TRUE(cut.CutDuring(rounds, roundTime * 3 / 2))
+                << operation.name << ": the child ended on its own in cut " << kill;
+            cutMidWrite += CheckAfterCut(operation, folder.path(), contents);
+        }
+        // The next write of the operator's file clears what a cut left beside it.
+        Program next(folder.path());
+        RunRound(operation, next, cut.Progress().done + 1);
+        EXPECT_EQ(TemporariesIn(OperatorFolder(folder.path())), 0) << operation.name;
+    }
+    // Of a hundred cuts, some must land inside a write, or the test proved nothing.
+    if (cutsPerOperation * 6 >= 100) {
+        EXPECT_GT(cutMidWrite, 0);
+    }
+}
+
+}  // namespace
+}  // namespace hsq
