@@ -55,7 +55,8 @@ PlanOutcome RunPlan(const PacedPlan& plan, DeviceLink& link, WorkProgress& progr
         }
         // An operator who stopped while the step went unanswered is not kept waiting by its
         // retry.
-        const bool answered = step.exchange() || (!progress.StopRequested() && step.exchange());
+        const bool answered =
+            step.exchange() || (!step.sendOnce && !progress.StopRequested() && step.exchange());
         if (!answered) {
             outcome.stopped = progress.StopRequested();
             if (!outcome.stopped) outcome.unanswered = link.LastFrame();

@@ -17,6 +17,9 @@ namespace hsq {
 struct PacedStep {
     std::function<bool()> exchange;
     int pauseAfterMs = 0;
+    // A step the processor must never get twice, such as the end of an import (a second one
+    // would come outside the import): sent once even when its reply is lost.
+    bool sendOnce = false;
 };
 using PacedPlan = std::vector<PacedStep>;
 

@@ -94,7 +94,7 @@ PlanOutcome ImportModes(DeviceCommands& commands, const ModeBank& bank, const Ca
         if (bank.outputListed[card] && present.output[card])
             AddOutputCard(plan, commands, bank, card);
     }
-    plan.push_back({[&commands] { return commands.ImportEnd() == kFrameSize; }, 0});
+    plan.push_back({[&commands] { return commands.ImportEnd() == kFrameSize; }, 0, true});
     return RunPlan(plan, commands.link(), progress);
 }
 

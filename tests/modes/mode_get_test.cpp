@@ -257,8 +257,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ImportCase{"CardKNotListed", "0,1,2,3", "1", "A,B,C,D,K,L", {0, 1, 2, 3}, {1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Every import command is a confirmed one: one lost on the way fails the import where it was
-// lost, and the main window keeps its output format and clock source.
+// Every import command is a confirmed one: one lost on the way, sent once more, fails the import
+// where it was lost, and the main window keeps its output format and clock source. The import's
+// end goes once: a second one would come outside the import.
 TEST_F(ImportTest, ACommandWithoutReplyStopsTheImportAndSaysThePartHeld) {
     for (const auto& [lost, step] : {std::pair{0xAC, "step 24 of 305 (AC 00 00)"},
                                      std::pair{0xB0, "step 305 of 305 (B0 00 00)"}}) {
@@ -272,7 +273,7 @@ TEST_F(ImportTest, ACommandWithoutReplyStopsTheImportAndSaysThePartHeld) {
                                  "answer " + std::string(step) +
                                  ". The processor holds part of the file."});
         EXPECT_EQ(tap.frames.back()[2], lost);
-        EXPECT_EQ(tap.frames.end()[-2][2], lost);
+        EXPECT_EQ(tap.frames.end()[-2][2] == lost, lost != 0xB0);
         EXPECT_EQ(logic.Outcome().outputFormat, -1);
     }
 }
