@@ -126,15 +126,19 @@ bool MainWindowLogic::OnClockTick() {
 
 // No reconnection of our own: the operator decides, with Disconnect and Connect.
 bool MainWindowLogic::ShowHealth() {
+    const bool silent = state_.connected && !commands_.link().Answering();
+    if (silent == state_.processorSilent) return false;
+    ShowProcessorSilent(silent);
+    return true;
+}
+
+void MainWindowLogic::ShowProcessorSilent(bool silent) {
     constexpr Bilingual kSilent{"处理器没有应答：请检查线路，或断开后重新连接",
                                 "The processor does not answer: check the line, or disconnect "
                                 "and connect again"};
     constexpr Bilingual kAnswersAgain{"处理器已恢复应答", "The processor answers again"};
-    const bool silent = state_.connected && !commands_.link().Answering();
-    if (silent == state_.processorSilent) return false;
     state_.processorSilent = silent;
     state_.statusLine = std::string((silent ? kSilent : kAnswersAgain).In(state_.language));
-    return true;
 }
 
 void MainWindowLogic::Disconnected() {

@@ -66,6 +66,9 @@ class MainWindowLogic {
     // Every tick of the clock: what the scheduler's writes went through, and whether the line
     // service the link went through has ended. True when the window must show afresh.
     bool OnClockTick();
+    // The processor's health in the status line and the cards' lamps, as the clock tick finds it
+    // or as a tour pictures it.
+    void ShowProcessorSilent(bool silent);
 
     // "%4d-%02d-%02d  %02d:%02d:%02d" of the local time now.
     std::string ClockText() const;

@@ -59,6 +59,7 @@ void CHSQ2600ObjApp::TourInLanguage(LanguageFlag language, const QString& suffix
     window_->Refresh();
     QApplication::processEvents();
     tour_->Save(*window_, "main-window-" + suffix);
+    ShowSilentProcessor(suffix);
     logic_.OnConnectionSettings();
     logic_.OnLanguage();
     logic_.OnResolution();
@@ -79,6 +80,18 @@ void CHSQ2600ObjApp::TourInLanguage(LanguageFlag language, const QString& suffix
     opener_.Open(DialogKind::InputCard);
     opener_.OpenPictureAdjustment(0);
     state_.language = language;  // the language dialog on a tour chooses nothing
+}
+
+// The main window as the operator sees it while the processor does not answer; then as it was.
+void CHSQ2600ObjApp::ShowSilentProcessor(const QString& suffix) {
+    const std::string statusLine = state_.statusLine;
+    logic_.ShowProcessorSilent(true);
+    window_->Refresh();
+    QApplication::processEvents();
+    tour_->Save(*window_, "main-window-silent-" + suffix);
+    state_.processorSilent = false;
+    state_.statusLine = statusLine;
+    window_->Refresh();
 }
 
 }  // namespace hsq

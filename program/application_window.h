@@ -38,6 +38,7 @@ class CHSQ2600ObjApp {
 
   private:
     void TourInLanguage(LanguageFlag language, const QString& suffix);
+    void ShowSilentProcessor(const QString& suffix);
 
     DeviceLink link_;
     DeviceCommands commands_;

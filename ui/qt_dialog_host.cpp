@@ -83,9 +83,18 @@ bool QtDialogHost::AskYesNo(std::string_view caption, std::string_view text) {
     });
 }
 
+// On a tour, the first waiting box that tells its progress in each language is kept as a
+// picture, with its steps, time left and Cancel.
 void QtDialogHost::RunWorker(const std::function<void(WorkProgress&)>& work) {
     OnWindowThread([&] {
-        CWaitingBox::Run(Owner(), language_, work);
+        CWaitingBox::ProgressShown keep;
+        if (tour_ != nullptr && !waitingBoxKept_[language_]) {
+            keep = [this, language = language_](QWidget& box) {
+                waitingBoxKept_[language] = true;
+                tour_->Save(box, language == kChinese ? "waiting-box-zh" : "waiting-box-en");
+            };
+        }
+        CWaitingBox::Run(Owner(), language_, work, std::move(keep));
         return true;
     });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QString>
@@ -40,6 +42,7 @@ class QtDialogHost final : public DialogHost {
     QWidget* parent_;
     const LanguageFlag& language_;
     TourRecorder* tour_;
+    std::array<bool, 2> waitingBoxKept_{};  // by language, on a tour
 };
 
 }  // namespace hsq

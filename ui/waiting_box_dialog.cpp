@@ -1,6 +1,7 @@
 #include "ui/waiting_box_dialog.h"
 
 #include <thread>
+#include <utility>
 
 #include <QCloseEvent>
 #include <QPainter>
@@ -53,8 +54,9 @@ CWaitingBox::CWaitingBox(QWidget* parent, LanguageFlag language)
 }
 
 void CWaitingBox::Run(QWidget* parent, LanguageFlag language,
-                      const std::function<void(WorkProgress&)>& work) {
+                      const std::function<void(WorkProgress&)>& work, ProgressShown progressShown) {
     CWaitingBox box(parent, language);
+    box.progressShown_ = std::move(progressShown);
     QueuedProgress progress(&box, box.stopRequested_);
     std::thread worker([&] {
         work(progress);
@@ -73,6 +75,10 @@ void CWaitingBox::ShowProgress(int done, int total, int secondsLeft) {
         countdown_.start(1000);
     }
     ShowTimeLeft();
+    if (progressShown_) {
+        layout()->activate();  // the new lines laid out before the box is pictured
+        std::exchange(progressShown_, nullptr)(*this);
+    }
 }
 
 // Between two reports the time left runs down by itself, so a long reply wait shows it move.

@@ -23,9 +23,13 @@ class CWaitingBox : public StyledDialog {
     Q_OBJECT
 
   public:
+    // Told of the box once the work first tells its progress (a tour keeps a picture of it).
+    using ProgressShown = std::function<void(QWidget& box)>;
+
     // Runs work on its own thread while the box is up; returns when both have ended.
     static void Run(QWidget* parent, LanguageFlag language,
-                    const std::function<void(WorkProgress&)>& work);
+                    const std::function<void(WorkProgress&)>& work,
+                    ProgressShown progressShown = {});
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,6 +54,7 @@ class CWaitingBox : public StyledDialog {
     int frame_ = 0;
     bool ended_ = false;
     std::atomic<bool> stopRequested_{false};
+    ProgressShown progressShown_;
 };
 
 }  // namespace hsq

@@ -1,6 +1,9 @@
 // The real main window on the offscreen platform, connected to the simulated processor.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
+
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
@@ -92,6 +95,18 @@ TEST_F(MainWindowGui, ConnectsAtStartAndShowsThePresentCards) {
     EXPECT_EQ(input.pixelColor(b.left + 40, b.top + 30), background);
     EXPECT_NE(output.pixelColor(40, 30), background);
     EXPECT_EQ(output.pixelColor(40, 80), background);
+}
+
+// A tour pictures in both languages what only a fault or a long wait shows: the main window
+// while the processor does not answer, and a waiting box with its steps and Cancel.
+TEST_F(MainWindowGui, ATourPicturesTheSilentProcessorAndAWaitingBox) {
+    ASSERT_EQ(app.RunTour(1033), 0);
+    std::set<std::string> pictured;
+    for (const auto& file : std::filesystem::directory_iterator(pictures.path()))
+        pictured.insert(file.path().filename().string().substr(3));  // after "NN-"
+    for (const char* name : {"main-window-silent-en.png", "main-window-silent-zh.png",
+                             "waiting-box-en.png", "waiting-box-zh.png"})
+        EXPECT_TRUE(pictured.contains(name)) << name;
 }
 
 // The window forwards the end of a drag, and presses outside both areas, to its logic.
