@@ -24,12 +24,6 @@ constexpr Bilingual kServiceEnded{"占用线路的服务已结束，线路已空
                                   "The service that held the line has ended: the line is free "
                                   "again, connect again"};
 
-// The card read is over in a moment: the waiting box shows no steps for it.
-class Unreported final : public WorkProgress {
-  public:
-    void Report(int, int) override {}
-};
-
 }  // namespace
 
 StatusReadback::StatusReadback(MainWindowState& state, ProfileStore& store,
@@ -167,7 +161,7 @@ PlanOutcome StatusReadback::ReadInputCard(std::uint8_t index) {
         ask(kQueryInputPipWindow, replies[2]),
     };
     commands_.link().DiscardReply();
-    Unreported progress;
+    UnwatchedProgress progress;  // over in a moment: the waiting box shows no steps
     const PlanOutcome outcome = RunPlan(plan, commands_.link(), progress);
     if (outcome.Done()) {
         ProfileBatch batch(store_);

@@ -18,6 +18,12 @@ class WorkProgress {
     virtual bool StopRequested() const { return false; }
 };
 
+// Work whose progress nobody watches: a read over in a moment, a front end with no waiting box.
+class UnwatchedProgress final : public WorkProgress {
+  public:
+    void Report(int, int) override {}
+};
+
 // One entry of a file dialog's list of types: "INI Files" showing the files "*.ini". A pattern
 // means what it meant on the original platform: "*.*" is every file.
 struct FileFilter {

@@ -11,15 +11,10 @@
 #include "sim/in_process_transport.h"
 #include "sim/query_replies.h"
 #include "sim/simulated_processor.h"
+#include "tools/campaign_random.h"
 
 namespace hsq::campaign {
 namespace {
-
-using Random = std::mt19937_64;
-
-int Between(Random& random, int low, int high) {
-    return low + static_cast<int>(random() % static_cast<std::uint64_t>(high - low + 1));
-}
 
 std::uint8_t Byte(Random& random, int low = 0, int high = 255) {
     return static_cast<std::uint8_t>(Between(random, low, high));

@@ -34,11 +34,10 @@
 #include "service/remote_state.h"
 #include "sim/in_process_transport.h"
 #include "sim/simulated_processor.h"
+#include "tools/campaign_random.h"
 
 namespace hsq::campaign {
 namespace {
-
-using Random = std::mt19937_64;
 
 constexpr std::uint8_t kQueryCode = 0xFE;
 constexpr int kEnglishSystem = 1033;
@@ -50,14 +49,6 @@ const std::set<int> kAnswerStatuses{200, 400, 404, 405, 502};
 // last read.
 constexpr int kShortWaitBoundMs = 10500;
 constexpr int kLongWaitBoundMs = 100500;
-
-int Between(Random& random, int low, int high) {
-    return low + static_cast<int>(random() % static_cast<std::uint64_t>(high - low + 1));
-}
-
-bool Chance(Random& random, double share) {
-    return std::uniform_real_distribution<double>(0.0, 1.0)(random) < share;
-}
 
 // Mostly what an operator types, now and then what a careless one does.
 std::string Typed(Random& random) {
@@ -212,12 +203,6 @@ class CampaignHost final : public DialogHost, private WorkProgress {
     std::filesystem::path modeFile_;
     int reports_ = 0;
     int stopAfterReports_ = -1;
-};
-
-// A front end with no waiting box.
-class Unwatched final : public WorkProgress {
-  public:
-    void Report(int, int) override {}
 };
 
 std::string RectText(const WindowRect& rect) {
@@ -591,7 +576,7 @@ class Campaign final : private DialogOpener {
         const auto presence = Handshake(commands_);
         if (!presence) return;
         BoardActions actions(commands_, clock_);
-        Unwatched progress;
+        UnwatchedProgress progress;
         RunOne({{"ctl: recall", 2,
                  [&] { actions.Recall(Between(random_, 0, 1), Between(random_, 0, 15)); }},
                 {"ctl: source", 1,
