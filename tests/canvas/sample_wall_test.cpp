@@ -38,6 +38,34 @@ TEST_F(SampleWallTest, FourQuadModeWindowsEachInsetInItsQuarter) {
     EXPECT_DOUBLE_EQ(Window(1).Rectangle().right, 855.0);
 }
 
+// CH1's top and bottom lie between whole units (25.3 and 227.7), so its whole-unit height
+// changes as it moves; a move must still keep its size, at any zoom.
+TEST_F(SampleWallTest, AWindowMovedAgainstEachEdgeKeepsItsSize) {
+    editor.SetRestraint(Restraint::InsidePaper);
+    CChannelWindow& window = Window(0);
+    const RectF placed = window.Rectangle();
+    const ProcessorRect owner = window.Processor();
+    const std::pair<Point, std::string> moves[] = {
+        {{-500, 0}, "CH1  x 0  y 54  w 768  h 432"},
+        {{800, 0}, "CH1  x 1152  y 54  w 768  h 432"},
+        {{0, -300}, "CH1  x 96  y 0  w 768  h 432"},
+        {{0, 600}, "CH1  x 96  y 648  w 768  h 432"},  // top 303.6, whole 304: 648.9
+    };
+    for (double zoom : {1.0, 1.25, 0.8}) {
+        for (const auto& [drag, place] : moves) {
+            window.SetRectangle(placed);
+            window.SetProcessor(owner);
+            ASSERT_TRUE(editor.SetZoom(zoom));
+            editor.SetScrollPosition({0, 0});
+            const Point centre{ToPixel(225 * zoom), ToPixel(126 * zoom)};
+            editor.OnMousePress({centre});
+            editor.OnMouseMove({{centre.x + drag.x, centre.y + drag.y}});
+            editor.OnMouseRelease({{centre.x + drag.x, centre.y + drag.y}});
+            EXPECT_EQ(DescribeProcessorPlace(window), place) << zoom;
+        }
+    }
+}
+
 TEST(LayoutReadout, NamesEveryNoticeAndListsEveryTitle) {
     CLayoutItem first, second;
     first.SetTitle("CH1");
