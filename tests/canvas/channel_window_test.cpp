@@ -100,7 +100,7 @@ TEST_F(ConversionTest, AMoveOrResizeConvertsTheMovedEdgesAtAnyZoom) {
     }
 }
 
-TEST_F(ConversionTest, ADragAwayAndBackKeepsTheOwnersValuesAndACloneKeepsThem) {
+TEST_F(ConversionTest, ADragAwayAndBackKeepsTheOwnersValues) {
     editor.OnMousePress({{112, 60}});
     editor.OnMouseMove({{160, 90}});
     EXPECT_EQ(window->Processor(), (ProcessorRect{302, 188, 768, 432}));  // labels follow
@@ -108,12 +108,6 @@ TEST_F(ConversionTest, ADragAwayAndBackKeepsTheOwnersValuesAndACloneKeepsThem) {
     editor.OnMouseRelease({{112, 60}});
     EXPECT_EQ(window->Processor(), kOwner);
     EXPECT_EQ(observer.Notices().back().notice, LayoutNotice::SingleSelection);
-
-    window->SetTitle("CH1");
-    const auto clone = window->Clone();
-    const auto& copy = dynamic_cast<const CChannelWindow&>(*clone);
-    EXPECT_EQ(copy.Processor(), kOwner);
-    EXPECT_EQ(copy.ToString(), window->ToString());
 }
 
 std::vector<LabelLine> Labels(const Rect& rect, const ChannelWindowSettings& settings,

@@ -155,7 +155,9 @@ TEST_F(EditorTest, RestraintTwoLeavesTheMarginsFreeAndZeroRestrainsNothing) {
     EXPECT_EQ(first->Rectangle(), (RectF{-190, -80, 10, 20}));
 }
 
+// A grid of no size is refused; the one there stays.
 TEST_F(EditorTest, SnappingPutsTheMovedCornerOnTheGrid) {
+    EXPECT_FALSE(editor.SetGridSize({0, 8}));
     editor.SetSnapToGrid(true);
     Drag({200, 150}, {213, 147});
     EXPECT_EQ(first->Rectangle(), (RectF{112, 96, 312, 196}));

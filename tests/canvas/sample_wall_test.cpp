@@ -38,17 +38,6 @@ TEST_F(SampleWallTest, FourQuadModeWindowsEachInsetInItsQuarter) {
     EXPECT_DOUBLE_EQ(Window(1).Rectangle().right, 855.0);
 }
 
-TEST_F(SampleWallTest, AnArrowKeyMovesTheSelectedWindowAndTheReadoutFollows) {
-    items.SelectOnly(&items.At(1));
-    ASSERT_TRUE(editor.OnKeyPress({Key::Right, 0}));
-
-    const std::vector<NoticeEvent> notices = observer.Notices();
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(DescribeNotice(notices[0].notice, notices[0].items), "14 Key right: CH2");
-    // 496 x 1920 / 900 = 1058.1; the rest stays as the processor has it.
-    EXPECT_EQ(DescribeProcessorPlace(Window(1)), "CH2  x 1058  y 54  w 768  h 432");
-}
-
 // CH1's top and bottom lie between whole units (25.3 and 227.7), so its whole-unit height
 // changes as it moves; a move must still keep its size, at any zoom.
 TEST_F(SampleWallTest, AWindowMovedAgainstEachEdgeKeepsItsSize) {

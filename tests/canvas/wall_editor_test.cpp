@@ -11,7 +11,6 @@ namespace hsq {
 namespace {
 
 const Pen kWallPen{kWhite, 2, PenStyle::Dotted};
-const Pen kDotPen{kBlack, 2, PenStyle::Solid};
 const Color kLabelGrey{169, 169, 169};
 
 class WallDrawTest : public ::testing::Test {
@@ -35,24 +34,6 @@ protected:
     CWallEditor editor{items, observer};
     RecordingPainter painter;
 };
-
-TEST_F(WallDrawTest, DotsAtEveryFifthGridPointOfAGridNeverBelowOne) {
-    ASSERT_TRUE(items.SetPaperSize({800, 80}));
-    DrawWall(1, 1, 0, 0);
-    std::vector<LineCall> expected;
-    for (int x = 40; x <= 800; x += 40)
-        for (int y : {40, 80}) expected.push_back({{x, y}, {x, y}, kDotPen});
-    EXPECT_EQ(painter.LinesWith(kDotPen), expected);
-
-    ASSERT_TRUE(editor.SetZoom(2.0));
-    DrawWall(1, 1, 0, 0);
-    const std::vector<LineCall> zoomed = painter.LinesWith(kDotPen);
-    ASSERT_EQ(zoomed.size(), expected.size());
-    EXPECT_EQ(zoomed.front().from, (Point{80, 80}));
-    EXPECT_EQ(zoomed.back().from, (Point{1600, 160}));
-    EXPECT_FALSE(editor.SetGridSize({0, 8}));
-    EXPECT_EQ(editor.GridSize(), (Size{8, 8}));
-}
 
 // Two by two has a label in each quarter; other walls are labelled along the top and down the
 // left edge only; no screens stops after S1.

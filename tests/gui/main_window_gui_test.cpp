@@ -7,8 +7,6 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPushButton>
 
 #include "program/application_window.h"
 #include "app/card_area_widget.h"
@@ -40,11 +38,6 @@ class MainWindowGui : public ::testing::Test {
     }
     ~MainWindowGui() override { EXPECT_EQ(processor.Violations(), std::vector<std::string>{}); }
     CardAreaWidget& Area(int index) { return *app.Window().findChildren<CardAreaWidget*>()[index]; }
-    void Press(QWidget& widget, QPoint at) {
-        QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&widget, &press);
-    }
 
     testing::TempFolder folder;
     testing::TempFolder pictures;
@@ -55,30 +48,10 @@ class MainWindowGui : public ::testing::Test {
     CHSQ2600ObjApp app{clock, folder.path(), &tour};
 };
 
-// Remembers the window's title and first button caption at the moment it first shows.
-class FirstShow : public QObject {
-  public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && title.isNull()) {
-            auto* window = static_cast<QWidget*>(watched);
-            title = window->windowTitle();
-            button = window->findChild<QPushButton*>()->text();
-        }
-        return false;
-    }
-    QString title;
-    QString button;
-};
-
-TEST_F(MainWindowGui, ConnectsAtStartAndShowsThePresentCards) {
-    FirstShow firstShow;
-    app.Window().installEventFilter(&firstShow);
+// The window shows the logic's state at start, and forwards the end of a drag to its logic.
+TEST_F(MainWindowGui, ShowsThePresentCardsAndStoresADragWhenItEnds) {
     // 800 x 800 offscreen: the small-screen question comes, and the tour answers Yes.
     ASSERT_TRUE(app.StartUp(1033));
-    EXPECT_EQ(firstShow.title, "HSQ2600 Software Controller(V1.00)");
-    EXPECT_EQ(firstShow.button, "Connect");
-    // One size only: nothing to maximise.
-    EXPECT_EQ(app.Window().minimumSize(), app.Window().maximumSize());
     EXPECT_EQ(tour.Saved(), 1);
     CHSQ2600ObjDlg& window = app.Window();
     const auto* status = window.findChild<QLabel*>("status");
@@ -95,6 +68,13 @@ TEST_F(MainWindowGui, ConnectsAtStartAndShowsThePresentCards) {
     EXPECT_EQ(input.pixelColor(b.left + 40, b.top + 30), background);
     EXPECT_NE(output.pixelColor(40, 30), background);
     EXPECT_EQ(output.pixelColor(40, 80), background);
+
+    DragWithLeftButton(Area(1), {40, 20}, {60, 120});
+    EXPECT_EQ(app.Logic().HandlesShownIn(), MainWindowLogic::Area::Output);
+    std::string place;
+    ProfileStore(folder.path()).ReadValue(ConfigFileKind::SystemInfo, "OutScreenData", "OutScreen1",
+                                          place);
+    EXPECT_EQ(place, "20,100,245,140");
 }
 
 // A tour pictures in both languages what only a fault or a long wait shows: the main window
@@ -107,26 +87,6 @@ TEST_F(MainWindowGui, ATourPicturesTheSilentProcessorAndAWaitingBox) {
     for (const char* name : {"main-window-silent-en.png", "main-window-silent-zh.png",
                              "waiting-box-en.png", "waiting-box-zh.png"})
         EXPECT_TRUE(pictured.contains(name)) << name;
-}
-
-// The window forwards the end of a drag, and presses outside both areas, to its logic.
-TEST_F(MainWindowGui, ADragIsStoredWhenItEndsAndAPressOutsideTheAreasTakesTheHandlesAway) {
-    ASSERT_TRUE(app.StartUp(1033));
-    DragWithLeftButton(Area(1), {40, 20}, {60, 120});
-    EXPECT_EQ(app.Logic().HandlesShownIn(), MainWindowLogic::Area::Output);
-    std::string place;
-    ProfileStore(folder.path()).ReadValue(ConfigFileKind::SystemInfo, "OutScreenData", "OutScreen1",
-                                          place);
-    EXPECT_EQ(place, "20,100,245,140");
-
-    CHSQ2600ObjDlg& window = app.Window();
-    Press(window, {2, window.height() - 2});
-    EXPECT_EQ(app.Logic().HandlesShownIn(), MainWindowLogic::Area::None);
-    Press(Area(1), {40, 110});
-    ASSERT_EQ(app.Logic().HandlesShownIn(), MainWindowLogic::Area::Output);
-    auto* frame = qobject_cast<QWidget*>(Area(1).parent());
-    Press(*frame, {2, frame->height() - 2});
-    EXPECT_EQ(app.Logic().HandlesShownIn(), MainWindowLogic::Area::None);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The timer window on the offscreen platform: what reaches it from the worker's thread, and
-// the close box while timers run.
+// The timer window on the offscreen platform: its lists show the logic's rows, painted.
 #include "scheduler/timer_dialog.h"
 
 #include <gtest/gtest.h>
@@ -28,21 +27,12 @@ constexpr LocalTime kWednesdayTen{2026, 1, 7, 10, 0, 0};
 
 class TimerDialogGui : public ::testing::Test {
   protected:
-    TimerDialogGui() {
-        const std::vector<TimerRecord> timers{
-            DayTimer(TimerSection::OutputMode, "10:00:30", 3, {5})};
-        EXPECT_TRUE(SaveTimerSection(store, TimerSection::OutputMode, timers));
-        Open();
-    }
     void Open() {
-        dialog.reset();
         logic.emplace(store, rig.commands, host, kEnglish, inputCardAlsoResponds);
         dialog = std::make_unique<CCTimeOn>(*logic);
         dialog->show();
         QCoreApplication::processEvents();
     }
-    // The worker must be free to end before the logic goes.
-    ~TimerDialogGui() override { rig.gate.Open(); }
 
     // A panel and its list share their section's title; the box around a widget tells which.
     static QString BoxTitle(const QWidget* widget) {
@@ -62,12 +52,8 @@ class TimerDialogGui : public ::testing::Test {
         }
         throw std::runtime_error("nothing in " + box.toStdString());
     }
-    QPushButton& OutputButton(const QString& text) {
-        return In<QPushButton>("Output display mode", text);
-    }
-    template <typename Row = TimerListRow>
-    static std::vector<Row> Shown(const QTreeWidget& list) {
-        std::vector<Row> rows(static_cast<std::size_t>(list.topLevelItemCount()));
+    static std::vector<TimerListRow> Shown(const QTreeWidget& list) {
+        std::vector<TimerListRow> rows(static_cast<std::size_t>(list.topLevelItemCount()));
         for (std::size_t row = 0; row < rows.size(); ++row) {
             for (std::size_t column = 0; column < rows[row].size(); ++column)
                 rows[row][column] = list.topLevelItem(static_cast<int>(row))
@@ -88,14 +74,6 @@ class TimerDialogGui : public ::testing::Test {
         const QImage fresh = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
         return onScreen == fresh;
     }
-    std::vector<PendingRow> PendingShown() { return Shown<PendingRow>(In<QTreeWidget>("Pending")); }
-    void StartOutputAndHoldTheWorker() {
-        rig.gate.Arm(rig.clock, 30 * 1000);  // the wait for the entry at 10:00:30
-        OutputButton("Start").click();
-        rig.gate.WaitUntilHeld();
-        QCoreApplication::processEvents();
-        ASSERT_EQ(PendingShown(), (std::vector<PendingRow>{{"1", "K", "Mode4", "10:00:30"}}));
-    }
 
     testing::TimerRig rig{kWednesdayTen};
     testing::TempFolder folder;
@@ -105,15 +83,6 @@ class TimerDialogGui : public ::testing::Test {
     std::optional<TimerEditorLogic> logic;
     std::unique_ptr<CCTimeOn> dialog;
 };
-
-TEST_F(TimerDialogGui, AnEntryTheWorkerCarriedOutLeavesThePendingList) {
-    StartOutputAndHoldTheWorker();
-    rig.gate.Open();
-    rig.RunUntilParked();  // at the next day's entry, beyond the horizon
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(PendingShown().empty());
-    EXPECT_EQ(rig.wire.Commands(), (std::vector<std::string>{"8D 00 00", "8E 03 01"}));
-}
 
 // The lists show the logic's rows after a double click, an edit and Save, and show them painted:
 // under openbox the edited timer's row stayed painted as the row before it until it was clicked.
@@ -136,18 +105,6 @@ TEST_F(TimerDialogGui, ADoubleClickedTimerChangedAndSavedIsListedAsStored) {
     EXPECT_EQ(logic->TimerRows(TimerSection::InputSignal), stored);
     EXPECT_EQ(Shown(list), stored);
     EXPECT_TRUE(PaintedAsItIs(list));
-}
-
-TEST_F(TimerDialogGui, NoToTheExitQuestionKeepsTheWindowAndItsTimers) {
-    StartOutputAndHoldTheWorker();
-    host.Answer(false);
-    dialog->close();
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(host.Texts(), std::vector<std::string>{
-                                "Are you sure you exit this interface？The timer will be closed"});
-    EXPECT_TRUE(OutputButton("Close").isEnabled());
-    EXPECT_FALSE(OutputButton("Start").isEnabled());
-    EXPECT_EQ(PendingShown().size(), 1U);
 }
 
 }  // namespace
