@@ -29,6 +29,17 @@ TEST(TrafficRecord, KeepsOnlyTheNewestEntriesAndNothingWhileOff) {
     EXPECT_EQ(ring.LastNumber(), 2u * exchanges);
 }
 
+// A reply never read goes as dropped bytes before the next frame, never as that frame's answer.
+TEST(TrafficRecord, AnUnreadReplyShowsAsDroppedBeforeTheNextFrame) {
+    SimLink sim;
+    sim.commands.AdcCalibrate(0);
+    ASSERT_EQ(sim.commands.SetMute(true), kFrameSize);
+    std::vector<TrafficOutcome> outcomes;
+    for (const TrafficEntry& entry : sim.link.Traffic().All()) outcomes.push_back(entry.outcome);
+    using enum TrafficOutcome;
+    EXPECT_EQ(outcomes, (std::vector{Written, Discarded, Written, Complete}));
+}
+
 // The program holding the line: it answers a query, hands back part of a confirmation, and
 // takes a frame that waits for nothing.
 class ScriptedRemote final : public RemoteLine {
