@@ -6,8 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <thread>
 
@@ -177,21 +175,6 @@ TEST_F(SerialPortTest, GoneFarEndIsReportedOnceAndEndsTheTransport) {
     EXPECT_TRUE(port.IsOpenTransport());
     port.Close();
     EXPECT_FALSE(port.IsOpenTransport());
-}
-
-TEST(SerialPortFailureTest, MissingDeviceNonTerminalAndUnopenedPortReportTheirLines) {
-    CSerialPort port;
-    EXPECT_EQ(Printed([&] { EXPECT_EQ(port.Open("/dev/hsq2600-no-such-port"), 0); }),
-              "CreateFile Error\nGetLastError: No such file or directory\n");
-
-    // A file that is no terminal cannot be held exclusively, so it is refused at the open.
-    const auto file = std::filesystem::temp_directory_path() / "hsq2600-not-a-terminal";
-    std::ofstream(file) << "x";
-    EXPECT_EQ(Printed([&] { EXPECT_EQ(port.Open(file.string()), 0); }),
-              "CreateFile Error\nGetLastError: Inappropriate ioctl for device\n");
-    std::filesystem::remove(file);
-    EXPECT_EQ(Printed([&] { EXPECT_EQ(port.Configure(9600, false, 8, 0, 0), 0); }),
-              "GetCommState Error\nGetLastError: Bad file descriptor\n");
 }
 
 TEST_F(SerialPortTest, LineSettingsNotTakenCloseThePort) {
