@@ -66,20 +66,6 @@ TEST_F(PictureAdjustmentTest, OpeningShowsWhatTheCardHoldsAndRecordsIt) {
     EXPECT_EQ(state.inputs[kCard].red, 200);
 }
 
-TEST_F(PictureAdjustmentTest, ASliderShowsItsScaledValue) {
-    const std::tuple<Value, int, int, const char*> cases[] = {
-        {Value::Green, 63, 63, "252"},
-        {Value::Green, 99, 63, "252"},
-        {Value::Blue, 1, 1, "8"},
-        {Value::Contrast, 100, 100, "100"},
-    };
-    for (const auto& [value, position, shown, text] : cases) {
-        logic.OnSlider(value, position);
-        EXPECT_EQ(logic.View().positions[At(value)], shown) << text;
-        EXPECT_EQ(logic.View().texts[At(value)], text);
-    }
-}
-
 // A box takes a whole number up to its slider's end, or keeps its value and says so; Set sends
 // what the box shows.
 TEST_F(PictureAdjustmentTest, AnEditBoxTakesOnlyAWholeNumberWithinItsSlider) {

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <optional>
 #include <thread>
 #include <tuple>
 
@@ -67,45 +66,6 @@ LocalTime Plus(const LocalTime& t, int ms) {
     later.millisecond %= 1000;
     // Good enough away from the end of a minute.
     return later;
-}
-
-// The virtual wall clock runs with the time that passes and can be set apart from it; a
-// wall-clock wait takes the time to its moment, ends without taking it when the clock is set,
-// and stops at the horizon until the horizon moves or it is cancelled.
-TEST(VirtualClockTest, ItsWallClockCanBeSetAndItsWallWaitsFollowIt) {
-    VirtualClock clock({2026, 1, 7, 10, 0, 0});
-    clock.SleepMs(1500);
-    clock.StepWallMs(-kHourMs);
-    EXPECT_EQ(Reading(clock.LocalNow()), Reading({2026, 1, 7, 9, 0, 1, 500}));
-    clock.SetLocalTime({2026, 1, 7, 10, 0, 0});
-    EXPECT_EQ(clock.ElapsedMs(), 1500);
-
-    Cancellation cancel;
-    EXPECT_EQ(clock.WaitUntilLocal(cancel, {2026, 1, 7, 10, 30, 0}), WallWait::Due);
-    EXPECT_EQ(clock.ElapsedMs(), 1500 + kHourMs / 2);
-    clock.SetPauseHook([&](int ms) {
-        EXPECT_EQ(ms, kHourMs / 2);
-        clock.StepWallMs(kHourMs);
-    });
-    EXPECT_EQ(clock.WaitUntilLocal(cancel, {2026, 1, 7, 11, 0, 0}), WallWait::ClockSet);
-    clock.SetPauseHook(nullptr);
-    EXPECT_EQ(clock.ElapsedMs(), 1500 + kHourMs / 2);
-    EXPECT_EQ(Reading(clock.LocalNow()), Reading({2026, 1, 7, 11, 30, 0}));
-    EXPECT_EQ(clock.WaitUntilLocal(cancel, {2026, 1, 7, 11, 0, 0}), WallWait::Due);
-
-    clock.SetHorizon({2026, 1, 7, 12, 0, 0});
-    for (const bool moveHorizon : {true, false}) {
-        Cancellation parked;
-        std::optional<WallWait> end;
-        std::thread waiter([&] { end = clock.WaitUntilLocal(parked, {2026, 1, 7, 12, 0, 0}); });
-        clock.WaitUntilParked();
-        EXPECT_EQ(Reading(clock.LocalNow()), Reading({2026, 1, 7, 11, 30, 0}));
-        moveHorizon ? clock.SetHorizon({2026, 1, 7, 13, 0, 0}) : parked.Cancel();
-        waiter.join();
-        EXPECT_EQ(end, moveHorizon ? WallWait::Due : WallWait::Cancelled);
-        clock.SetLocalTime({2026, 1, 7, 11, 30, 0});
-        clock.SetHorizon({2026, 1, 7, 12, 0, 0});
-    }
 }
 
 // On real time: the wait ends at its moment, a stop ends it at once, and a step of a shifted

@@ -2,16 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <grp.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <thread>
 
@@ -32,15 +26,6 @@ std::string Printed(Action action) {
     ::testing::internal::CaptureStdout();
     action();
     return ::testing::internal::GetCapturedStdout();
-}
-
-TEST(TraceLineTest, RendersTimeDirectionAndBytes) {
-    EXPECT_EQ(FormatTraceLine(14, 3, 7, 42, kStatusQuery.data(), 13, 1, true),
-              "14:03:07-042 -> 86 01 fe 00 00 00 00 00 00 00 00 00 79");
-    const std::uint8_t lineFeed = 0x0A;
-    EXPECT_EQ(FormatTraceLine(0, 0, 0, 5, &lineFeed, 1, 1, false), "00:00:00-005 <- 0a");
-    const std::uint8_t text[] = {'O', 'K', 0, 'x'};
-    EXPECT_EQ(FormatTraceLine(23, 59, 59, 999, text, 4, 0, true), "23:59:59-999 -> OK");
 }
 
 TEST(SerialDevicePathTest, MapsStoredNamesToDevices) {
@@ -130,17 +115,6 @@ TEST_F(SerialPortTest, WriteTheLineCannotTakeInTimeReportsNothingWritten) {
     EXPECT_EQ(Bytes(received.end() - 13, received.end()), kStatusQuery);
 }
 
-TEST_F(SerialPortTest, OpenedButUnconfiguredPortRefusesTransfers) {
-    ASSERT_EQ(port.Open(pty.slavePath()), 1);
-    EXPECT_FALSE(port.IsOpen());
-    EXPECT_EQ(port.Write(kStatusQuery.data(), 13, 1), 0);
-    // A line still in its canonical state holds input back until a newline comes.
-    pty.SendToPort({'9', '\n'});
-    ASSERT_TRUE(pty.WaitUntilPortHas(2));
-    std::uint8_t buffer[13] = {};
-    EXPECT_EQ(port.Read(buffer, 13, 1), 0);
-}
-
 TEST_F(SerialPortTest, ConfigureLeavesTheLineRawAt9600EightNoneOne) {
     // Start from a line as a driver or an earlier program may leave it.
     termios used{};
@@ -188,38 +162,6 @@ TEST_F(SerialPortTest, HeldPortIsExclusiveUntilClosedAndServesAgainWhenReopened)
     EXPECT_EQ(pty.ReceiveFromPort(13), kStatusQuery);
 }
 
-// Root ignores the exclusive flag, so the reopen runs as user nobody in a child process.
-TEST_F(SerialPortTest, OrdinaryUserOpensThePortAgainAfterClosingIt) {
-    if (geteuid() != 0)
-        GTEST_SKIP() << "needs root to become user nobody";
-    constexpr int kCannotTry = 77;
-    ASSERT_EQ(chmod(pty.slavePath().c_str(), 0666), 0);
-    std::fflush(stdout);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
-            _exit(kCannotTry);
-        const int probe = open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (probe < 0)
-            _exit(kCannotTry);
-        close(probe);
-        CSerialPort user;
-        int opened = 0;
-        for (int round = 0; round < 2; ++round) {
-            opened += user.Open(pty.slavePath()) == 1 && user.Configure(9600, false, 8, 0, 0) == 1;
-            user.Close();
-        }
-        _exit(opened == 2 ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == kCannotTry)
-        GTEST_SKIP() << "cannot act as user nobody on the pseudo-terminal here";
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-}
-
 TEST_F(SerialPortTest, GoneFarEndIsReportedOnceAndEndsTheTransport) {
     OpenAndConfigure();
     pty.CloseProcessorEnd();
@@ -233,21 +175,6 @@ TEST_F(SerialPortTest, GoneFarEndIsReportedOnceAndEndsTheTransport) {
     EXPECT_TRUE(port.IsOpenTransport());
     port.Close();
     EXPECT_FALSE(port.IsOpenTransport());
-}
-
-TEST(SerialPortFailureTest, MissingDeviceNonTerminalAndUnopenedPortReportTheirLines) {
-    CSerialPort port;
-    EXPECT_EQ(Printed([&] { EXPECT_EQ(port.Open("/dev/hsq2600-no-such-port"), 0); }),
-              "CreateFile Error\nGetLastError: No such file or directory\n");
-
-    // A file that is no terminal cannot be held exclusively, so it is refused at the open.
-    const auto file = std::filesystem::temp_directory_path() / "hsq2600-not-a-terminal";
-    std::ofstream(file) << "x";
-    EXPECT_EQ(Printed([&] { EXPECT_EQ(port.Open(file.string()), 0); }),
-              "CreateFile Error\nGetLastError: Inappropriate ioctl for device\n");
-    std::filesystem::remove(file);
-    EXPECT_EQ(Printed([&] { EXPECT_EQ(port.Configure(9600, false, 8, 0, 0), 0); }),
-              "GetCommState Error\nGetLastError: Bad file descriptor\n");
 }
 
 TEST_F(SerialPortTest, LineSettingsNotTakenCloseThePort) {
@@ -269,37 +196,6 @@ TEST_F(SerialPortTest, LineSettingsNotTakenCloseThePort) {
         EXPECT_EQ(port.Write(kStatusQuery.data(), 13, 1), 0);
         EXPECT_FALSE(pty.PortIsExclusive());
     }
-}
-
-TEST_F(SerialPortTest, DeviceLinkFailsOnAMissingPortAndExchangesAFrameOverTheLine) {
-    DeviceLink link(clock);
-    link.SetUseSerial(1);
-    EXPECT_EQ(Printed([&] { EXPECT_EQ(link.Open("", 7, "ttyHSQ2600-missing"), 0); }),
-              "CreateFile Error\nGetLastError: No such file or directory\n");
-    ASSERT_EQ(link.Open("", 7, pty.slavePath()), 1);
-    const Bytes reply{
-        0x86, 0x01, 0xFE, 0x3F, 0x02, 0, 0, 0, 0, 0, 0, 0, 0x86 ^ 0x01 ^ 0xFE ^ 0x3F ^ 0x02};
-    // The processor answers within the pause that follows the frame.
-    Bytes sent;
-    clock.SetPauseHook([&](int) {
-        if (!sent.empty())
-            return;
-        sent = pty.ReceiveFromPort(13);
-        pty.SendToPort(reply);
-        pty.WaitUntilPortHas(13);
-    });
-    Frame out{};
-    const std::string trace = Printed([&] {
-        EXPECT_EQ(link.SendPair(0x86, 0xFE, 0, 0), 13);
-        EXPECT_EQ(link.WaitReply(out), 13);
-    });
-    EXPECT_EQ(sent, kStatusQuery);
-    EXPECT_EQ(Bytes(out.begin(), out.end()), reply);
-    EXPECT_TRUE(std::regex_match(
-        trace, std::regex(R"(\d\d:\d\d:\d\d-\d\d\d -> 86 01 fe( 00){9} 79\n)"
-                          R"(\d\d:\d\d:\d\d-\d\d\d <- 86 01 fe 3f 02( 00){7} 44\n)")))
-        << trace;
-    EXPECT_EQ(link.Close(), 1);
 }
 
 }  // namespace

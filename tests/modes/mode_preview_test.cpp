@@ -7,7 +7,6 @@
 #include "modes/mode_file.h"
 #include "modes/mode_get_logic.h"
 #include "modes/mode_test_support.h"
-#include "output/output_board_logic.h"
 
 namespace hsq {
 namespace {
@@ -110,30 +109,6 @@ TEST_F(ModePreviewTest, DamagedValuesAreDrawnSafely) {
     DrawModePreview(painter, kArea, layouts, 16);
     DrawModePreview(painter, {5, 5, 5, 5}, layouts, 0);
     EXPECT_TRUE(painter.calls.empty());
-}
-
-// A window saved shows at once in the mode in force; a copy to M6 rebuilds M6 from the profile.
-TEST_F(ModePreviewTest, TheListFollowsASavedWindowAndAModeCopy) {
-    OutputBoardLogic::Dialogs dialogs;
-    dialogs.askModeName = [](const std::string&) { return std::string("Hall"); };
-    OutputBoardLogic logic(state, store, sim.commands, host, 0, dialogs);
-    ASSERT_TRUE(logic.Open());
-    const ChannelLayout moved{2, 268, 0, 1280, 720, true};
-    ASSERT_NE(logic.View().modes.modes[5].channels[1], moved);
-    logic.OnImage(1);
-    using Field = OutputSpace::Field;
-    for (const auto& [field, value] :
-         {std::pair{Field::X, 268}, {Field::Y, 0}, {Field::W, 1280}, {Field::H, 720}})
-        logic.OnField(OutputBoardLogic::Canvas::Output, field, std::to_string(value));
-    logic.OnSaveOutput();
-    EXPECT_EQ(logic.View().modes.modes[0].channels[1], moved);
-    EXPECT_NE(logic.View().modes.modes[5].channels[1], moved);
-    logic.OnModeCopy(5);
-    const ModeLayout copied = logic.View().modes.modes[5];
-    EXPECT_EQ(copied.caption, "M6---Hall");
-    EXPECT_EQ(copied.channels[1], moved);
-    EXPECT_EQ(ReadModeLayouts(store, 0, state.system.resolution).modes[5], copied);
-    EXPECT_TRUE(host.boxes.empty());
 }
 
 // The profile takes an import the processor confirmed whole, and the previews show it; a failed

@@ -134,20 +134,6 @@ INSTANTIATE_TEST_SUITE_P(Cards, ApplicationModeChange,
                                            CardCase{1, "Advanced-----Board:L"}),
                          [](const auto& info) { return std::string(1, 'K' + info.param.card); });
 
-TEST_F(AdvancedOutputTest, AModeNoButtonOffersChecksNone) {
-    state.outputs[0].configMode = 3;
-    EXPECT_EQ(Logic().CheckedMode(), std::nullopt);
-}
-
-TEST_F(AdvancedOutputTest, OpenAndCloseSwitchSynchronisation) {
-    AdvancedOutputLogic logic = Logic();
-    for (bool open : {true, false, true}) {
-        logic.OnSynchronization(open);
-        EXPECT_EQ(sim.processor.Snapshot().synchronization, open);
-    }
-    EXPECT_EQ(host.workersRun, 3);
-}
-
 TEST_F(AdvancedOutputTest, ResetSendsTheHdmiResetAlone) {
     testing::RecordingTransport wire(sim.clock);
     sim.link.AttachTransport(&wire);

@@ -11,7 +11,6 @@ namespace {
 
 using Group = MosaicLogic::Group;
 using Field = MosaicLogic::Field;
-using Caption = MosaicLogic::Caption;
 using Texts = std::array<std::string, 4>;
 
 const Texts kZeros{"0", "0", "0", "0"};
@@ -172,22 +171,6 @@ TEST_F(MosaicTest, AFieldOutsideItsGroupsLimitsIsRefusedAndKeepsItsValue) {
     }
 }
 
-TEST_F(MosaicTest, SpinArrowsStepWithinTheGroupsLimits) {
-    struct Case { Texts whxy; Field field; bool up; const char* after; };
-    Open();
-    for (const Case& c : std::vector<Case>{{{"1920", "0", "31", "0"}, Field::W, true, "1921"},
-                                           {{"1921", "0", "31", "0"}, Field::X, true, "31"},
-                                           {{"0", "1000", "0", "88"}, Field::Y, true, "88"},
-                                           {{"0", "0", "0", "0"}, Field::H, false, "0"},
-                                           {{"0", "0", "-32", "0"}, Field::X, false, "-32"},
-                                           {{"0", "0", "0", "-8"}, Field::Y, false, "-8"}}) {
-        Type(Group::Input, c.whxy);
-        logic->OnSpin(Group::Input, c.field, c.up);
-        EXPECT_EQ(Fields(Group::Input)[static_cast<int>(c.field)], c.after)
-            << c.whxy[0] << "," << c.whxy[1] << "," << c.whxy[2] << "," << c.whxy[3];
-    }
-}
-
 TEST_F(MosaicTest, SavingRefusesWithTheFirstCheckThatFailsAndSendsNothing) {
     struct Case { Group group; Texts whxy; bool connected; const char* message; };
     const char* const kZero = " width and height values ??can't be  0";
@@ -198,7 +181,6 @@ TEST_F(MosaicTest, SavingRefusesWithTheFirstCheckThatFailsAndSendsNothing) {
     for (const Case& c : std::vector<Case>{
              {Group::Input, {"1920", "1080", "40", "0"}, true, kWide},
              {Group::Input, {"1920", "0", "40", "0"}, true, kZero},
-             {Group::Output, {"1920", "0", "0", "0"}, true, kZero},
              {Group::Output, {"1920", "1080", "0", "33"}, true, kHigh},
              {Group::Input, {"1920", "1080", "40", "9"}, true, kWide},
              {Group::Output, {"1920", "1080", "0", "0"}, false, "Please Open the connection"},
@@ -293,19 +275,6 @@ TEST_F(MosaicTest, ChannelsOfferedFollowTheCardsModeAndPresence) {
     Open();
     EXPECT_EQ(logic->View().channelEnabled,
               (Offered{{{true, true, true, true}, {false, false, false, false}}}));
-}
-
-TEST_F(MosaicTest, CaptionsAndMessagesInTheOperatorsLanguage) {
-    state.language = kChinese;
-    Open();
-    EXPECT_EQ(logic->CaptionText(Caption::Title), "快速拼接");
-    EXPECT_EQ(logic->CaptionText(Caption::FieldX), "水平起始");
-    EXPECT_EQ(logic->CaptionText(Caption::AutoCalculation), "自动\n计算");
-    EXPECT_EQ(logic->ChannelCaption(3), "输出3");
-    logic->OnCreate("9", "1");
-    EXPECT_EQ(host.Shown(), std::vector<std::string>{"系统信息: 窗口数量不在范围内(1 ~ 8)"});
-    state.language = kEnglish;
-    EXPECT_EQ(logic->CaptionText(Caption::WindowWidth), "Width");
 }
 
 }  // namespace

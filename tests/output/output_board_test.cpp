@@ -242,17 +242,6 @@ class OverlayBoardTest : public OutputBoardTest {
     OverlayBoardTest() : OutputBoardTest(Boards(5)) {}
 };
 
-TEST_F(OverlayBoardTest, AnImageGoesOnTopOfTheLayerOrder) {
-    ASSERT_TRUE(Open());
-    EXPECT_TRUE(logic->View().orderLabelShown);
-    EXPECT_EQ(logic->View().orderLabel, "IMG4>IMG3>IMG2>IMG1");
-    logic->OnImage(1);
-    EXPECT_EQ(logic->View().orderLabel, "IMG2>IMG4>IMG3>IMG1");
-    const CLayoutItemList& items = logic->CanvasOf(Canvas::Output).Items();
-    EXPECT_EQ(static_cast<const CChannelWindow&>(items.At(items.Count() - 1)).Settings().index, 2);
-    EXPECT_EQ(Board().selectedImage, 1);
-}
-
 // What each configuration mode shows, saves and parks for a chosen image, and that Save and
 // the mosaic leave it so: the input Save sends the chosen image's crop.
 TEST_F(OutputBoardTest, ConfigurationModesShowSaveAndParkTheirChannels) {
@@ -284,36 +273,6 @@ TEST_F(OutputBoardTest, ConfigurationModesShowSaveAndParkTheirChannels) {
         EXPECT_EQ(logic->View().imagePressed, pressed);
         EXPECT_EQ(logic->View().imageEnabled[3], c.mode != 6);
     }
-}
-
-// Only the operator's moves since the last Save or image switch, of a window on the canvas.
-TEST_F(OutputBoardTest, UndoTakesBackOnlyUnsavedMovesOfAShownWindow) {
-    ASSERT_TRUE(Open());
-    CanvasModel& outputs = logic->CanvasOf(Canvas::Output);
-    auto& ch1 = static_cast<CChannelWindow&>(outputs.Items().At(0));
-    const auto move = [&](CChannelWindow& window, Canvas canvas, const ProcessorRect& to) {
-        window.SetProcessor(to);
-        logic->OnNotice(canvas, LayoutNotice::Moved, {&window});
-    };
-    const std::array<int, 4> placed = logic->View().outputFields;
-    move(ch1, Canvas::Output, {132, 108, 800, 600});
-    logic->OnNotice(Canvas::Output, static_cast<LayoutNotice>(10), {&ch1});  // not a move
-    EXPECT_EQ(logic->View().outputFields, (std::array<int, 4>{800, 600, 100, 100}));
-    logic->OnUndo(Canvas::Output);
-    EXPECT_EQ(logic->View().outputFields, placed);
-    move(ch1, Canvas::Output, {132, 108, 800, 600});
-    logic->OnSaveOutput();
-    logic->OnUndo(Canvas::Output);
-    EXPECT_EQ(logic->View().outputFields, (std::array<int, 4>{800, 600, 100, 100}));
-    move(ch1, Canvas::Output, {232, 208, 800, 600});
-    auto& crop = static_cast<CChannelWindow&>(logic->CanvasOf(Canvas::Input).Items().At(0));
-    move(crop, Canvas::Input, {132, 108, 640, 360});
-    logic->OnImage(1);  // CH1 parked, IMG2's crop shown
-    const OutputBoardView image2 = logic->View();
-    logic->OnUndo(Canvas::Output);
-    logic->OnUndo(Canvas::Input);
-    EXPECT_EQ(OnCanvas(), (std::array<bool, 4>{false, true, false, false}));
-    EXPECT_EQ(logic->View().inputFields, image2.inputFields);
 }
 
 // While all images show, nothing of one image can be edited; an image button ends it.

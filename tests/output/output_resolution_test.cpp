@@ -78,7 +78,6 @@ TEST_F(OutputResolutionTest, SetSendsNothingWhenNotConnectedUnchangedOrRefused) 
         int slider;
     };
     const std::string noLink = "System information: Poor communication, can't send data";
-    const std::string noLinkZh = "系统消息: 通讯不畅，无法发送数据";
     const std::string question =
         "系统提示 : 确定要改变系统分辨率吗？改变分辨率，所有数据将被初始化  ?";
     // clang-format off
@@ -87,7 +86,6 @@ TEST_F(OutputResolutionTest, SetSendsNothingWhenNotConnectedUnchangedOrRefused) 
         {"code not offered",       kEnglish, true,  1, std::nullopt, std::nullopt, {},         0},
         {"No",                     kChinese, true,  6, 1,            false,        {question}, 3},
         {"not connected",          kEnglish, false, 6, 0,            std::nullopt, {noLink},   0},
-        {"not connected, Chinese", kChinese, false, 6, 0,            std::nullopt, {noLinkZh}, 0},
     };
     // clang-format on
     testing::RecordingTransport wire(sim.clock);

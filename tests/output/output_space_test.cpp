@@ -45,7 +45,6 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"NegativeHeight", kFull, Field::H, -2, std::nullopt},
         EditCase{"XAtTheLeftEdge", kFull, Field::X, -32, ProcessorRect{0, 8, 1920, 1080}},
         EditCase{"XPastTheLeftEdge", kFull, Field::X, -33, std::nullopt},
-        EditCase{"YShownLessItsOrigin", kFull, Field::Y, 16, ProcessorRect{32, 24, 1920, 1080}},
         EditCase{"YAtTheBottom", kFull, Field::Y, 24, ProcessorRect{32, 32, 1920, 1080}},
         EditCase{"YPastTheBottom", kFull, Field::Y, 25, std::nullopt},
         EditCase{"XAsLargeAsAnIntHolds", kFull, Field::X, 2147483647, std::nullopt},

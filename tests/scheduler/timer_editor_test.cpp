@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/profile_problem_notices.h"
 #include "scheduler/timer_file.h"
 #include "support/scripted_host.h"
 #include "support/temp_folder.h"
@@ -38,7 +37,7 @@ class TimerEditorTest : public testing::TimerStoreTest {
     std::optional<TimerEditorLogic> logic;
 };
 
-TEST_F(TimerEditorTest, OpensAtTodayAndNowWithTheSectionsDefaultsAndEachKindEnablesWhatItUses) {
+TEST_F(TimerEditorTest, OpensAtTodayAndNowWithTheSectionsDefaults) {
     using Boards = std::array<bool, kTimerBoardCount>;
     Open();
     EXPECT_TRUE(logic->InputCardAlsoResponds());
@@ -61,18 +60,6 @@ TEST_F(TimerEditorTest, OpensAtTodayAndNowWithTheSectionsDefaultsAndEachKindEnab
     EXPECT_EQ(logic->PanelView(TimerSection::Brightness).values.inputBrightness, "50");
     EXPECT_EQ(logic->PanelView(TimerSection::Brightness).values.outputBrightness, "32");
 
-    // Weekday, day of the month and date pickers.
-    for (const auto& [kind, enabled] : {
-             std::pair{TimerKind::Week, std::array{true, false, false}},
-             std::pair{TimerKind::Month, std::array{false, true, false}},
-             std::pair{TimerKind::Once, std::array{false, false, true}},
-             std::pair{TimerKind::Day, std::array{false, false, false}},
-         }) {
-        logic->OnKind(TimerSection::OutputMode, kind);
-        const TimerPanelView view = logic->PanelView(TimerSection::OutputMode);
-        EXPECT_EQ((std::array{view.weekdayEnabled, view.monthDayEnabled, view.dateEnabled}),
-                  enabled);
-    }
 }
 
 TEST_F(TimerEditorTest, ListsShowTheFilesTimersSortedInEitherLanguage) {
@@ -123,11 +110,9 @@ TEST_F(TimerEditorTest, BrightnessOutsideItsRangeIsRefusedWithItsMessage) {
     int saved = 0;
     for (const auto& [input, output, message] : {
              std::tuple{"101", "32", inputRange},
-             std::tuple{"-1", "32", inputRange},
              std::tuple{"", "32", inputRange},
              std::tuple{"100", "32", std::string()},  // none: saved
              std::tuple{"0", "33", outputRange},
-             std::tuple{"0", "-1", outputRange},
              std::tuple{"0", "0", std::string()},
          }) {
         host.boxes.clear();
@@ -172,17 +157,6 @@ TEST_F(TimerEditorTest, ADoubleClickedTimerChangedAndSavedTakesItsSortedPlaceAnd
     for (int left = 3; left > 0; --left) logic->OnDelete(TimerSection::InputSignal, 0);
     EXPECT_TRUE(logic->TimerRows(TimerSection::InputSignal).empty());
     EXPECT_NE(folder.Read("Timer.ini").find("[TIMERIN]\r\nTimer=0\r\n"), std::string::npos);
-}
-
-TEST_F(TimerEditorTest, AFileThatCannotBeWrittenIsToldAndTheTimerStaysListed) {
-    std::filesystem::create_directory(folder / "Timer.ini");
-    ProfileProblemNotices notices(host, kEnglish);
-    store.SetProblemSink(&notices);
-    Open().OnSave(TimerSection::OutputMode);
-    store.SetProblemSink(nullptr);
-    ASSERT_EQ(host.boxes.size(), 1U);
-    EXPECT_NE(host.boxes[0].text.find("Timer.ini"), std::string::npos);
-    EXPECT_EQ(logic->TimerRows(TimerSection::OutputMode).size(), 1U);
 }
 
 TEST_F(TimerEditorTest, StartSendsTheSectionsTimersWithTheCheckBoxsPause) {

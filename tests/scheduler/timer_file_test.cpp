@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "app/profile_problem_notices.h"
-#include "scheduler/timer_names.h"
 #include "support/scripted_host.h"
 #include "timer_rig.h"
 
@@ -48,18 +47,15 @@ const RecordTextCase kRecordTexts[] = {
     {TimerSection::InputSignal, "1,4,12:00:30,1", nullptr},
     {TimerSection::InputSignal, "1,1,12:00:30,5", nullptr},
     {TimerSection::InputSignal, "1,1,24:00:00,1", nullptr},
-    {TimerSection::InputSignal, "1,1,12:00,1", nullptr},
     {TimerSection::InputSignal, "2,1,8,12:00:00,1", nullptr},
     {TimerSection::InputSignal, "2,x", nullptr},
     {TimerSection::InputSignal, "2,3,7, 8:5:0 ,4,", "2,3,7,08:05:00,4"},
     {TimerSection::OutputMode, "3,15,32,12:00:00,5", nullptr},
-    {TimerSection::OutputMode, "3,16,31,12:00:00,5", nullptr},
     {TimerSection::OutputMode, "4,0,2026-02-29,12:00:00,6", nullptr},
     {TimerSection::OutputMode, "4,0,2028-02-29,12:00:00,6", "4,0,2028-02-29,12:00:00,6"},
     {TimerSection::OutputMode, "0,0,12:00:00,5", nullptr},
     {TimerSection::OutputMode, "3,15,31,00:00:01,", "3,15,31,00:00:01,"},
     {TimerSection::Brightness, "257,50,10,12:00:00,1", nullptr},
-    {TimerSection::Brightness, "1,101,0,12:00:00,1", nullptr},
     {TimerSection::Brightness, "1,50,-224,12:00:00,5", nullptr},
     {TimerSection::Brightness, "1,50,32,12:00:00,261", nullptr},
     {TimerSection::Brightness, "1, 50 ,32,12:00:00,1,6", "1,50,32,12:00:00,1,6"},
@@ -104,18 +100,6 @@ TEST_F(TimerFileTest, EveryRecordWithinTheCountLoadsAndADamagedFileIsToldOnceAnd
     EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer2"), "1,257,12:00:30,257");
     EXPECT_EQ(LoadTimerSection(store, TimerSection::InputSignal, kNoon), in);
     EXPECT_EQ(host.boxes.size(), 1U);
-}
-
-// The names in the lists; the timer dialog's lists show those within the tables.
-TEST(TimerNames, BothLanguagesAndNothingOutsideTheTables) {
-    EXPECT_EQ(WeekdayName(1, kChinese), "1星期一");
-    EXPECT_EQ(WeekdayName(7, kChinese), "7星期日");
-    EXPECT_EQ(WeekdayName(7, kEnglish), "7Sun");
-    EXPECT_EQ(WeekdayName(8, kEnglish), "");
-    EXPECT_EQ(TimerKindName(TimerKind::Once), "Once");
-    EXPECT_EQ(TimerKindName(static_cast<TimerKind>(0)), "");
-    EXPECT_EQ(ModeName(16), "");
-    EXPECT_EQ(SignalName(-1), "");
 }
 
 }  // namespace

@@ -92,28 +92,6 @@ TEST_P(CarryingOut, SendsEachBoardsCommandsAtTheEntrysTimeWithTheirPauses) {
 INSTANTIATE_TEST_SUITE_P(TimerWorker, CarryingOut, ::testing::ValuesIn(kEntryCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Sections started and stopped while the worker waits for an hour: the stopped one's entry never
-// fires, the two due at the same second run one after the other within the minute.
-TEST(TimerWorker, SectionsChangedWhileTheWorkerWaitsFireAsTheyStandThen) {
-    testing::TimerRig rig({2026, 1, 7, 10, 0, 0});
-    rig.gate.Arm(rig.clock, kHourMs);
-    rig.runner.Start(TimerSection::InputSignal, {Signal("11:00:00", 2)});
-    rig.gate.WaitUntilHeld();
-    rig.runner.Start(TimerSection::OutputMode,
-                     {DayTimer(TimerSection::OutputMode, "12:00:00", 0, {5})});
-    rig.runner.Start(TimerSection::Brightness, {Brightness(50, 10)});
-    rig.runner.Stop(TimerSection::InputSignal);
-    rig.gate.Open();
-    rig.RunUntilParked();
-
-    const auto frames = rig.wire.Frames();
-    ASSERT_EQ(rig.wire.Commands(),
-              (Commands{"8D 00 00", "8E 00 01", "80 00 00", "88 00 32", "8D 00 00", "9F 0A 00"}));
-    EXPECT_EQ(frames[0].atMs, 2 * kHourMs);
-    EXPECT_EQ(frames[2].atMs - frames[1].atMs, kExchangeMs + 500 + kAfterEntryMs);
-    EXPECT_LT(frames.back().atMs, 2 * kHourMs + 60 * 1000);
-}
-
 // A Stop rebuilt the others from "now", which dropped the output entry due at 12:00:00 and held
 // up behind the input entry of the same second.
 TEST(TimerWorker, AStopKeepsTheOtherSectionsEntryThatIsDueAndHeldUp) {
