@@ -42,21 +42,5 @@ TEST(TcpServer, ServesClientsOneAfterAnotherAndDropClosesTheSocket) {
     close(next);
 }
 
-// The line outlives a client that closes; a reply in pieces arrives whole and in order.
-TEST(PtyServer, ServesOneClientAfterAnotherEvenInPieces) {
-    SimulatedProcessor processor;
-    PtyServer server{processor};
-    std::string error;
-    ASSERT_TRUE(server.Open(error)) << error;
-    ASSERT_TRUE(server.Start());
-    for (const double pieces : {0.0, 1.0}) {
-        processor.SetFaults(FaultInjector({{FaultKind::kPieces, pieces}}, 5));
-        const int line = testing::OpenRawLine(server.Path());
-        ASSERT_GE(line, 0) << server.Path();
-        EXPECT_EQ(AskStatus(line), kStatusReply) << "pieces " << pieces;
-        close(line);
-    }
-}
-
 }  // namespace
 }  // namespace hsq::sim
