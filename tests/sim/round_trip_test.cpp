@@ -74,15 +74,6 @@ TEST(OutputBoard, ModeDataShowsAllImagesUntilOneIsChosen) {
     EXPECT_EQ(Numbers(chosen.imageAll, chosen.imageChannel), Numbers(false, 3));
 }
 
-TEST(OutputBoard, CopyModeTakesTheWholeLayout) {
-    SimLink sim;
-    ExpectAcked({sim.commands.RecallMode(2, false), sim.commands.SetImageOutputWindow(0, kOdd),
-                 sim.commands.SetImageSource(0, 3), sim.commands.CopyMode(2, 9)});
-    EXPECT_EQ(DecodeChannelWindow(sim.Ask(kQueryImageOutputWindow, At(9, 0, 0))).rect, kOdd);
-    // The mode data reports the mode in force; the bank names the mode it reports.
-    EXPECT_EQ(DecodeBankModeSetup(sim.Ask(kQueryBankModeSetup, At(9, 0, 0)))->ports[0], 3);
-}
-
 TEST(Replies, CarryTheirBytesOnTheWire) {
     SimLink sim;
     // Default address, and every card present and answering.
