@@ -30,6 +30,24 @@ Frame AskRouted(SimLink& sim, std::uint8_t selector, std::uint8_t argument, Repo
     return reply;
 }
 
+// No other test reads these back from the simulator.
+TEST(OutputBoard, BorderBrightnessAndClockReportsReachTheirDecoders) {
+    SimLink sim;
+    ExpectAcked({sim.commands.SelectOutputBoard(1, 0),
+                 sim.commands.SetImageBorder(2, true, 255, 0, 128, 10),
+                 sim.commands.SetOutputBrightness(32)});
+    const auto border =
+        DecodeImageBorder(AskRouted(sim, kQueryImageBorder, At(0, 2, 1), ReportRoute::ImageBorder));
+    EXPECT_EQ(Numbers(border.board, border.channel), Numbers(1, 2));
+    EXPECT_EQ(border.form, (std::array<std::uint8_t, 5>{1, 255, 0, 128, 10}));
+    const Frame brightness =
+        AskRouted(sim, kQueryOutputBrightness, At(0, 0, 1), ReportRoute::OutputBrightness);
+    EXPECT_EQ(DecodeOutputBrightness(brightness).brightness, 32);
+    const auto clock =
+        DecodeClockSource(AskRouted(sim, kQueryClockSource, At(0, 3, 1), ReportRoute::ClockSource));
+    EXPECT_EQ(Numbers(clock.board, clock.channel), Numbers(1, 3));
+}
+
 // As the processor warns the operator, a new application mode (of the selected card) or output
 // format (of every card) initialises the mode data: mode 0, every window the whole picture.
 TEST(OutputBoard, AnApplicationModeOrAnOutputFormatStartsTheModesAfresh) {
