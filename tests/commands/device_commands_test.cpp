@@ -141,11 +141,5 @@ INSTANTIATE_TEST_SUITE_P(AllCommands, CommandTableTest, ::testing::ValuesIn(Comm
                              return name;
                          });
 
-TEST(WindowLayoutTest, SplitsEachValueHighByteFirstInXWYHOrder) {
-    EXPECT_EQ(EncodeWindow(0x24, {0x1234, 0xABCD, 0x0001, 0xFF00}),
-              (std::array<std::uint8_t, 9>{0x24, 0x12, 0x34, 0xAB, 0xCD, 0x00, 0x01, 0xFF, 0x00}));
-    EXPECT_EQ(ImportChannelSelector(15, 3, 1), 15 * 16 + 3 * 4 + 1);
-}
-
 }  // namespace
 }  // namespace hsq

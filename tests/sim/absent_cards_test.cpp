@@ -107,12 +107,9 @@ INSTANTIATE_TEST_SUITE_P(
     Frames, WrongFrames,
     ::testing::Values(
         Refusal{"UnknownSelector3", [](auto& c) { return Raw(c, 0xFE, {3, 0}); }},
-        Refusal{"UnknownSelector25", [](auto& c) { return Raw(c, 0xFE, {25, 0}); }},
         Refusal{"ModeSetupQueryWithChannelBits", [](auto& c) { return Raw(c, 0xFE, {20, 0x14}); }},
         Refusal{"UnknownCommand95", [](auto& c) { return Raw(c, 0x95, {1, 1}); }},
-        Refusal{"UnknownCommand8C", [](auto& c) { return Raw(c, 0x8C, {1, 1}); }},
         Refusal{"MainWindowWithoutItsZero", [](auto& c) { return Raw(c, 0x86, {1, 0, 0, 0, 8}); }},
-        Refusal{"PipWindowWithoutItsOne", [](auto& c) { return Raw(c, 0x87, {0, 0, 0, 0, 8}); }},
         Refusal{"SourceWithoutItsZero", [](auto& c) { return Raw(c, 0x81, {1, 2}); }},
         Refusal{"BytesBeyondItsData", [](auto& c) { return Raw(c, 0x88, {0, 50, 7}); }},
         Refusal{"NoSuchInputCard", [](auto& c) { return c.SelectInputCard(4); }},

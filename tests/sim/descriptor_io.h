@@ -1,11 +1,9 @@
 #pragma once
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -40,26 +38,8 @@ inline Bytes ReadBytes(int fd, std::size_t count) {
     return got;
 }
 
-// True when the peer closed the stream (a read returns 0) within kPeerWaitMs.
-inline bool PeerCloses(int fd) {
-    pollfd entry{fd, POLLIN, 0};
-    std::uint8_t byte;
-    return poll(&entry, 1, kPeerWaitMs) == 1 && read(fd, &byte, 1) == 0;
-}
-
 inline bool WriteAll(int fd, const std::uint8_t* bytes, std::size_t count) {
     return write(fd, bytes, count) == static_cast<ssize_t>(count);
-}
-
-// A serial port's view of a pseudo-terminal slave: raw, so binary frames pass unchanged.
-inline int OpenRawLine(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    termios line{};
-    if (fd >= 0 && tcgetattr(fd, &line) == 0) {
-        cfmakeraw(&line);
-        tcsetattr(fd, TCSANOW, &line);
-    }
-    return fd;
 }
 
 inline int ConnectLoopback(std::uint16_t port) {

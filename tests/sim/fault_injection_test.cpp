@@ -1,8 +1,6 @@
 // Injected faults reach the application as the link would see them, and the link carries on.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "commands/reply_decoders.h"
@@ -20,35 +18,6 @@ constexpr std::uint64_t kSeed = 1;
 FaultInjector Always(FaultKind kind) {
     return FaultInjector({{kind, 1.0}}, kSeed);
 }
-
-// A fault as the command line names it, and what the confirmed command it hits returns.
-using FaultCase = std::pair<std::string, std::uint8_t>;
-
-class EveryFault : public ::testing::TestWithParam<FaultCase> {};
-
-TEST_P(EveryFault, LeavesTheLinkUsableForTheNextExchange) {
-    SimLink sim(ProcessorState{}, FaultInjector({*ParseFaultRule(GetParam().first)}, kSeed));
-    EXPECT_EQ(sim.commands.SetMute(true), GetParam().second);
-
-    sim.processor.SetFaults(FaultInjector{});
-    EXPECT_EQ(sim.commands.SetMute(false), kFrameSize);
-
-    // Once what the fault left behind is drained, a query reads a clean reply.
-    sim.clock.SleepMs(FaultInjector::kLateReplyMs + 1000);
-    while (sim.link.DiscardReply() != 0) {
-    }
-    const Frame status = sim.Ask(kQueryStatus);
-    EXPECT_EQ(status[0], kDeviceAddress);
-    EXPECT_EQ(status[12], Checksum(status));
-    EXPECT_TRUE(DecodeStatus(status).outputPresent[1]);
-}
-
-INSTANTIATE_TEST_SUITE_P(Faults, EveryFault,
-                         ::testing::Values(FaultCase{"noreply", 0}, FaultCase{"late", 0},
-                                           FaultCase{"pieces", 13}, FaultCase{"extra", 13},
-                                           FaultCase{"badsum", 13}, FaultCase{"drop", 0},
-                                           FaultCase{"garbage", 13}),
-                         [](const auto& info) { return info.param.first; });
 
 class FaultShapes : public ::testing::Test {
   protected:

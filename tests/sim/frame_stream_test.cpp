@@ -69,18 +69,5 @@ TEST(FrameStream, FindsEveryFrameAmongRandomNoiseInRandomPieces) {
     EXPECT_EQ(found, sent);
 }
 
-TEST(FrameStream, ProcessorAnswersOnlyTheFrameAfterGarbage) {
-    VirtualClock clock;
-    SimulatedProcessor processor;
-    InProcessTransport transport(processor, clock);
-    const Bytes input = Concat({{0x13, 0x86, 0x01, 0x00}, Of(kStatus)});
-    ASSERT_EQ(transport.WriteFrame(input.data(), static_cast<int>(input.size())),
-              static_cast<int>(input.size()));
-    std::uint8_t reply[32];
-    ASSERT_EQ(transport.ReadAvailable(reply, sizeof reply), 13);
-    EXPECT_EQ(reply[4], 0x3F);  // the status reply
-    EXPECT_EQ(transport.ReadAvailable(reply, sizeof reply), 0);
-}
-
 }  // namespace
 }  // namespace hsq::sim

@@ -12,7 +12,6 @@ using testing::SimLink;
 using hsq::testing::Numbers;
 
 const WindowRect kOdd{300, 1280, 8, 720};
-const WindowRect kWide{1000, 8000, 4000, 60000};  // the widest the channel reports carry
 
 // Every command sent is confirmed with a whole frame.
 void ExpectAcked(std::initializer_list<std::uint8_t> results) {
@@ -31,44 +30,12 @@ Frame AskRouted(SimLink& sim, std::uint8_t selector, std::uint8_t argument, Repo
     return reply;
 }
 
-TEST(InputCard, PictureAndWindowsReadBack) {
+// No other test reads these back from the simulator.
+TEST(OutputBoard, BorderBrightnessAndClockReportsReachTheirDecoders) {
     SimLink sim;
-    ExpectAcked({sim.commands.SelectInputCard(3), sim.commands.SetInputBrightness(100),
-                 sim.commands.SetInputContrast(0), sim.commands.SetInputColour(77),
-                 sim.commands.SetCaptionKey(1, 248, 252, 16),
-                 sim.commands.SetMainWindow({8191, 1920, 8, 1080}),
-                 sim.commands.SetPipWindow(kOdd)});
-    const auto c = DecodeInputCardInfo(sim.Ask(kQueryInputCardInfo, 3));
-    EXPECT_EQ(Numbers(c.card, c.brightness, c.contrast, c.colour, c.thresholdDirection, c.red,
-                      c.green, c.blue),
-              Numbers(3, 100, 0, 77, 1, 248, 252, 16));
-    const auto main = DecodeInputWindow(sim.Ask(kQueryInputMainWindow, 3));
-    EXPECT_EQ(std::tie(main.card, main.rect), std::tuple(3, WindowRect{8191, 1920, 8, 1080}));
-    EXPECT_EQ(DecodeInputWindow(sim.Ask(kQueryInputPipWindow, 3)).rect, kOdd);
-    // The mode bank reads the same two windows.
-    EXPECT_EQ(DecodeBankInputWindow(sim.Ask(kQueryBankInputWindow, 3)), main.rect);
-    EXPECT_EQ(DecodeBankInputWindow(sim.Ask(kQueryBankInputWindow2, 3)), kOdd);
-}
-
-TEST(OutputBoard, ChannelWindowsBorderAndBrightnessOfTheModeInForce) {
-    SimLink sim;
-    ExpectAcked({sim.commands.SelectOutputBoard(1, 0), sim.commands.RecallMode(5, true),
-                 sim.commands.SetImageInputWindow(2, kOdd),
-                 sim.commands.SetImageOutputWindow(2, kWide),
+    ExpectAcked({sim.commands.SelectOutputBoard(1, 0),
                  sim.commands.SetImageBorder(2, true, 255, 0, 128, 10),
                  sim.commands.SetOutputBrightness(32)});
-    const auto report = DecodeChannelWindow(
-        AskRouted(sim, kQueryImageInputWindow, At(5, 2, 1), ReportRoute::ImageInputWindow));
-    EXPECT_EQ(Numbers(report.board, report.channel, report.mode), Numbers(1, 2, 5));
-    EXPECT_EQ(report.rect, kOdd);
-    const Frame output =
-        AskRouted(sim, kQueryImageOutputWindow, At(5, 2, 1), ReportRoute::ImageOutputWindow);
-    EXPECT_EQ(DecodeChannelWindow(output).rect, kWide);
-    EXPECT_EQ(DecodeBankChannelWindow(sim.Ask(kQueryBankChannelCrop, At(5, 2, 1)))->rect, kOdd);
-    EXPECT_EQ(DecodeBankChannelWindow(sim.Ask(kQueryBankChannelOutput, At(5, 2, 1)))->rect, kWide);
-    // Mode 4 was not touched.
-    EXPECT_NE(DecodeChannelWindow(sim.Ask(kQueryImageInputWindow, At(4, 2, 1))).rect, kOdd);
-
     const auto border =
         DecodeImageBorder(AskRouted(sim, kQueryImageBorder, At(0, 2, 1), ReportRoute::ImageBorder));
     EXPECT_EQ(Numbers(border.board, border.channel), Numbers(1, 2));
@@ -123,54 +90,6 @@ TEST(OutputBoard, ModeDataShowsAllImagesUntilOneIsChosen) {
     ExpectAcked({sim.commands.SelectImage(3)});
     const auto chosen = DecodeModeData(sim.Ask(kQueryModeData, At(0, 0, 1)));
     EXPECT_EQ(Numbers(chosen.imageAll, chosen.imageChannel), Numbers(false, 3));
-}
-
-TEST(OutputBoard, CopyModeTakesTheWholeLayout) {
-    SimLink sim;
-    ExpectAcked({sim.commands.RecallMode(2, false), sim.commands.SetImageOutputWindow(0, kOdd),
-                 sim.commands.SetImageSource(0, 3), sim.commands.CopyMode(2, 9)});
-    EXPECT_EQ(DecodeChannelWindow(sim.Ask(kQueryImageOutputWindow, At(9, 0, 0))).rect, kOdd);
-    // The mode data reports the mode in force; the bank names the mode it reports.
-    EXPECT_EQ(DecodeBankModeSetup(sim.Ask(kQueryBankModeSetup, At(9, 0, 0)))->ports[0], 3);
-}
-
-TEST(System, OutputFormatAndMatrixReferenceReadBack) {
-    SimLink sim;
-    ExpectAcked({sim.commands.SetOutputFormat(3, 1, 6), sim.commands.SetMatrixReference(1)});
-    const auto system = DecodeSystemReport(sim.Ask(kQuerySystem));
-    ASSERT_TRUE(system);
-    EXPECT_EQ(Numbers(system->outputFormat, system->inAKout1, system->configModeK,
-                      system->configModeL),
-              Numbers(3, 1, 1, 6));
-    const auto bank = DecodeBankSystem(sim.Ask(kQueryBankSystem));
-    EXPECT_EQ(Numbers(bank->outputFormat, bank->clockSource), Numbers(3, 1));
-}
-
-// What an import sets is what the card and the board then work with.
-TEST(Import, TheFirstWindowIsTheMainPictureAndAnImportedModeIsInForceOnceRecalled) {
-    SimLink sim;
-    ExpectAcked({sim.commands.ImportBegin(), sim.commands.ImportInputWindow(1, kOdd),
-                 sim.commands.ImportModeSetup(1, 2, 0x55, {3, 2, 1, 0}, 0b0101),
-                 sim.commands.ImportEnd(), sim.commands.SelectOutputBoard(1, 0),
-                 sim.commands.RecallMode(2, true)});
-    EXPECT_EQ(DecodeInputWindow(sim.Ask(kQueryInputMainWindow, 1)).rect, kOdd);
-    EXPECT_EQ(DecodeModeData(sim.Ask(kQueryModeData, At(2, 0, 1))).ports,
-              (std::array<std::uint8_t, 4>{3, 2, 1, 0}));
-}
-
-TEST(SystemQueries, ReportWhatTheProcessorWasBuiltWith) {
-    ProcessorState state;
-    state.ipAddress = {10, 0, 0, 7};
-    state.configFlag1 = true;
-    state.inputs[2].firmware = {4, 15, 9};
-    state.outputs[1].firmware = {3, 12, 0};
-    SimLink sim(state);
-    EXPECT_EQ(DecodeIpAddress(sim.Ask(kQueryIpAddress)), "10.0.0.7");
-    const auto system = DecodeSystemReport(sim.Ask(kQuerySystem));
-    EXPECT_EQ(Numbers(system->configFlag0, system->configFlag1), Numbers(false, true));
-    EXPECT_EQ(DecodeInputVersions(sim.Ask(kQueryInputVersions)),
-              (std::array<std::string, 4>{"V 1.3.2", "V 1.3.2", "V 4.15.9", "V 1.3.2"}));
-    EXPECT_EQ(DecodeOutputVersions(sim.Ask(kQueryOutputVersions))[1], "V 3.12");
 }
 
 TEST(Replies, CarryTheirBytesOnTheWire) {

@@ -56,14 +56,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Args{"--pty", "--bogus"}, Args{"--pty", "--absent", "K"},
                       Args{"--pty", "--silent"}));
 
-TEST(TraceLine, IsTheSerialTraceFormat) {
-    const Frame status = BuildFrame(0x86, 0xFE, {});
-    EXPECT_EQ(FormatTraceLine({2026, 1, 1, 14, 3, 7, 42}, true, status),
-              "14:03:07-042 -> 86 01 fe 00 00 00 00 00 00 00 00 00 79\n");
-    const std::uint8_t one[] = {0x0A};
-    EXPECT_EQ(FormatTraceLine({2026, 1, 1, 0, 0, 0, 999}, false, one), "00:00:00-999 <- 0a\n");
-}
-
 TEST(TraceLine, TrafficTraceStampsWithItsClock) {
     VirtualClock clock({2026, 1, 1, 23, 59, 59, 900});
     clock.SleepMs(150);
