@@ -142,27 +142,6 @@ TEST_F(StatusReadbackTest, InitialisingAfterOutformat3WritesTheNewSizeIntoEveryR
     EXPECT_LE(store.FileReplacements() - replacementsBefore, 4u);
 }
 
-// The processor starts its data afresh only on a format it confirmed: unconfirmed, every file
-// and record stays, after the format went out twice.
-TEST_F(StatusReadbackTest, InitialisingWithoutTheProcessorsConfirmationResetsNothing) {
-    testing::RecordingTransport silent(sim.clock);
-    sim.link.AttachTransport(&silent);
-    state.system = {0, {0, 1024, 768}, 1};
-    LoadOutputProfiles(store, state.outputs);
-    const MainWindowState before = state;
-    const auto files = Files();
-    testing::ScriptedHost host;
-    PlanOutcome outcome;
-    host.RunWorker([&](WorkProgress& progress) { outcome = readback.InitialiseSystem(progress); });
-    EXPECT_EQ(UnansweredText(kEnglish, outcome, kNothingChanged),
-              "The processor did not answer step 1 of 1 (9C 00 00). Nothing was changed.");
-    ASSERT_EQ(silent.written.size(), 2u);
-    EXPECT_EQ(silent.written[1], silent.written[0]);
-    EXPECT_EQ(Files(), files);
-    EXPECT_EQ(state.outputs[0].outputRect, before.outputs[0].outputRect);
-    EXPECT_EQ(state.inputs[0].pipRect, before.inputs[0].pipRect);
-}
-
 // A question unanswered is asked once more; unanswered again, the read stops there and nothing
 // of the card is recorded, not even the replies that came.
 TEST_F(StatusReadbackTest, ReadingAnInputCardRecordsAllThreeRepliesOrNone) {
