@@ -409,15 +409,6 @@ TEST_F(MainWindowTest, InputDoubleClickReadsTheCardFirst) {
     Click(MainWindowLogic::Area::Input, {20, 70});  // B
     window.OnDoubleClick(MainWindowLogic::Area::Input);
     EXPECT_EQ(opener.opened, std::vector<DialogKind>{DialogKind::InputCard});
-
-    testing::RecordingTransport silent(sim.clock);
-    sim.link.AttachTransport(&silent);
-    window.OnDoubleClick(MainWindowLogic::Area::Input);
-    EXPECT_EQ(opener.opened.size(), 1u);
-    EXPECT_EQ(host.Texts().back(),
-              "Failure to properly obtain the current input board status, check the "
-              "communication\nThe processor did not answer step 1 of 4 (80 01 00). Nothing was "
-              "changed.");
 }
 
 TEST_F(MainWindowTest, ClosingWithNoWritesNothingAndWithYesSavesEveryProfile) {
@@ -434,18 +425,6 @@ TEST_F(MainWindowTest, ClosingWithNoWritesNothingAndWithYesSavesEveryProfile) {
     EXPECT_TRUE(window.OnClose());
     EXPECT_EQ(Read(ConfigFileKind::Input, "B_C_C_C_TKRGB_IN", "InCard1"), "77,0,0,0,0,0,0");
     EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "OutCH_Brightness", 2), "9");
-}
-
-TEST_F(MainWindowTest, InitialiseAsksFirstAndRunsBehindTheWaitingBox) {
-    ASSERT_TRUE(StartConnected());
-    host.Answer(false);
-    window.OnInitialise();
-    EXPECT_EQ(host.workersRun, 1);
-    host.Answer(true);
-    window.OnInitialise();
-    EXPECT_EQ(host.workersRun, 2);
-    EXPECT_EQ(host.progress.back(), (std::pair<int, int>{1, 1}));
-    EXPECT_EQ(host.boxes.size(), 2u);  // the two questions, and no failure told
 }
 
 TEST_F(MainWindowTest, TheDisplayModeDialogsOutcomeIsAdopted) {

@@ -1,7 +1,5 @@
-// The line lost (a pseudo-terminal closed, a TCP peer gone) in the middle of each long operation,
-// on virtual time: the operation ends within one reply wait with its message, no file takes
-// anything the processor did not confirm, the link says the device is gone, and after Disconnect
-// and Connect the operation goes through.
+// The line lost in the middle of each long operation: it ends within one reply wait with its
+// message, no file changes, and after Disconnect and Connect the operation goes through.
 #include <algorithm>
 #include <optional>
 
@@ -15,20 +13,16 @@
 #include "readback_fixture.h"
 #include "scheduler/timer_actions.h"
 #include "scheduler/timer_examples.h"
-#include "sim/pty_server.h"
-#include "sim/tcp_server.h"
 
 namespace hsq {
 namespace {
 
-// Passes frames on to the processor until the line is lost. The frame that meets the loss still
-// reaches the processor, but its reply never comes back: every read from then on says the device
+// The frame that meets the loss reaches the processor, but every read from then on says the device
 // is gone, until the line is plugged in again.
 class LosingLine final : public LinkTransport {
   public:
     LosingLine(LinkTransport& inner, Clock& clock) : inner_(inner), clock_(clock) {}
 
-    // The line is lost with the frame after this many more.
     void LoseAfter(int frames) { framesLeft_ = frames; }
     void PlugIn() {
         framesLeft_.reset();
@@ -68,18 +62,13 @@ class NoDialogs final : public DialogOpener {
 
 class PortLossTest;
 
-// One long operation as the operator starts it. It returns whether the operation went through:
-// a dialog told nothing but its questions, a timer had every command confirmed.
+// Returns whether the operation went through.
 struct Operation {
     const char* name;
     std::function<bool(PortLossTest&)> run;
     int framesBeforeLoss;
     const char* toldOnLoss;  // the operation's message; empty for a timer, which shows nothing
 };
-
-void PrintTo(const Operation& operation, std::ostream* out) {
-    *out << operation.name;
-}
 
 class PortLossTest : public testing::ReadbackFixture,
                      public ::testing::WithParamInterface<Operation> {
@@ -89,8 +78,6 @@ class PortLossTest : public testing::ReadbackFixture,
         store.WriteValue(ConfigFileKind::SystemInfo, "Connect", "AutoConnect", "1");
         EXPECT_TRUE(window.Start(1033, 1920, 1080) && state.connected);
         EXPECT_TRUE(WriteModeFile(folder / "mode.ini", testing::SampleBank()));
-        // A layout of the operator's: an initialisation or a change that resets the rectangles
-        // without the processor's word would lose it.
         store.WriteValue(ConfigFileKind::Output, "Mode3", "OutCH4_OutputMap_Size", "640,360,8,8",
                          1);
     }
@@ -99,7 +86,6 @@ class PortLossTest : public testing::ReadbackFixture,
         return std::all_of(host.boxes.begin(), host.boxes.end(),
                            [](const auto& box) { return box.question; });
     }
-    // The messages the operation told, questions left out.
     std::vector<std::string> Told() {
         std::vector<std::string> told;
         for (const auto& box : host.boxes)
@@ -119,10 +105,8 @@ class PortLossTest : public testing::ReadbackFixture,
     MainWindowLogic window{state, store, sim.commands, host, dialogs};
 };
 
-bool ModeDialog(PortLossTest& test, const std::function<void(ModeGetLogic&)>& press) {
-    ModeGetLogic modes(test.state, test.store, test.sim.commands, test.host);
-    press(modes);
-    return test.NothingTold();
+ModeGetLogic Modes(PortLossTest& test) {
+    return ModeGetLogic(test.state, test.store, test.sim.commands, test.host);
 }
 
 const Operation kOperations[] = {
@@ -155,22 +139,24 @@ const Operation kOperations[] = {
      0, "The processor did not answer step 1 of 1 (9C 06 00). Nothing was changed."},
     {"Recall",
      [](PortLossTest& test) {
-         return ModeDialog(test, [](ModeGetLogic& modes) {
-             modes.OnMode(4);
-             modes.OnLoad();
-         });
+         ModeGetLogic modes = Modes(test);
+         modes.OnMode(4);
+         modes.OnLoad();
+         return test.NothingTold();
      },
      0, "The processor did not confirm; nothing was changed."},
     {"Export",
      [](PortLossTest& test) {
          test.host.AnswerFile((test.folder / "export.ini").string());
-         return ModeDialog(test, [](ModeGetLogic& modes) { modes.OnExport(); });
+         Modes(test).OnExport();
+         return test.NothingTold();
      },
      150, "The processor did not answer step 151 of 364 (FE 16 C4). No file was written."},
     {"Import",
      [](PortLossTest& test) {
          test.host.AnswerFile((test.folder / "mode.ini").string());
-         return ModeDialog(test, [](ModeGetLogic& modes) { modes.OnImport(); });
+         Modes(test).OnImport();
+         return test.NothingTold();
      },
      150,
      "Import data failed\nThe processor did not answer step 151 of 305 (AF F0 00). The processor "
@@ -225,69 +211,6 @@ TEST_P(PortLossTest, EndsWithinOneReplyWaitKeepsTheFilesAndGoesThroughOnceConnec
     EXPECT_TRUE(operation.run(*this));
     EXPECT_EQ(Told(), std::vector<std::string>{});
     EXPECT_TRUE(sim.link.Answering());
-}
-
-// The real ports, on the real clock: a TCP peer gone in the middle of an exchange, a
-// pseudo-terminal whose far end closed. The link knows the device gone at the first read, not
-// only after a run of silent reply waits; opened again, it is answered.
-struct RealPort {
-    const char* name;
-    int useSerial;
-    // Starts serving the processor; returns the address or device path.
-    std::function<std::string(sim::SimulatedProcessor&)> serve;
-    std::function<void(sim::SimulatedProcessor&)> lose;
-};
-
-TEST(RealPortLoss, TheLinkKnowsTheDeviceGoneAtOnceAndIsAnsweredOnceOpenedAgain) {
-    std::unique_ptr<sim::TcpServer> tcp;
-    std::unique_ptr<sim::PtyServer> pty;
-    const RealPort ports[] = {
-        {"TCP", 0,
-         [&](sim::SimulatedProcessor& processor) {
-             tcp = std::make_unique<sim::TcpServer>(processor);
-             std::string error;
-             EXPECT_TRUE(tcp->Open(0, error) && tcp->Start()) << error;
-             return std::to_string(tcp->Port());
-         },
-         [](sim::SimulatedProcessor& processor) {
-             processor.SetFaults(sim::FaultInjector({{sim::FaultKind::kDrop, 1.0}}, 1));
-         }},
-        {"pseudo-terminal", 1,
-         [&](sim::SimulatedProcessor& processor) {
-             pty = std::make_unique<sim::PtyServer>(processor);
-             std::string error;
-             EXPECT_TRUE(pty->Open(error) && pty->Start()) << error;
-             return pty->Path();
-         },
-         [&](sim::SimulatedProcessor&) { pty.reset(); }},
-    };
-    for (const RealPort& port : ports) {
-        sim::SimulatedProcessor processor;
-        SystemClock clock;
-        DeviceLink link(clock);
-        DeviceCommands commands(link);
-        link.SetUseSerial(port.useSerial);
-        const auto open = [&] {
-            const std::string where = port.serve(processor);
-            return port.useSerial ? link.Open("", 0, where)
-                                  : link.Open("127.0.0.1", std::stoi(where), "");
-        };
-        Frame reply{};
-        ASSERT_EQ(open(), 1) << port.name;
-        EXPECT_EQ(commands.Query(kQueryStatus, 0, reply), kFrameSize) << port.name;
-        port.lose(processor);
-        EXPECT_EQ(commands.Query(kQueryStatus, 0, reply), 0) << port.name;
-        EXPECT_FALSE(link.Answering()) << port.name;
-
-        processor.SetFaults({});
-        link.Close();
-        ASSERT_EQ(open(), 1) << port.name;
-        EXPECT_EQ(commands.Query(kQueryStatus, 0, reply), kFrameSize) << port.name;
-        EXPECT_TRUE(link.Answering()) << port.name;
-        link.Close();
-        tcp.reset();  // before the processor they serve
-        pty.reset();
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(LongOperations, PortLossTest, ::testing::ValuesIn(kOperations),

@@ -157,13 +157,5 @@ TEST_F(SerialSetTest, WhileConnectedTheProcessorsAddressIsShownAndOnlyOkStoresIt
     }
 }
 
-TEST(SerialSetCaptions, BothLanguages) {
-    using Caption = SerialSetLogic::Caption;
-    EXPECT_EQ(SerialSetLogic::CaptionText(Caption::Title, kChinese), "通讯设置");
-    EXPECT_EQ(SerialSetLogic::CaptionText(Caption::Title, kEnglish), "Connection settings");
-    EXPECT_EQ(SerialSetLogic::CaptionText(Caption::PortSearch, kEnglish), "Get COM Ports");
-    EXPECT_EQ(SerialSetLogic::CaptionText(Caption::AddressLabel, kChinese), "IP地址");
-}
-
 }  // namespace
 }  // namespace hsq
