@@ -1,22 +1,14 @@
 // hsq2600ctl run in this process on virtual time: against its own simulated processor, and
-// against one served on a pseudo-terminal that the test can look into.
+// against a pseudo-terminal with nobody on the other end.
 #include "cli/ctl_program.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <chrono>
 #include <sstream>
-#include <thread>
 
 #include "config/atomic_file.h"
 #include "link/pty_pair.h"
-#include "modes/mode_get_logic.h"
-#include "modes/mode_test_support.h"
-#include "modes/mode_file.h"
-#include "sim/pty_server.h"
-#include "sim/sim_link.h"
-#include "support/scripted_host.h"
 #include "support/temp_folder.h"
 
 namespace hsq::cli {
@@ -52,16 +44,13 @@ struct UsageCase {
 TEST_F(CtlTest, AnswersHelpAndVersionAndRefusesAWrongCommandLineWithStatus2) {
     const std::vector<UsageCase> cases{
         {{"--help"}, kExitDone, "Subcommands:"},
-        {{"export", "--help"}, kExitDone, "FILE TEXT REQUIRED"},
         {{"--version"}, kExitDone, "hsq2600ctl 0.1.0"},
         {{}, kExitUsage, "A subcommand is required"},
         {{"--sim", "recal", "K", "3"}, kExitUsage, "hsq2600ctl --help lists the commands"},
-        {{"status", "--sim"}, kExitUsage, "not expected: --sim"},
         {{"--serial", "ttyUSB0", "--tcp", "127.0.0.1", "status"}, kExitUsage, "excludes"},
         {{"--sim", "raw", "300"}, kExitUsage, "300 is not a byte"},
         {{"--sim", "raw", "0x80", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
          kExitUsage, "at most nine data bytes"},
-        {{"--sim", "import", "/nonexistent/mode.ini"}, kExitUsage, "File does not exist"},
         {{"--sim", "recall", "A", "3"}, kExitUsage, "A is not an output card (K or L)"},
         {{"--sim", "recall", "K", "17"}, kExitUsage, "mode 17 is not 1 .. 16"},
         {{"--sim", "source", "A", "hdmi"}, kExitUsage, "signal hdmi is not sdi, dvi, vga or video"},
@@ -120,27 +109,6 @@ TEST_F(CtlTest, RawSendsOneFrameAndPrintsItsReplyInHex) {
     EXPECT_EQ(raw.out.size(), 13 * 3);
 }
 
-// Each action on a card goes out as a timer sends it: the card's selection, then the command.
-TEST_F(CtlTest, RecallSourceAndBrightnessSelectTheCardThenSendTheirCommand) {
-    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases{
-        {{"recall", "L", "3"}, {"86 01 8d 01 00", "86 01 8e 02 01"}},
-        {{"source", "b", "VGA"}, {"86 01 80 01 00", "86 01 81 00 02"}},
-        {{"brightness", "K", "20"}, {"86 01 8d 00 00", "86 01 9f 14 00"}},
-        {{"brightness", "D", "100"}, {"86 01 80 03 00", "86 01 88 00 64"}},
-    };
-    for (const auto& [command, frames] : cases) {
-        std::vector<std::string> arguments{"--trace", "--sim"};
-        arguments.insert(arguments.end(), command.begin(), command.end());
-        const Outcome outcome = Ctl(arguments);
-        EXPECT_EQ(outcome.status, kExitDone) << outcome.err;
-        std::size_t at = 0;
-        for (const std::string& frame : frames) {
-            at = outcome.err.find("->    " + frame, at);
-            EXPECT_NE(at, std::string::npos) << frame << " in order in\n" << outcome.err;
-        }
-    }
-}
-
 // A line with nobody on the other end: the handshake goes unanswered.
 TEST_F(CtlTest, AProcessorThatDoesNotAnswerGivesStatus1) {
     testing::PtyPair line;
@@ -148,46 +116,6 @@ TEST_F(CtlTest, AProcessorThatDoesNotAnswerGivesStatus1) {
     EXPECT_EQ(outcome.status, kExitFailed);
     EXPECT_EQ(outcome.err, "hsq2600ctl: the processor does not answer on " + line.slavePath() +
                                "\n");
-}
-
-// The same simulated state exported from the command line and from the display mode dialog.
-TEST_F(CtlTest, ExportWritesTheFileTheDialogWrites) {
-    ASSERT_EQ(Ctl({"--sim", "export", (folder / "ctl.ini").string()}).status, kExitDone);
-    sim::testing::SimLink sim;
-    MainWindowState state;
-    state.connected = true;
-    state.presence = {{true, true, true, true}, {true, true}};
-    testing::ScriptedHost host;
-    host.AnswerFile((folder / "dialog.ini").string());
-    ProfileStore store(folder.path());
-    ModeGetLogic(state, store, sim.commands, host).OnExport();
-    EXPECT_EQ(folder.Read("ctl.ini"), folder.Read("dialog.ini"));
-}
-
-// Over a real pseudo-terminal to a processor the test holds: an import from the command line
-// leaves it as an import from the dialog leaves another.
-TEST_F(CtlTest, ImportLeavesTheProcessorAsTheDialogsImportDoes) {
-    ASSERT_TRUE(WriteModeFile(folder / "mode.ini", testing::SampleBank()));
-    sim::SimulatedProcessor served;
-    sim::PtyServer server(served);
-    std::string error;
-    ASSERT_TRUE(server.Open(error) && server.Start()) << error;
-    // Each poll lets the real server on the other end of the line catch up.
-    clock.SetPauseHook([](int) { std::this_thread::sleep_for(std::chrono::microseconds(500)); });
-    const Outcome outcome =
-        Ctl({"--serial", server.Path(), "import", (folder / "mode.ini").string()});
-    EXPECT_EQ(outcome.status, kExitDone) << outcome.err;
-
-    sim::testing::SimLink sim;
-    MainWindowState state;
-    state.connected = true;
-    state.presence = {{true, true, true, true}, {true, true}};
-    testing::ScriptedHost host;
-    host.AnswerFile((folder / "mode.ini").string());
-    ProfileStore store(folder.path());
-    ModeGetLogic(state, store, sim.commands, host).OnImport();
-    EXPECT_TRUE(served.Snapshot() == sim.processor.Snapshot());
-    EXPECT_TRUE(served.Violations().empty());
 }
 
 }  // namespace
