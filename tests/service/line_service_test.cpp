@@ -83,6 +83,27 @@ TEST_F(LineServiceTest, OnlyThisUserMayUseTheSocketAndOneServiceHoldsALine) {
     EXPECT_EQ(client.AskStatus(), kFrameSize);
 }
 
+// One program holds the line for a whole operation; another's exchange waits for it to end.
+TEST_F(LineServiceTest, AHeldLineKeepsOtherProgramsWaitingUntilItIsLetGo) {
+    ServiceClient importing(socket), asking(socket);
+    std::promise<void> started;
+    std::future<std::uint8_t> asked;
+    {
+        const auto hold = importing.link.HoldLine();
+        asked = std::async(std::launch::async, [&] {
+            started.set_value();
+            return asking.commands.SelectInputCard(3);
+        });
+        started.get_future().wait();
+        for (int card = 0; card < 3; ++card)
+            EXPECT_EQ(importing.commands.SelectInputCard(static_cast<std::uint8_t>(card)), kFrameSize);
+        EXPECT_EQ(asked.wait_for(0s), std::future_status::timeout);
+    }
+    EXPECT_EQ(asked.get(), kFrameSize);
+    EXPECT_EQ(Received(), (std::vector<std::pair<int, int>>{{0x80, 0}, {0x80, 1}, {0x80, 2},
+                                                            {0x80, 3}}));
+}
+
 // A program that dies holding the line, or that sends what is no exchange, lets it go.
 TEST_F(LineServiceTest, AClientThatDiesHoldingTheLineOrSendsNonsenseLetsItGo) {
     for (const bool nonsense : {false, true}) {
@@ -130,7 +151,7 @@ TEST_F(LineServiceTest, TheDesktopGoesThroughTheServiceAndIsToldWhenItEnds) {
               "The service that held the line has ended: the line is free again, connect again");
 }
 
-// The well-formed requests are taken in the tests above, each through the service; these are not.
+// Well-formed requests are taken in the tests of programs going through the service; these are not.
 TEST(LineMessages, MalformedRequestsAreRefused) {
     const Frame command = sim::testing::CommandFrame(0x80, {2, 0});
     Frame spoilt = command;
