@@ -166,7 +166,6 @@ TEST(HttpAddress, OnlyLoopbackIsTakenWithoutAToken) {
         {"127.200.3.4:1", "127.200.3.4", true}, {"[::1]:8026", "::1", true},
         {"128.0.0.1:8026", "128.0.0.1", false}, {"0.0.0.0:8026", "0.0.0.0", false},
         {"[::]:8026", "::", false},             {"wall-pc:80", "wall-pc", false},
-        {"127.0.0.1:0", "", false},             {"127.0.0.1:65536", "", false},
         {"::1:8026", "", false},                {"127.0.0.1:80x", "", false},
     };
     for (const Case& c : cases) {
