@@ -72,6 +72,7 @@ TEST_F(WallDrawTest, TheWallZoomsWithTheWindows) {
     settings.layoutHeight = 506;
     window->SetSettings(settings);
     window->SetRectangle({400, 200, 500, 300});
+    window->Select(true);
     editor.AddObject(std::move(window));
     for (double zoom : {0.8, 1.25, 1.5, 2.0}) {
         ASSERT_TRUE(editor.SetZoom(zoom));
@@ -88,6 +89,8 @@ TEST_F(WallDrawTest, TheWallZoomsWithTheWindows) {
         EXPECT_EQ(pieces[0].from.x, x);
         EXPECT_EQ(walls[1].from.y, y);
         EXPECT_EQ(pieces[1].from.y, y);
+        // Wall before windows (the outline index above), selection markers over them.
+        EXPECT_TRUE(std::holds_alternative<FillCall>(painter.calls.back()));
     }
 }
 
