@@ -57,7 +57,7 @@ TEST(EntityLineTest, KeyAndValueAreTrimmedAndBadLinesAreRefusedAndChangeNothing)
              "button:1,2,3,4,t,n,0,extra",  // eight fields
              "button:1,2,x,4,t,n,0",        // not a number
              "button:1,2,3,4,t,n,0.5",      // group not whole
-             "button:nan,2,3,4,t,n,0",  // infinity too
+             "button:nan,2,3,4,t,n,0",  // not finite
              "button:1,2,1e10,4,t,n,0",  // beyond any canvas
              "button:5,2,3,4,t,n,0",     // right before left
              "button:1,2,3,4,t,n,99999999999",
