@@ -2,15 +2,11 @@
 // file it writes and reads.
 #include "modes/mode_get_logic.h"
 
-#include <gtest/gtest.h>
-
+#include "app/readback_fixture.h"
 #include "config/ini_file.h"
 #include "config/text_encoding.h"
 #include "modes/mode_file.h"
 #include "modes/mode_test_support.h"
-#include "sim/sim_link.h"
-#include "support/scripted_host.h"
-#include "support/temp_folder.h"
 
 namespace hsq {
 namespace {
@@ -30,11 +26,10 @@ Lines LinesOf(const std::string& text) {
     return lines;
 }
 
-class ModeGetTest : public ::testing::Test {
+class ModeGetTest : public testing::ReadbackFixture {
   protected:
     ModeGetTest() {
         sim.link.AttachTransport(&tap);
-        state.language = kEnglish;
         state.connected = true;
         HoldOnly(sim::CardSet{});
     }
@@ -55,11 +50,7 @@ class ModeGetTest : public ::testing::Test {
         return asked;
     }
 
-    testing::TempFolder folder;
-    ProfileStore store{folder.path()};
-    sim::testing::SimLink sim;
     testing::FrameTap tap{sim.transport};
-    MainWindowState state;
     testing::ScriptedHost host;
 };
 
@@ -333,23 +324,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFile{"EmptyValueInList", "Mode4", "OutB0", LastValueIs("")},
                       BadFile{"OnOffNotAFlag", "Mode4", "OutB1", LastValueIs("2")}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// Whatever an export writes reads back: a processor's own format and clock bytes, and a
-// processor without input cards. A file that lists no card at all is refused.
-TEST_F(ImportTest, EveryFileAnExportWritesReadsBack) {
-    ModeBank bank = testing::SampleBank();
-    bank.outputFormat = 5;
-    bank.clockSource = 2;
-    bank.inputListed = {};
-    bank.inputs = {};
-    ASSERT_TRUE(WriteModeFile(folder / "mode.ini", bank));
-    EXPECT_EQ(ReadIniValue(folder / "mode.ini", "BOARD", "InBoard"), "");
-    EXPECT_EQ(ReadModeFile(folder / "mode.ini"), bank);
-
-    bank.outputListed = {};
-    ASSERT_TRUE(WriteModeFile(folder / "mode.ini", bank));
-    EXPECT_EQ(ReadModeFile(folder / "mode.ini"), std::nullopt);
-}
 
 // The file goes from one processor to a second one, also in the original program's form: lines
 // ending in LF alone, Chinese in GBK.
