@@ -76,6 +76,9 @@ TEST_F(TimerEditorTest, AOnceTimerIsSavedOnlyForAMomentStillToCome) {
         EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer"), *shown ? "" : "1");
     }
     EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer0"), "4,0,2026-01-07,10:01:00,1");
+    // The panel opens at today: Wednesday the 7th.
+    const TimerPanel opened = logic->PanelView(TimerSection::InputSignal).values;
+    EXPECT_EQ(std::pair(opened.weekdayIndex, opened.monthDayIndex), std::pair(2, 6));
 }
 
 TEST_F(TimerEditorTest, BrightnessOutsideItsRangeIsRefusedWithItsMessage) {
