@@ -269,6 +269,38 @@ TEST_F(OutputBoardTest, ConfigurationModesShowSaveAndParkTheirChannels) {
     }
 }
 
+// While all images show, nothing of one image can be edited; an image button ends it.
+TEST_F(OutputBoardTest, AllImagesLockEditingUntilAnImageIsChosen) {
+    sim.processor.Restore(Boards(5));
+    ASSERT_TRUE(Open());
+    logic->OnOverlay();
+    logic->OnImageAll();
+    OutputBoardView view = logic->View();
+    EXPECT_FALSE(view.editingEnabled || view.overlayEnabled || view.borderSwitchEnabled ||
+                 view.imagePressed[0]);
+    EXPECT_TRUE(view.imageAllPressed);
+    logic->OnMatrix(3);
+    EXPECT_EQ(state.outputs[0].inputPort, (std::array<std::uint8_t, 4>{3, 3, 3, 3}));
+    logic->OnImage(1);
+    view = logic->View();
+    EXPECT_TRUE(view.editingEnabled && view.imagePressed[1] && !view.imageAllPressed);
+}
+
+// A changed configuration mode reads the whole card again; an unchanged one reads nothing.
+TEST_F(OutputBoardTest, AdvancedReadsTheCardAgainWhenItsModeChanged) {
+    dialogs.advanced = [this] {
+        sim.processor.Restore(Boards(5));
+        state.outputs[0].configMode = 5;
+    };
+    ASSERT_TRUE(Open());
+    logic->OnAdvanced();
+    EXPECT_EQ(tap.frames, CardRead(0, 0, 0));
+    EXPECT_TRUE(logic->View().orderLabelShown);
+    tap.frames.clear();
+    logic->OnAdvanced();
+    EXPECT_TRUE(tap.frames.empty());
+}
+
 // The list shows the mode in force: a recall the processor did not take changes nothing, one
 // it took but did not report keeps the last layout read.
 TEST_F(OutputBoardTest, RecallingAModeReadsItBackOrSaysWhyNot) {
