@@ -325,6 +325,23 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFile{"OnOffNotAFlag", "Mode4", "OutB1", LastValueIs("2")}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Whatever an export writes reads back: a processor's own format and clock bytes, and a
+// processor without input cards. A file that lists no card at all is refused.
+TEST_F(ImportTest, EveryFileAnExportWritesReadsBack) {
+    ModeBank bank = testing::SampleBank();
+    bank.outputFormat = 5;
+    bank.clockSource = 2;
+    bank.inputListed = {};
+    bank.inputs = {};
+    ASSERT_TRUE(WriteModeFile(folder / "mode.ini", bank));
+    EXPECT_EQ(ReadIniValue(folder / "mode.ini", "BOARD", "InBoard"), "");
+    EXPECT_EQ(ReadModeFile(folder / "mode.ini"), bank);
+
+    bank.outputListed = {};
+    ASSERT_TRUE(WriteModeFile(folder / "mode.ini", bank));
+    EXPECT_EQ(ReadModeFile(folder / "mode.ini"), std::nullopt);
+}
+
 // The file goes from one processor to a second one, also in the original program's form: lines
 // ending in LF alone, Chinese in GBK.
 TEST_F(ImportTest, ImportThenExportThenImportMakesASecondProcessorEqual) {
