@@ -2,15 +2,11 @@
 // file it writes and reads.
 #include "modes/mode_get_logic.h"
 
-#include <gtest/gtest.h>
-
+#include "app/readback_fixture.h"
 #include "config/ini_file.h"
 #include "config/text_encoding.h"
 #include "modes/mode_file.h"
 #include "modes/mode_test_support.h"
-#include "sim/sim_link.h"
-#include "support/scripted_host.h"
-#include "support/temp_folder.h"
 
 namespace hsq {
 namespace {
@@ -30,11 +26,10 @@ Lines LinesOf(const std::string& text) {
     return lines;
 }
 
-class ModeGetTest : public ::testing::Test {
+class ModeGetTest : public testing::ReadbackFixture {
   protected:
     ModeGetTest() {
         sim.link.AttachTransport(&tap);
-        state.language = kEnglish;
         state.connected = true;
         HoldOnly(sim::CardSet{});
     }
@@ -55,11 +50,7 @@ class ModeGetTest : public ::testing::Test {
         return asked;
     }
 
-    testing::TempFolder folder;
-    ProfileStore store{folder.path()};
-    sim::testing::SimLink sim;
     testing::FrameTap tap{sim.transport};
-    MainWindowState state;
     testing::ScriptedHost host;
 };
 

@@ -50,18 +50,6 @@ class AdvancedOutputTest : public testing::ReadbackFixture {
     testing::ScriptedHost host;
 };
 
-TEST_F(AdvancedOutputTest, TheModeInForceIsAskedForAndStartsTheProfileAfresh) {
-    Scribble(0);
-    host.Answer(true);
-    Logic().OnApplicationMode(0);
-    EXPECT_EQ(host.Shown(),
-              std::vector<std::string>{"System information: " + std::string(kQuestion) + " ?"});
-    EXPECT_EQ(state.outputs[0].displayMode, 0);
-    EXPECT_EQ(ModeValues(1, {"aOverlay"}), std::set<std::string>{"4,3,2,1"});
-    EXPECT_EQ(ModeValues(1, {"OutCH_Map_InPort"}), std::set<std::string>{"0,0,0,0"});
-    EXPECT_EQ(ModeValues(1), std::set<std::string>{std::string(kInitialRectangle)});
-}
-
 // Declined, or unconfirmed after the mode went out twice (the processor's reply lost each time):
 // the card's profile and record stay as they were, its sixteen layouts with them.
 TEST_F(AdvancedOutputTest, DecliningOrAnUnconfirmedChangeLeavesTheProfileByteForByte) {
@@ -95,6 +83,8 @@ TEST_F(AdvancedOutputTest, DecliningOrAnUnconfirmedChangeLeavesTheProfileByteFor
 
 struct CardCase {
     int card;
+    std::uint8_t mode;
+    const char* ports;  // each mode's input ports, as the new mode starts them
     const char* title;
 };
 
@@ -102,8 +92,8 @@ class ApplicationModeChange : public AdvancedOutputTest,
                               public ::testing::WithParamInterface<CardCase> {};
 
 // The processor applies 0x94 to the card the main window selected when the dialogs opened.
-TEST_P(ApplicationModeChange, ToMode5InitialisesEveryModeOfThatCardAlone) {
-    const auto [card, title] = GetParam();
+TEST_P(ApplicationModeChange, InitialisesEveryModeOfThatCardAlone) {
+    const auto [card, mode, ports, title] = GetParam();
     sim::ProcessorState processor = sim.processor.Snapshot();
     processor.selectedOutputBoard = static_cast<std::uint8_t>(card);
     sim.processor.Restore(processor);
@@ -112,17 +102,18 @@ TEST_P(ApplicationModeChange, ToMode5InitialisesEveryModeOfThatCardAlone) {
     host.Answer(true);
     AdvancedOutputLogic logic = Logic(card);
     EXPECT_EQ(logic.Title(), title);
-    logic.OnApplicationMode(5);
-
-    EXPECT_EQ(sim.processor.Snapshot().outputs[card].applicationMode, 5);
+    logic.OnApplicationMode(mode);
+    EXPECT_EQ(host.Shown(),
+              std::vector<std::string>{"System information: " + std::string(kQuestion) + " ?"});
+    EXPECT_EQ(sim.processor.Snapshot().outputs[card].applicationMode, mode);
     EXPECT_EQ(Numbers(state.outputs[card].configMode, state.outputs[card].displayMode),
-              Numbers(5, 0));
+              Numbers(mode, 0));
     EXPECT_EQ(state.outputs[card].outputRect[3], (WindowRect{0, 1280, 0, 1024}));
-    EXPECT_EQ(logic.CheckedMode(), std::optional<std::uint8_t>(5));
+    EXPECT_EQ(logic.CheckedMode(), std::optional<std::uint8_t>(mode));
     const auto file = static_cast<std::uint8_t>(card + 1);
-    EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "Config_Mode", file), "5");
+    EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "Config_Mode", file), std::to_string(mode));
     EXPECT_EQ(Read(ConfigFileKind::Output, "BOARD", "Display_Mode", file), "0");
-    EXPECT_EQ(ModeValues(file, {"OutCH_Map_InPort"}), std::set<std::string>{"0,1,2,3"});
+    EXPECT_EQ(ModeValues(file, {"OutCH_Map_InPort"}), std::set<std::string>{ports});
     EXPECT_EQ(ModeValues(file, {"aOverlay"}), std::set<std::string>{"4,3,2,1"});
     EXPECT_EQ(ModeValues(file, {"OutCH_YN"}), std::set<std::string>{"1,1,1,1"});
     EXPECT_EQ(ModeValues(file), std::set<std::string>{std::string(kInitialRectangle)});
@@ -130,8 +121,8 @@ TEST_P(ApplicationModeChange, ToMode5InitialisesEveryModeOfThatCardAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cards, ApplicationModeChange,
-                         ::testing::Values(CardCase{0, "Advanced-----Board:K"},
-                                           CardCase{1, "Advanced-----Board:L"}),
+                         ::testing::Values(CardCase{0, 0, "0,0,0,0", "Advanced-----Board:K"},
+                                           CardCase{1, 5, "0,1,2,3", "Advanced-----Board:L"}),
                          [](const auto& info) { return std::string(1, 'K' + info.param.card); });
 
 TEST_F(AdvancedOutputTest, ResetSendsTheHdmiResetAlone) {

@@ -47,8 +47,7 @@ Frames CardRead(int card, int asked, int reported) {
 
 class OutputBoardTest : public testing::ReadbackFixture {
   protected:
-    explicit OutputBoardTest(sim::ProcessorState processor = Boards(0))
-        : ReadbackFixture(std::move(processor)) {
+    OutputBoardTest() : ReadbackFixture(Boards(0)) {
         sim.link.AttachTransport(&tap);
         state.connected = true;
         state.system.resolution = {6, 1920, 1080};
@@ -237,11 +236,6 @@ TEST_F(OutputBoardTest, SavingAnImagesWindowsSendsThemAsTypedAndKeepsOnlyWhatWas
     EXPECT_EQ(host.Texts().back(), "Please Open the connection");
 }
 
-class OverlayBoardTest : public OutputBoardTest {
-  protected:
-    OverlayBoardTest() : OutputBoardTest(Boards(5)) {}
-};
-
 // What each configuration mode shows, saves and parks for a chosen image, and that Save and
 // the mosaic leave it so: the input Save sends the chosen image's crop.
 TEST_F(OutputBoardTest, ConfigurationModesShowSaveAndParkTheirChannels) {
@@ -276,7 +270,8 @@ TEST_F(OutputBoardTest, ConfigurationModesShowSaveAndParkTheirChannels) {
 }
 
 // While all images show, nothing of one image can be edited; an image button ends it.
-TEST_F(OverlayBoardTest, AllImagesLockEditingUntilAnImageIsChosen) {
+TEST_F(OutputBoardTest, AllImagesLockEditingUntilAnImageIsChosen) {
+    sim.processor.Restore(Boards(5));
     ASSERT_TRUE(Open());
     logic->OnOverlay();
     logic->OnImageAll();
@@ -289,6 +284,21 @@ TEST_F(OverlayBoardTest, AllImagesLockEditingUntilAnImageIsChosen) {
     logic->OnImage(1);
     view = logic->View();
     EXPECT_TRUE(view.editingEnabled && view.imagePressed[1] && !view.imageAllPressed);
+}
+
+// A changed configuration mode reads the whole card again; an unchanged one reads nothing.
+TEST_F(OutputBoardTest, AdvancedReadsTheCardAgainWhenItsModeChanged) {
+    dialogs.advanced = [this] {
+        sim.processor.Restore(Boards(5));
+        state.outputs[0].configMode = 5;
+    };
+    ASSERT_TRUE(Open());
+    logic->OnAdvanced();
+    EXPECT_EQ(tap.frames, CardRead(0, 0, 0));
+    EXPECT_TRUE(logic->View().orderLabelShown);
+    tap.frames.clear();
+    logic->OnAdvanced();
+    EXPECT_TRUE(tap.frames.empty());
 }
 
 // The list shows the mode in force: a recall the processor did not take changes nothing, one
@@ -348,21 +358,6 @@ TEST_F(OutputBoardTest, ModeCopyStoresTheNameAndTheLayoutUnderTheTarget) {
     logic->OnModeCopy(6);
     EXPECT_EQ(logic->ModeItem(6).find("lost"), std::string::npos);
     EXPECT_EQ(Output1(), before);
-}
-
-// A changed configuration mode reads the whole card again; an unchanged one reads nothing.
-TEST_F(OutputBoardTest, AdvancedReadsTheCardAgainWhenItsModeChanged) {
-    dialogs.advanced = [this] {
-        sim.processor.Restore(Boards(5));
-        state.outputs[0].configMode = 5;
-    };
-    ASSERT_TRUE(Open());
-    logic->OnAdvanced();
-    EXPECT_EQ(tap.frames, CardRead(0, 0, 0));
-    EXPECT_TRUE(logic->View().orderLabelShown);
-    tap.frames.clear();
-    logic->OnAdvanced();
-    EXPECT_TRUE(tap.frames.empty());
 }
 
 // An index beyond what it indexes reads as the first.

@@ -27,18 +27,10 @@ struct EditCase {
     std::optional<ProcessorRect> expected;  // nothing: refused
 };
 
-class FieldEdit : public ::testing::TestWithParam<EditCase> {};
-
-TEST_P(FieldEdit, IsAcceptedOnlyWithinTheExtent) {
-    EXPECT_EQ(kFullHd.Edited(GetParam().window, GetParam().field, GetParam().typed),
-              GetParam().expected);
-}
-
 const ProcessorRect kFull{32, 8, 1920, 1080};
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FieldEdit,
-    ::testing::Values(
+TEST(OutputSpace, AFieldEditIsAcceptedOnlyWithinTheExtent) {
+    for (const EditCase& c : {
         EditCase{"WidthAtItsLimit", {0, 8, 100, 1080}, Field::W, 1936, ProcessorRect{0, 8, 1936, 1080}},
         EditCase{"WidthPastItsLimit", {0, 8, 100, 1080}, Field::W, 1937, std::nullopt},
         EditCase{"WidthPastTheRightEdge", {100, 8, 100, 1080}, Field::W, 1900, std::nullopt},
@@ -48,8 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"YAtTheBottom", kFull, Field::Y, 24, ProcessorRect{32, 32, 1920, 1080}},
         EditCase{"YPastTheBottom", kFull, Field::Y, 25, std::nullopt},
         EditCase{"XAsLargeAsAnIntHolds", kFull, Field::X, 2147483647, std::nullopt},
-        EditCase{"YAsLargeAsAnIntHolds", kFull, Field::Y, 2147483647, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+        EditCase{"YAsLargeAsAnIntHolds", kFull, Field::Y, 2147483647, std::nullopt}}) {
+        EXPECT_EQ(kFullHd.Edited(c.window, c.field, c.typed), c.expected) << c.name;
+    }
+}
 
 TEST(OutputSpace, ValidityCutAndTheWire) {
     EXPECT_FALSE(kFullHd.Valid({32, 8, 46, 100}));

@@ -37,31 +37,6 @@ class TimerEditorTest : public testing::TimerStoreTest {
     std::optional<TimerEditorLogic> logic;
 };
 
-TEST_F(TimerEditorTest, OpensAtTodayAndNowWithTheSectionsDefaults) {
-    using Boards = std::array<bool, kTimerBoardCount>;
-    Open();
-    EXPECT_TRUE(logic->InputCardAlsoResponds());
-    for (const auto& [section, boards] : {
-             std::pair{TimerSection::InputSignal, Boards{true, false, false, false, false, false}},
-             std::pair{TimerSection::OutputMode, Boards{false, false, false, false, true, false}},
-             std::pair{TimerSection::Brightness, Boards{true, false, false, false, true, false}},
-         }) {
-        const TimerPanelView view = logic->PanelView(section);
-        EXPECT_EQ(view.values.boards, boards);
-        EXPECT_EQ(view.values.kind, TimerKind::Day);
-        EXPECT_EQ(view.values.choice, 0);
-        EXPECT_EQ(view.values.weekdayIndex, 2);  // Wednesday
-        EXPECT_EQ(view.values.monthDayIndex, 6);
-        EXPECT_EQ(view.values.date.day, 7);
-        EXPECT_EQ(view.values.time.hour, 10);
-        EXPECT_TRUE(view.startEnabled);
-        EXPECT_FALSE(view.closeEnabled);
-    }
-    EXPECT_EQ(logic->PanelView(TimerSection::Brightness).values.inputBrightness, "50");
-    EXPECT_EQ(logic->PanelView(TimerSection::Brightness).values.outputBrightness, "32");
-
-}
-
 TEST_F(TimerEditorTest, ListsShowTheFilesTimersSortedInEitherLanguage) {
     const auto stored = testing::StoredCases();  // weekly input, daily output, once brightness
     Keep(TimerSection::InputSignal,
@@ -101,6 +76,9 @@ TEST_F(TimerEditorTest, AOnceTimerIsSavedOnlyForAMomentStillToCome) {
         EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer"), *shown ? "" : "1");
     }
     EXPECT_EQ(Stored(TimerSection::InputSignal, "Timer0"), "4,0,2026-01-07,10:01:00,1");
+    // The panel opens at today: Wednesday the 7th.
+    const TimerPanel opened = logic->PanelView(TimerSection::InputSignal).values;
+    EXPECT_EQ(std::pair(opened.weekdayIndex, opened.monthDayIndex), std::pair(2, 6));
 }
 
 TEST_F(TimerEditorTest, BrightnessOutsideItsRangeIsRefusedWithItsMessage) {

@@ -38,15 +38,12 @@ const SortCase kSortCases[] = {
     {"OncePassed", {2025, 12, 31, 23, 0, 0}, {TimerKind::Once, 0, "2025-12-30", "23:00:00"}, -kDay},
 };
 
-class SortMoment : public ::testing::TestWithParam<SortCase> {};
-
-TEST_P(SortMoment, IsTheSignedTimeFromNow) {
-    const TimerRecord record = MakeTimer(TimerSection::InputSignal, GetParam().when, 0, {});
-    EXPECT_EQ(SecondsToSortMoment(record, GetParam().now), GetParam().seconds);
+TEST(SortMoment, IsTheSignedTimeFromNow) {
+    for (const SortCase& c : kSortCases) {
+        const TimerRecord record = MakeTimer(TimerSection::InputSignal, c.when, 0, {});
+        EXPECT_EQ(SecondsToSortMoment(record, c.now), c.seconds) << c.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Timers, SortMoment, ::testing::ValuesIn(kSortCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SortByNextFiring, At2100AMorningTimerComesFirstAndTiesKeepTheirOrder) {
     const LocalTime at2100{2025, 3, 5, 21, 0, 0, 0};
@@ -85,17 +82,14 @@ const BuildCase kBuildCases[] = {
     {"OnceTomorrow", {2026, 1, 7, 10, 0, 0}, {TimerKind::Once, 0, "2026-01-08", "11:00:00"}, false},
 };
 
-class BuildingToday : public ::testing::TestWithParam<BuildCase> {};
-
-TEST_P(BuildingToday, TakesOnlyTimersDueLaterToday) {
-    TimerSchedule schedule;
-    const TimerRecord record = MakeTimer(TimerSection::InputSignal, GetParam().when, 0, {1});
-    EXPECT_TRUE(schedule.Start(TimerSection::InputSignal, {record}, GetParam().now));
-    EXPECT_EQ(schedule.Pending().size(), GetParam().scheduled ? 1u : 0u);
+TEST(BuildingToday, TakesOnlyTimersDueLaterToday) {
+    for (const BuildCase& c : kBuildCases) {
+        TimerSchedule schedule;
+        const TimerRecord record = MakeTimer(TimerSection::InputSignal, c.when, 0, {1});
+        EXPECT_TRUE(schedule.Start(TimerSection::InputSignal, {record}, c.now)) << c.name;
+        EXPECT_EQ(schedule.Pending().size(), c.scheduled ? 1u : 0u) << c.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Timers, BuildingToday, ::testing::ValuesIn(kBuildCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TimerSchedule, EntriesOfAllSectionsFireInTimeOrderAndAStopKeepsTheSectionsLeft) {
     const LocalTime wednesdaySeventh{2026, 1, 7, 7, 0, 0};
