@@ -101,15 +101,5 @@ TEST(ConfigFolder, TheExecutablesFolderHoldsTheRunningProgram) {
     EXPECT_TRUE(std::filesystem::equivalent(ExecutableFolder() / program, "/proc/self/exe"));
 }
 
-TEST(ConfigFolder, FindsAFileIgnoringCaseButPrefersTheExactName) {
-    testing::TempFolder folder;
-    folder.Write("2600info.ini", "");
-    EXPECT_EQ(FindFileIgnoringCase(folder.path(), "2600Info.ini"), folder / "2600info.ini");
-    folder.Write("2600Info.ini", "");
-    EXPECT_EQ(FindFileIgnoringCase(folder.path(), "2600Info.ini"), folder / "2600Info.ini");
-    EXPECT_FALSE(FindFileIgnoringCase(folder.path(), "Input.ini"));
-    EXPECT_FALSE(FindFileIgnoringCase(folder / "missing", "Input.ini"));
-}
-
 }  // namespace
 }  // namespace hsq

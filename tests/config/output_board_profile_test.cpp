@@ -139,31 +139,6 @@ TEST(OutputProfileInitialise, WritesTheBoardKeysThenEveryModeAndKeepsTheRest) {
     EXPECT_EQ(folder.File("Output2.ini"), "[BOARD]\r\n" + FreshKeys(3, "0,1,2,3", "1920,1080"));
 }
 
-TEST(OutputProfileLoad, PerModeFieldsComeFromTheDisplayModeInForce) {
-    ProfileTestFolder folder;
-    folder.Write("Output1.ini",
-                 "[BOARD]\r\nDisplay_Mode=5\r\nConfig_Mode=2\r\nOutCH2_Form=9,8\r\n"
-                 "Out_Software_Version_Main=3\r\nOut_Software_Version_Child=14\r\n"
-                 "[Mode0]\r\nOverlay_Mode=7\r\naOverlay=1,2,3,4\r\n"
-                 "OutCH1_OutputMap_Size=1,2,3,4\r\n"
-                 "[Mode5]\r\nOverlay_Mode=12\r\nSwitch_Mode=4\r\naOverlay=1,4,3,2\r\n"
-                 "OutCH_Map_InPort=3,2\r\nOutCH_YN=0,1,1,0,1\r\n"
-                 "OutCH2_Jiequ_InputMap_Size=640,480,16,32\r\n"
-                 "OutCH1_OutputMap_Size=1920,1080,0,0\r\n");
-    OutputBoardRecord r;
-    ASSERT_TRUE(LoadOutputProfile(folder.store(), 1, r));
-    EXPECT_EQ(Numbers(r.displayMode, r.configMode, r.overlayMode, r.switchMode, r.firmwareMajor,
-                      r.firmwareMinor),
-              Numbers(5, 2, 12, 4, 3, 14));
-    EXPECT_EQ(r.layerOrder, (std::array<std::uint8_t, 4>{1, 4, 3, 2}));
-    EXPECT_EQ(r.inputPort, (std::array<std::uint8_t, 4>{3, 2, 0, 0}));
-    EXPECT_EQ(r.channelOn, (std::array<std::uint8_t, 4>{0, 1, 1, 0}));
-    EXPECT_EQ(r.cropRect[1], (WindowRect{16, 640, 32, 480}));
-    EXPECT_EQ(r.outputRect[0], (WindowRect{0, 1920, 0, 1080}));
-    EXPECT_EQ(r.outputRect[3], WindowRect{});
-    EXPECT_EQ(r.form[1], (std::array<std::uint8_t, 5>{9, 8, 0, 0, 0}));
-}
-
 // Every field a profile holds, so two records compare in one check.
 auto Fields(const OutputBoardRecord& r) {
     return std::tuple(Numbers(r.configMode, r.displayMode, r.overlayMode, r.clockSource,

@@ -27,13 +27,9 @@ TEST(ProfileStoreAddressing, EachKindNamesItsFileAndOnlyOutputUsesTheCard) {
     EXPECT_EQ(value, "1");
     store.WriteValue(ConfigFileKind::Output, "BOARD", "Display_Mode", "2", 2);
     store.WriteValue(ConfigFileKind::SystemInfo, "System", "outformat", "6", 7);
-    store.WriteValue(ConfigFileKind::Input, "InputCardInfo", "InCard1", "1,0,15", 9);
-    store.WriteValue(ConfigFileKind::Timer, "TIMERIN", "Timer", "0", 1);
     EXPECT_EQ(folder.Read("Output2.ini"), "[BOARD]\r\nDisplay_Mode=2\r\n");
     EXPECT_EQ(folder.Read("2600info.ini"),
               "[Connect]\r\nAutoConnect=1\r\n[System]\r\noutformat=6\r\n");
-    EXPECT_EQ(folder.Read("Input.ini"), "[InputCardInfo]\r\nInCard1=1,0,15\r\n");
-    EXPECT_EQ(folder.Read("Timer.ini"), "[TIMERIN]\r\nTimer=0\r\n");
     EXPECT_FALSE(folder.Exists("Output1.ini"));
     EXPECT_FALSE(folder.Exists("2600Info.ini"));
     EXPECT_EQ(store.FilePath(ConfigFileKind::Output, 1), folder / "Output1.ini");

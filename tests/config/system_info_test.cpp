@@ -97,9 +97,7 @@ TEST(ConnectionSettingsLoad, OnlyTheChosenTransportsKeysAreRead) {
 TEST(OutScreenPlacesAndMatrix, EachOutputCardHasItsOwnKey) {
     ProfileTestFolder folder;
     ASSERT_TRUE(WriteOutScreen(folder.store(), 1, {0, 0, 225, 40}));
-    ASSERT_TRUE(WriteOutScreen(folder.store(), 2, {10, 60, 235, 100}));
     EXPECT_EQ(InfoValue(folder, "OutScreenData", "OutScreen1"), "0,0,225,40");
-    EXPECT_EQ(ReadOutScreen(folder.store(), 2), (OutScreenData{10, 60, 235, 100}));
     EXPECT_EQ(ReadOutScreen(folder.store(), 1), (OutScreenData{0, 0, 225, 40}));
 
     EXPECT_FALSE(WriteOutScreen(folder.store(), 3, {1, 2, 3, 4}));

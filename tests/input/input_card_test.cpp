@@ -109,9 +109,7 @@ TEST_F(InputCardTest, SignalButtonsSendTheSignalOfTheChannelShown) {
 TEST_F(InputCardTest, AnUnconfirmedCommandChangesNothingAndCanBeRetried) {
     const std::tuple<Info, std::function<void(InputCardLogic&)>, Info> cases[] = {
         {{kVga, 0, kNone}, &InputCardLogic::OnPip, {kVga, 1, kNone}},
-        {{kVga, 1, kNone}, &InputCardLogic::OnPip, {kVga, 0, kNone}},
         {{kVga, 0, kNone}, &InputCardLogic::OnText, {kVga, 3, kNone}},
-        {{kVga, 3, kNone}, &InputCardLogic::OnText, {kVga, 0, kNone}},
         {{kVga, 0, kNone}, &InputCardLogic::OnVgaAuto, {kVga, 0, kNone}},
         {{kVga, 1, kNone}, [](InputCardLogic& logic) { logic.OnSignal(3); }, {kVga, 2, 0}},
         {{kDvi, 0, kNone}, [](InputCardLogic& logic) { logic.OnSignal(0); }, {3, 0, kNone}},
