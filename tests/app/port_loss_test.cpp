@@ -13,8 +13,6 @@
 #include "readback_fixture.h"
 #include "scheduler/timer_actions.h"
 #include "scheduler/timer_examples.h"
-#include "sim/pty_server.h"
-#include "sim/tcp_server.h"
 
 namespace hsq {
 namespace {
@@ -214,70 +212,6 @@ TEST_P(PortLossTest, EndsWithinOneReplyWaitKeepsTheFilesAndGoesThroughOnceConnec
     EXPECT_EQ(Told(), std::vector<std::string>{});
     EXPECT_TRUE(sim.link.Answering());
 }
-
-// The real ports, on the real clock: a TCP peer gone in the middle of an exchange, a
-// pseudo-terminal whose far end closed. The link knows the device gone at the first read, not
-// only after a run of silent reply waits; opened again, it is answered.
-struct RealPort {
-    const char* name;
-    int useSerial;
-    // Starts serving the processor; returns the address or device path.
-    std::function<std::string(sim::SimulatedProcessor&)> serve;
-    std::function<void(sim::SimulatedProcessor&)> lose;
-};
-
-TEST(RealPortLoss, TheLinkKnowsTheDeviceGoneAtOnceAndIsAnsweredOnceOpenedAgain) {
-    std::unique_ptr<sim::TcpServer> tcp;
-    std::unique_ptr<sim::PtyServer> pty;
-    const RealPort ports[] = {
-        {"TCP", 0,
-         [&](sim::SimulatedProcessor& processor) {
-             tcp = std::make_unique<sim::TcpServer>(processor);
-             std::string error;
-             EXPECT_TRUE(tcp->Open(0, error) && tcp->Start()) << error;
-             return std::to_string(tcp->Port());
-         },
-         [](sim::SimulatedProcessor& processor) {
-             processor.SetFaults(sim::FaultInjector({{sim::FaultKind::kDrop, 1.0}}, 1));
-         }},
-        {"pseudo-terminal", 1,
-         [&](sim::SimulatedProcessor& processor) {
-             pty = std::make_unique<sim::PtyServer>(processor);
-             std::string error;
-             EXPECT_TRUE(pty->Open(error) && pty->Start()) << error;
-             return pty->Path();
-         },
-         [&](sim::SimulatedProcessor&) { pty.reset(); }},
-    };
-    for (const RealPort& port : ports) {
-        sim::SimulatedProcessor processor;
-        SystemClock clock;
-        DeviceLink link(clock);
-        DeviceCommands commands(link);
-        link.SetUseSerial(port.useSerial);
-        const auto open = [&] {
-            const std::string where = port.serve(processor);
-            return port.useSerial ? link.Open("", 0, where)
-                                  : link.Open("127.0.0.1", std::stoi(where), "");
-        };
-        Frame reply{};
-        ASSERT_EQ(open(), 1) << port.name;
-        EXPECT_EQ(commands.Query(kQueryStatus, 0, reply), kFrameSize) << port.name;
-        port.lose(processor);
-        EXPECT_EQ(commands.Query(kQueryStatus, 0, reply), 0) << port.name;
-        EXPECT_FALSE(link.Answering()) << port.name;
-
-        processor.SetFaults({});
-        link.Close();
-        ASSERT_EQ(open(), 1) << port.name;
-        EXPECT_EQ(commands.Query(kQueryStatus, 0, reply), kFrameSize) << port.name;
-        EXPECT_TRUE(link.Answering()) << port.name;
-        link.Close();
-        tcp.reset();  // before the processor they serve
-        pty.reset();
-    }
-}
-
 
 INSTANTIATE_TEST_SUITE_P(LongOperations, PortLossTest, ::testing::ValuesIn(kOperations),
                          [](const auto& info) { return std::string(info.param.name); });

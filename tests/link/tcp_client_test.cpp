@@ -103,6 +103,7 @@ TEST_F(TcpClientTest, ConnectsAndTransfersReportTheBytesThatReallyMoved) {
     EXPECT_EQ(client.Close(), 1);
 }
 
+// A peer gone is the device gone for the link at once, not a processor that fell silent.
 TEST_F(TcpClientTest, DroppedPeerTurnsTransfersIntoZero) {
     LoopbackSocket listener(4);
     ASSERT_EQ(client.Connect(kLoopback, listener.port), 1);
@@ -112,6 +113,7 @@ TEST_F(TcpClientTest, DroppedPeerTurnsTransfersIntoZero) {
     // signal ends the process.
     EXPECT_TRUE(testing::Eventually([&] { return client.Send(frame, 13) == 0; }));
     EXPECT_EQ(client.Receive(frame, 13), 0);
+    EXPECT_EQ(client.ReadAvailable(frame, 13), kTransportGone);
 }
 
 }  // namespace
