@@ -44,33 +44,29 @@ class BoxAnswerer {
     bool answered_ = false;
 };
 
-TEST(QtDialogHost, AWorkersQuestionIsAskedOnTheWindowThread) {
-    LanguageFlag language = kEnglish;
-    QWidget window;
-    QtDialogHost host(&window, language);
-    BoxAnswerer answerer(QMessageBox::YesRole);
-    bool answer = false;
-    bool onWorker = false;
-    host.RunWorker([&](WorkProgress&) {
-        onWorker = QThread::currentThread() != QApplication::instance()->thread();
-        answer = host.AskYesNo("System information", "Go on?");
-    });
-    EXPECT_TRUE(onWorker);
-    EXPECT_TRUE(answer);
-    EXPECT_TRUE(answerer.seen.onWindowThread);
-}
-
-TEST(QtDialogHost, ChineseBoxesHaveChineseButtonsAndRoomForTheirCaption) {
+// Asked from a worker, a question comes up on the window thread; its buttons, in the operator's
+// language, answer as they say.
+TEST(QtDialogHost, QuestionsComeUpOnTheWindowThreadInTheOperatorsLanguage) {
     LanguageFlag language = kChinese;
     QWidget window;
     QtDialogHost host(&window, language);
     {
-        BoxAnswerer answerer(QMessageBox::NoRole);
-        EXPECT_FALSE(host.AskYesNo("系统消息", "要退出吗? "));
+        BoxAnswerer answerer(QMessageBox::YesRole);
+        bool answer = false;
+        bool onWorker = false;
+        host.RunWorker([&](WorkProgress&) {
+            onWorker = QThread::currentThread() != QApplication::instance()->thread();
+            answer = host.AskYesNo("系统消息", "要退出吗? ");
+        });
+        EXPECT_TRUE(onWorker && answer && answerer.seen.onWindowThread);
         ASSERT_EQ(answerer.seen.buttons.size(), 2);
         EXPECT_TRUE(answerer.seen.buttons.join(' ').contains(QString::fromUtf8("是")));
         EXPECT_TRUE(answerer.seen.buttons.join(' ').contains(QString::fromUtf8("否")));
         EXPECT_GT(answerer.seen.width, answerer.seen.captionWidth);
+    }
+    {
+        BoxAnswerer answerer(QMessageBox::NoRole);
+        EXPECT_FALSE(host.AskYesNo("系统消息", "要退出吗? "));
     }
     {
         BoxAnswerer answerer(QMessageBox::AcceptRole);
