@@ -27,30 +27,16 @@ TEST(SimOptions, TakesEveryOption) {
               (std::vector<FaultRule>{{FaultKind::kLate, 0.25}, {FaultKind::kDrop, 1.0}}));
 }
 
+const Args kRefused[] = {
+    {}, {"--trace"}, {"--cards", "A"}, {"--tcp"}, {"--tcp", "65536"}, {"--tcp", "-1"},
+    {"--tcp", "12a"}, {"--tcp", ""}, {"--pty", "--cards", "A,X"}, {"--pty", "--cards", ""},
+    {"--pty", "--cards", "A,,B"}, {"--pty", "--cards", "a"}, {"--pty", "--fault", "slow"},
+    {"--pty", "--fault", "late:2"}, {"--pty", "--fault", "late:"}, {"--pty", "--fault", "late:nan"},
+    {"--pty", "--fault", "late:0.5x"}, {"--pty", "--seed", "x"}, {"--pty", "--seed"},
+    {"--pty", "pty"}, {"--pty", "--bogus"}, {"--pty", "--absent", "K"}, {"--pty", "--silent"}};
+
 TEST(SimOptions, RefusesWhatItCannotTake) {
-    for (const Args& args : {Args{},
-                             Args{"--trace"},
-                             Args{"--cards", "A"},
-                             Args{"--tcp"},
-                             Args{"--tcp", "65536"},
-                             Args{"--tcp", "-1"},
-                             Args{"--tcp", "12a"},
-                             Args{"--tcp", ""},
-                             Args{"--pty", "--cards", "A,X"},
-                             Args{"--pty", "--cards", ""},
-                             Args{"--pty", "--cards", "A,,B"},
-                             Args{"--pty", "--cards", "a"},
-                             Args{"--pty", "--fault", "slow"},
-                             Args{"--pty", "--fault", "late:2"},
-                             Args{"--pty", "--fault", "late:"},
-                             Args{"--pty", "--fault", "late:nan"},
-                             Args{"--pty", "--fault", "late:0.5x"},
-                             Args{"--pty", "--seed", "x"},
-                             Args{"--pty", "--seed"},
-                             Args{"--pty", "pty"},
-                             Args{"--pty", "--bogus"},
-                             Args{"--pty", "--absent", "K"},
-                             Args{"--pty", "--silent"}})
+    for (const Args& args : kRefused)
         EXPECT_FALSE(ParseSimOptions(args)) << ::testing::PrintToString(args);
 }
 
